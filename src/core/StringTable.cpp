@@ -1,0 +1,51 @@
+// String table: user-facing texts as they stand, sorted by id. "\n" is a line break.
+#include "core/StringTable.h"
+
+#include <QString>
+#include <algorithm>
+#include <iterator>
+
+namespace {
+struct Entry
+{
+    int id;
+    const char *text; // UTF-8
+};
+
+// Keep sorted by id; each area adds its own texts here.
+constexpr Entry kStrings[] = {
+    {59175, "No sound"},
+    {59176, "Default Beep"},
+    {59179, " ( Repeat sound with delay of %d:%#02d )"},
+    {59241, "minute"},
+    {59242, "minutes"},
+    {59243, "hour"},
+    {59244, "hours"},
+    {59245, "day"},
+    {59246, "days"},
+};
+
+static_assert(std::is_sorted(std::begin(kStrings), std::end(kStrings),
+                             [](const Entry &a, const Entry &b) { return a.id < b.id; }),
+              "string table must stay sorted by id");
+} // namespace
+
+bool FindResString(int id, QString &out)
+{
+    const auto it = std::lower_bound(std::begin(kStrings), std::end(kStrings), id,
+                                     [](const Entry &e, int key) { return e.id < key; });
+    if (it == std::end(kStrings) || it->id != id) {
+        out.clear();
+        return false;
+    }
+    out = QString::fromUtf8(it->text);
+    return true;
+}
+
+QString LoadResString(int id)
+{
+    QString text;
+    if (!FindResString(id, text))
+        text = QStringLiteral("Unknown resource %1.\n\nPlease contact %2.").arg(id).arg(QStringLiteral("support@tessivo.example"));
+    return text;
+}
