@@ -1,0 +1,159 @@
+// UTF-8 checks and Windows-1252 conversions.
+#include "core/CodePages.h"
+
+#include <array>
+#include <cstring>
+
+namespace {
+// Windows-1252 characters 0x80..0x9F; the five unassigned bytes map to their C1 controls, as
+// the system conversion does.
+constexpr std::array<char16_t, 32> kHighControls = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+int TrailingBytes(unsigned char lead)
+{
+    if (lead < 0xC0)
+        return 0;
+    if (lead < 0xE0)
+        return 1;
+    if (lead < 0xF0)
+        return 2;
+    if (lead < 0xF8)
+        return 3;
+    if (lead < 0xFC)
+        return 4;
+    return 5;
+}
+
+bool IsLegalSequence(const unsigned char *s, int length)
+{
+    if (length > 4)
+        return false;
+    for (int i = length - 1; i >= 1; --i) {
+        const unsigned char c = s[i];
+        if (c < 0x80 || c > 0xBF)
+            return false;
+    }
+    const unsigned char lead = s[0];
+    if (length > 1) {
+        const unsigned char second = s[1];
+        switch (lead) {
+        case 0xE0:
+            if (second < 0xA0)
+                return false;
+            break;
+        case 0xED:
+            if (second > 0x9F)
+                return false;
+            break;
+        case 0xF0:
+            if (second < 0x90)
+                return false;
+            break;
+        case 0xF4:
+            if (second > 0x8F)
+                return false;
+            break;
+        default:
+            break;
+        }
+    }
+    if (lead >= 0x80 && lead < 0xC2)
+        return false;
+    return lead <= 0xF4;
+}
+
+int CheckUtf8Bytes(const unsigned char *s, std::size_t length)
+{
+    std::size_t i = 0;
+    while (i < length) {
+        const int extra = TrailingBytes(s[i]);
+        if (static_cast<std::size_t>(extra) >= length - i)
+            return Utf8CutShort;
+        if (!IsLegalSequence(s + i, extra + 1))
+            return Utf8Illegal;
+        i += static_cast<std::size_t>(extra) + 1;
+    }
+    return Utf8Ok;
+}
+} // namespace
+
+int CheckUtf8String(const char *text)
+{
+    if (!text)
+        return Utf8Ok;
+    return CheckUtf8Bytes(reinterpret_cast<const unsigned char *>(text), std::strlen(text));
+}
+
+int CheckUtf8String(const QByteArray &text)
+{
+    // Only the bytes before the first NUL count, as for a C string.
+    const qsizetype nul = text.indexOf('\0');
+    const qsizetype length = nul < 0 ? text.size() : nul;
+    return CheckUtf8Bytes(reinterpret_cast<const unsigned char *>(text.constData()),
+                          static_cast<std::size_t>(length));
+}
+
+QString AnsiToUtf16(const QByteArray &ansi)
+{
+    QString out;
+    out.reserve(ansi.size());
+    for (const char ch : ansi) {
+        const auto b = static_cast<unsigned char>(ch);
+        out.append(b >= 0x80 && b <= 0x9F ? QChar(kHighControls[b - 0x80]) : QChar(b));
+    }
+    return out;
+}
+
+QByteArray Utf16ToAnsi(const QString &text)
+{
+    QByteArray out;
+    out.reserve(text.size());
+    const QList<uint> codePoints = text.toUcs4();
+    for (const uint cp : codePoints) {
+        char byte = '?';
+        if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) {
+            byte = static_cast<char>(cp);
+        } else {
+            for (std::size_t i = 0; i < kHighControls.size(); ++i) {
+                if (kHighControls[i] == cp) {
+                    byte = static_cast<char>(0x80 + i);
+                    break;
+                }
+            }
+        }
+        out.append(byte);
+    }
+    return out;
+}
+
+QByteArray Utf16ToUtf8(const QString &text)
+{
+    return text.toUtf8();
+}
+
+QString Utf8ToUtf16(const QByteArray &utf8)
+{
+    return QString::fromUtf8(utf8);
+}
+
+QByteArray AnsiToUtf8(const QByteArray &ansi)
+{
+    return Utf16ToUtf8(AnsiToUtf16(ansi));
+}
+
+QByteArray Utf8ToAnsi(const QByteArray &utf8)
+{
+    return Utf16ToAnsi(Utf8ToUtf16(utf8));
+}
+
+QString DecodeStoredText(const QByteArray &bytes)
+{
+    if (CheckUtf8Bytes(reinterpret_cast<const unsigned char *>(bytes.constData()),
+                       static_cast<std::size_t>(bytes.size())) == Utf8Ok)
+        return QString::fromUtf8(bytes);
+    return AnsiToUtf16(bytes);
+}
