@@ -1,6 +1,8 @@
 // String table: user-facing texts as they stand, sorted by id. "\n" is a line break.
 #include "core/StringTable.h"
 
+#include "core/ConstStrings.h"
+
 #include <QString>
 #include <algorithm>
 #include <iterator>
@@ -46,6 +48,8 @@ QString LoadResString(int id)
 {
     QString text;
     if (!FindResString(id, text))
-        text = QStringLiteral("Unknown resource %1.\n\nPlease contact %2.").arg(id).arg(QStringLiteral("support@tessivo.example"));
+        text = QStringLiteral("Unknown resource %1.\n\nPlease contact %2.")
+                   .arg(id)
+                   .arg(GetConstString(ConstName::SupportAddress));
     return text;
 }
