@@ -103,13 +103,20 @@ struct BlobBuilder
 class CategoryLists : public ::testing::Test
 {
   protected:
-    void SetUp() override { UseLocale(QLocale(QLocale::English, QLocale::UnitedStates)); }
-    void TearDown() override { UseLocale(QLocale::c()); }
+    void SetUp() override
+    {
+        m_saved = QLocale();
+        UseLocale(QLocale(QLocale::English, QLocale::UnitedStates));
+    }
+    void TearDown() override { UseLocale(m_saved); }
     static void UseLocale(const QLocale &locale)
     {
         QLocale::setDefault(locale);
         ResetLocaleCollator();
     }
+
+  private:
+    QLocale m_saved;
 };
 
 TEST_F(CategoryLists, EmptyBlobIs284Bytes)
