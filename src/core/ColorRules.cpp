@@ -33,22 +33,6 @@ COLORREF WithLightness(COLORREF colour, int lightness)
 }
 } // namespace
 
-int MulDiv(int a, int b, int c)
-{
-    if (c == 0)
-        return -1;
-    long long num = (long long)a * b;
-    long long div = c;
-    if (div < 0) {
-        num = -num;
-        div = -div;
-    }
-    const long long q = num >= 0 ? (num + div / 2) / div : (num - div / 2) / div;
-    if (q > 2147483647LL || q < -2147483647LL)
-        return -1;
-    return int(q);
-}
-
 int DisplayColorCountFromDepth(int depth)
 {
     switch (depth) {

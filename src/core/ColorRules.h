@@ -2,6 +2,8 @@
 // 0..240 scale, shades, blends and the gradient rule. Pure functions, except the cached colour count.
 #pragma once
 
+#include "core/IntMath.h"
+
 #include <cstdint>
 #include <functional>
 
@@ -28,8 +30,6 @@ constexpr int ColorBlue(COLORREF c)
     return int((c >> 16) & 0xFF);
 }
 
-// The system's MulDiv: a * b / c from a 64-bit product, rounded half away from zero; -1 when c is 0.
-int MulDiv(int a, int b, int c);
 
 // Hue, lightness and saturation on the 0..240 scale; greys have hue 160 ("undefined").
 struct HlsColor

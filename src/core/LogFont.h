@@ -3,6 +3,8 @@
 // and the font settings read and written through the profile.
 #pragma once
 
+#include "core/IntMath.h"
+
 #include <QByteArray>
 #include <QString>
 #include <cstdint>
@@ -39,8 +41,6 @@ struct LogFont
     bool operator==(const LogFont &o) const;
 };
 
-// a * b / c rounded to the nearest integer, halves away from zero; -1 when c is 0.
-int MulDiv(int a, int b, int c);
 
 // The record's height for a point size at a screen resolution: -(points * dpi / 72).
 int FontHeightFromPoints(int points, int dpi);
