@@ -99,7 +99,7 @@ inline QString CheckChain(const QString &path, std::set<std::uint32_t> *inUse = 
 // A fresh data file in a temporary folder.
 class StorageFixture : public ::testing::Test
 {
-protected:
+public:
     void SetUp() override
     {
         ASSERT_TRUE(m_dir.isValid());
