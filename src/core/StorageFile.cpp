@@ -36,6 +36,8 @@ constexpr HRESULT kIdOutOfRange = QV_E_29;                     // 0x80040529
 constexpr HRESULT kFlushFailed = QV_E_2D;                      // 0x8004052D
 
 int g_lockWaitLimitMs = 10000;
+long g_writeLimit = -1;
+long g_writeCount = 0;
 
 std::uint32_t Get32(const std::uint8_t *p)
 {
@@ -75,6 +77,16 @@ void CStorageFile::SetLockWaitLimit(int milliseconds)
 int CStorageFile::GetLockWaitLimit()
 {
     return g_lockWaitLimitMs;
+}
+
+void CStorageFile::SetWriteLimitForTesting(long writes)
+{
+    g_writeLimit = writes;
+}
+
+long CStorageFile::GetWriteCountForTesting()
+{
+    return g_writeCount;
 }
 
 void CStorageFile::ResetState()
@@ -350,6 +362,11 @@ HRESULT CStorageFile::WriteAt(std::uint64_t offset, const void *buffer, std::siz
         return S_OK; // the read-only flag is the caller's promise; writes are dropped
     if (m_stickyError != S_OK)
         return m_stickyError;
+    ++g_writeCount;
+    if (g_writeLimit == 0)
+        return S_OK;
+    if (g_writeLimit > 0)
+        --g_writeLimit;
     const auto *p = static_cast<const std::uint8_t *>(buffer);
     HRESULT hr = S_OK;
     while (length > 0) {

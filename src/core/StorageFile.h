@@ -150,6 +150,12 @@ public:
     static void SetLockWaitLimit(int milliseconds);
     static int GetLockWaitLimit();
 
+    // For crash tests: after this many more writes reach the file, every later write is
+    // dropped as if the process had died there (-1: no limit). The count of writes made
+    // shows how many cut points an operation has.
+    static void SetWriteLimitForTesting(long writes);
+    static long GetWriteCountForTesting();
+
     // Walks the block chain and the free list and reports the first inconsistency in
     // problem (empty when all holds). Changes nothing.
     HRESULT CheckAllocator(QString &problem);

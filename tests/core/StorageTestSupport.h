@@ -2,6 +2,7 @@
 // checker of the block chain and free list written apart from the engine.
 #pragma once
 
+#include "common/QtPrinters.h"
 #include "core/StorageFile.h"
 
 #include <QByteArray>
