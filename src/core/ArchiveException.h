@@ -6,8 +6,9 @@
 // Raised by the stream and record readers; callers catch it and turn it into a result code.
 class CArchiveException : public std::exception
 {
-public:
-    enum Cause {
+  public:
+    enum Cause
+    {
         none = 0,
         genericException = 1, // sizes disagree
         readOnly = 2,
@@ -23,6 +24,6 @@ public:
     Cause GetCause() const noexcept { return m_cause; }
     const char *what() const noexcept override;
 
-private:
+  private:
     Cause m_cause;
 };

@@ -21,7 +21,7 @@ CipherKey KeyFromPassword(const QString &password);
 // One Twofish-128 key schedule. Copyable; ECB over whole 16-byte blocks only.
 class CCipher
 {
-public:
+  public:
     static constexpr std::size_t BlockSize = 16;
 
     explicit CCipher(const CipherKey &key);
@@ -32,7 +32,7 @@ public:
 
     bool operator==(const CCipher &other) const;
 
-private:
+  private:
     twofish_ctx m_ctx;
 };
 

@@ -206,7 +206,8 @@ int CMemoryStream::ReadString(QString &text)
     }
     const auto *bytes = reinterpret_cast<const char *>(TakeForRead(length));
     const void *nul = std::memchr(bytes, 0, length);
-    const std::size_t textLength = nul ? static_cast<std::size_t>(static_cast<const char *>(nul) - bytes) : length;
+    const std::size_t textLength =
+        nul ? static_cast<std::size_t>(static_cast<const char *>(nul) - bytes) : length;
     text = DecodeStoredText(bytes, static_cast<qsizetype>(textLength));
     return 1;
 }

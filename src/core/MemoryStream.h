@@ -15,7 +15,7 @@ class QString;
 // not written read as zero (record padding relies on it).
 class CMemoryStream
 {
-public:
+  public:
     CMemoryStream() = default;
     virtual ~CMemoryStream();
     CMemoryStream(const CMemoryStream &) = delete;
@@ -69,7 +69,7 @@ public:
     // A copy of the bytes before the cursor.
     QByteArray ToByteArray() const;
 
-private:
+  private:
     void FreeBuffer();
     std::uint8_t *TakeForRead(std::size_t n);
 

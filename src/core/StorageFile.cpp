@@ -21,7 +21,8 @@ using namespace StorageLayout;
 
 namespace {
 constexpr char kMagic[8] = {'!', 'Q', 'V', 'D', 'A', 'T', 'A', '$'};
-constexpr char kCheckText[16] = {'H', 'a', 'r', 'l', 'o', 'w', 'e', 'n', 'Q', 'B', 'r', 'i', 's', 'k', 'e', 't'};
+constexpr char kCheckText[16] = {'H', 'a', 'r', 'l', 'o', 'w', 'e', 'n',
+                                 'Q', 'B', 'r', 'i', 's', 'k', 'e', 't'};
 
 // System codes beyond the shared list.
 constexpr std::uint32_t kErrorInvalidHandle = 6;
@@ -818,7 +819,7 @@ struct ChainBlock
 // blocks costs few reads.
 class ChainReader
 {
-public:
+  public:
     explicit ChainReader(const CStorageFile &file, std::uint32_t end) : m_file(file), m_end(end) {}
 
     HRESULT Fetch(std::uint32_t offset, std::uint8_t *out, std::uint32_t length)
@@ -839,7 +840,7 @@ public:
         return S_OK;
     }
 
-private:
+  private:
     const CStorageFile &m_file;
     std::uint32_t m_end;
     std::uint32_t m_base = 0;
@@ -848,7 +849,8 @@ private:
 
 // Walks the chain from the first block to the end of used space. Fails (with a reason) only
 // when the chain itself is broken, which no repair can mend.
-HRESULT WalkChain(const CStorageFile &file, std::uint32_t end, std::vector<ChainBlock> &blocks, QString &problem)
+HRESULT WalkChain(const CStorageFile &file, std::uint32_t end, std::vector<ChainBlock> &blocks,
+                  QString &problem)
 {
     blocks.clear();
     ChainReader reader(file, end);
@@ -889,12 +891,17 @@ QString FindInconsistency(const std::vector<ChainBlock> &blocks, std::uint32_t h
         index.emplace(b.start, i);
         const std::uint32_t expectPrev = i == 0 ? 0 : blocks[i - 1].size;
         if (b.prevSize != expectPrev)
-            return QStringLiteral("block at %1 records previous size %2, not %3").arg(b.start).arg(b.prevSize).arg(expectPrev);
+            return QStringLiteral("block at %1 records previous size %2, not %3")
+                .arg(b.start)
+                .arg(b.prevSize)
+                .arg(expectPrev);
         if (!b.inUse) {
             ++freeCount;
             if (i > 0 && !blocks[i - 1].inUse &&
                 std::uint64_t(blocks[i - 1].size) + b.size <= StorageLayout::MaxMergedSize)
-                return QStringLiteral("free blocks at %1 and %2 are not merged").arg(blocks[i - 1].start).arg(b.start);
+                return QStringLiteral("free blocks at %1 and %2 are not merged")
+                    .arg(blocks[i - 1].start)
+                    .arg(b.start);
         }
     }
     const std::uint32_t expectLast = blocks.empty() ? 0 : blocks.back().size;
@@ -1023,8 +1030,8 @@ HRESULT CStorageFile::CheckTableBlock(std::uint32_t tableOffset, std::uint32_t d
     return S_OK;
 }
 
-HRESULT CStorageFile::LocateTable(std::uint32_t slotPos, std::uint32_t dataSize, std::uint32_t magic, bool create,
-                                  std::uint32_t &tableOffset)
+HRESULT CStorageFile::LocateTable(std::uint32_t slotPos, std::uint32_t dataSize, std::uint32_t magic,
+                                  bool create, std::uint32_t &tableOffset)
 {
     tableOffset = 0;
     std::uint32_t slot = 0;
@@ -1080,8 +1087,8 @@ HRESULT CStorageFile::LocateEntry(std::uint32_t id, bool create, std::uint32_t &
         const std::uint32_t root = Header32(RootTableOffset);
         hr = CheckTableBlock(root, RootTableDataSize);
         if (hr == S_OK)
-            hr = LocateTable(root + 4 + 4 * static_cast<std::uint32_t>(rootIndex), Level2TableDataSize, Level2Magic,
-                             create, table);
+            hr = LocateTable(root + 4 + 4 * static_cast<std::uint32_t>(rootIndex), Level2TableDataSize,
+                             Level2Magic, create, table);
         if (hr == S_OK) {
             m_level2Index = rootIndex;
             m_level2Offset = table;
@@ -1089,8 +1096,8 @@ HRESULT CStorageFile::LocateEntry(std::uint32_t id, bool create, std::uint32_t &
     }
     if (hr == S_OK && m_level3Key != level3Key) {
         std::uint32_t table = 0;
-        hr = LocateTable(m_level2Offset + 4 + 4 * ((id >> 12) & 0xFF), Level3TableDataSize, Level3Magic, create,
-                         table);
+        hr = LocateTable(m_level2Offset + 4 + 4 * ((id >> 12) & 0xFF), Level3TableDataSize, Level3Magic,
+                         create, table);
         if (hr == S_OK) {
             m_level3Key = level3Key;
             m_level3Offset = table;
@@ -1176,7 +1183,8 @@ HRESULT CStorageFile::FreeReplacedBlock(std::uint32_t oldOffset)
 
 HRESULT CStorageFile::SetObjectOffset(std::uint32_t id, std::uint32_t dataOffset)
 {
-    if (dataOffset != 0 && (dataOffset < HeaderSize + BlockHeaderSize || (dataOffset - BlockHeaderSize) % 16 != 0))
+    if (dataOffset != 0 &&
+        (dataOffset < HeaderSize + BlockHeaderSize || (dataOffset - BlockHeaderSize) % 16 != 0))
         return kBadDataOffset;
     std::uint32_t pos = 0;
     const auto held = m_heldObjects.find(id);

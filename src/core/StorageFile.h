@@ -36,7 +36,7 @@ inline constexpr std::uint32_t TitleSize = 128;
 inline constexpr std::uint16_t FlagBackupCopy = 0x0080;
 inline constexpr std::uint16_t FlagConverted = 0x0100;
 
-inline constexpr std::uint32_t BlockHeaderSize = 9; // size, previous size, flags
+inline constexpr std::uint32_t BlockHeaderSize = 9;      // size, previous size, flags
 inline constexpr std::uint32_t FreeBlockHeaderSize = 17; // plus next and previous free links
 inline constexpr std::uint32_t MinBlockSize = 32;
 inline constexpr std::uint32_t SplitSlack = 128; // a free block larger than wanted + this is split
@@ -87,7 +87,7 @@ struct StorageFileInformation
 // the chain and rebuilds them when a write sequence was cut off.
 class CStorageFile
 {
-public:
+  public:
     CStorageFile();
     ~CStorageFile();
     CStorageFile(const CStorageFile &) = delete;
@@ -181,7 +181,7 @@ public:
     HRESULT ReadFormatVersion(std::uint32_t &version) const;
     HRESULT WriteFormatVersion(std::uint32_t version);
 
-private:
+  private:
     struct BlockHeader
     {
         std::uint32_t size = 0;
@@ -237,6 +237,6 @@ private:
     std::uint32_t m_level2Offset = 0;
     int m_level3Key = -1; // id >> 12 of the cached level-3 table
     std::uint32_t m_level3Offset = 0;
-    std::map<std::uint32_t, int> m_lockCounts;       // lock byte -> nesting
+    std::map<std::uint32_t, int> m_lockCounts;         // lock byte -> nesting
     std::map<std::uint32_t, HeldObject> m_heldObjects; // id -> entry held open
 };

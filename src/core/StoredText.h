@@ -7,7 +7,10 @@
 
 // Decodes stored bytes: valid UTF-8 as UTF-8, anything else as Windows-1252.
 QString DecodeStoredText(const char *bytes, qsizetype length);
-inline QString DecodeStoredText(const QByteArray &bytes) { return DecodeStoredText(bytes.constData(), bytes.size()); }
+inline QString DecodeStoredText(const QByteArray &bytes)
+{
+    return DecodeStoredText(bytes.constData(), bytes.size());
+}
 
 // The UTF-8 bytes of a text, cut to at most maxBytes without splitting a character
 // (maxBytes < 0: no limit).

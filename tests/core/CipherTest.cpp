@@ -47,7 +47,8 @@ TEST(Cipher, Md5KnownAnswers)
         {"abc", "900150983CD24FB0D6963F7D28E17F72"},
         {"message digest", "F96B697D7CB7938D525A2F31AAF161D0"},
         {"abcdefghijklmnopqrstuvwxyz", "C3FCD3D76192E4007DFB496CCA67E13B"},
-        {"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789", "D174AB98D277D9F5A5611C2C9F419D9F"},
+        {"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789",
+         "D174AB98D277D9F5A5611C2C9F419D9F"},
         {"12345678901234567890123456789012345678901234567890123456789012345678901234567890",
          "57EDF4A22BE3C955AC49DA2E2107B67A"},
     };
@@ -90,7 +91,8 @@ TEST(Cipher, EcbBlocksAreIndependentAndReversible)
 {
     const CCipher cipher(KeyFromHex("BCA724A54533C6987E14AA827952F921"));
     // Two equal plaintext blocks give two equal ciphertext blocks: no chaining.
-    QByteArray data = QByteArray::fromHex("6B459286F3FFD28D49F15B1581B08E42") + QByteArray::fromHex("6B459286F3FFD28D49F15B1581B08E42");
+    QByteArray data = QByteArray::fromHex("6B459286F3FFD28D49F15B1581B08E42") +
+                      QByteArray::fromHex("6B459286F3FFD28D49F15B1581B08E42");
     const QByteArray plain = data;
     ASSERT_TRUE(cipher.Encrypt(data.data(), 32));
     EXPECT_EQ(data.left(16).toHex().toUpper(), QByteArray("5D9D4EEFFA9151575524F115815A12E0"));

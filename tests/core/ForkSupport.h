@@ -14,7 +14,7 @@ namespace storage_test {
 
 class ChildProcess
 {
-public:
+  public:
     // body(channel) runs in the child; its result is the child's exit code.
     explicit ChildProcess(const std::function<int(ChildProcess &)> &body)
     {
@@ -99,7 +99,7 @@ public:
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
 
-private:
+  private:
     pid_t m_pid = -1;
     int m_read = -1;
     int m_write = -1;

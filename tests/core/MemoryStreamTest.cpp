@@ -1,7 +1,7 @@
 // The memory stream: growth rule, byte layout of values and strings, bounded reads.
+#include "core/MemoryStream.h"
 #include "core/ArchiveException.h"
 #include "core/DateTime.h"
-#include "core/MemoryStream.h"
 
 #include <QByteArray>
 #include <QString>
@@ -71,10 +71,10 @@ TEST(MemoryStream, ValueLayouts)
     s.WriteDate(invalid); // the status is not stored
     s.WriteString(QStringLiteral("abc"));
     s.WriteString(QString());
-    EXPECT_EQ(s.ToByteArray(), Bytes({0x7F, 0x34, 0x12, 0xEF, 0xCD, 0xAB, 0x89,
-                                      0, 0, 0, 0, 0, 0, 0x04, 0x40, // 2.5 as a double
-                                      4, 0, 0, 0, 'a', 'b', 'c', 0,   // "abc"
-                                      1, 0, 0, 0, 0}));               // ""
+    EXPECT_EQ(s.ToByteArray(), Bytes({0x7F, 0x34, 0x12, 0xEF, 0xCD, 0xAB, 0x89, 0,
+                                      0,    0,    0,    0,    0,    0x04, 0x40,    // 2.5 as a double
+                                      4,    0,    0,    0,    'a',  'b',  'c',  0, // "abc"
+                                      1,    0,    0,    0,    0}));                // ""
 }
 
 TEST(MemoryStream, RoundTrip)
@@ -158,7 +158,8 @@ TEST(MemoryStream, RequireBytesGuardsStoredCounts)
     r.Skip(40);
     EXPECT_NO_THROW(r.RequireBytes(60));
     EXPECT_EQ(CauseOf([&] { r.RequireBytes(61); }), CArchiveException::endOfFile);
-    EXPECT_EQ(CauseOf([&] { r.RequireBytes(std::uint64_t(0xFFFFFFFF) * 153); }), CArchiveException::endOfFile);
+    EXPECT_EQ(CauseOf([&] { r.RequireBytes(std::uint64_t(0xFFFFFFFF) * 153); }),
+              CArchiveException::endOfFile);
 }
 
 TEST(MemoryStream, WritingAfterAttachLeavesTheCallersBytesAlone)

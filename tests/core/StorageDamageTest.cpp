@@ -13,7 +13,7 @@ using namespace StorageLayout;
 namespace {
 class StorageDamage : public StorageFixture
 {
-public:
+  public:
     // A file with blocks A B C D E (data offsets in m_blocks), B and D free, each block
     // holding its index in its first bytes.
     void MakeFile()
@@ -80,7 +80,8 @@ TEST_F(StorageDamage, NotADataFileOrTruncatedHeader)
         }
     }
     CStorageFile file;
-    EXPECT_EQ(file.OpenExisting(m_dir.filePath("missing.qvd"), true), HresultFromSystem(SystemError::FileNotFound));
+    EXPECT_EQ(file.OpenExisting(m_dir.filePath("missing.qvd"), true),
+              HresultFromSystem(SystemError::FileNotFound));
 }
 
 TEST_F(StorageDamage, BrokenChainMakesTheFileReadOnlyInEffect)
@@ -222,8 +223,8 @@ TEST_F(StorageDamage, OpenRepairsWhatACutOffSequenceLeaves)
         m_blocks.clear();
         MakeFile();
         c.damage(*this);
-        const std::vector<std::uint32_t> live = c.freesC ? std::vector<std::uint32_t>{0, 4}
-                                                         : std::vector<std::uint32_t>{0, 2, 4};
+        const std::vector<std::uint32_t> live =
+            c.freesC ? std::vector<std::uint32_t>{0, 4} : std::vector<std::uint32_t>{0, 2, 4};
         ASSERT_NE(CheckChain(m_path), QString()) << c.name;
         const QByteArray before = ReadWholeFile(m_path);
         {

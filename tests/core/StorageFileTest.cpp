@@ -33,11 +33,11 @@ TEST_F(StorageFile, NewFileLayout)
     ASSERT_EQ(b.size(), 2048 + 80);
     EXPECT_EQ(b.left(8), QByteArray("!QVDATA$"));
     EXPECT_EQ(U32(b, 8), 1u);
-    EXPECT_EQ(U32(b, 64), 2057u);  // root table data offset
-    EXPECT_EQ(U32(b, 68), 2128u);  // end of used space
-    EXPECT_EQ(U32(b, 72), 0u);     // free list empty
-    EXPECT_EQ(U32(b, 76), 80u);    // last block size
-    EXPECT_EQ(U32(b, 2048), 80u);  // the root block: 80 bytes, first block, in use
+    EXPECT_EQ(U32(b, 64), 2057u); // root table data offset
+    EXPECT_EQ(U32(b, 68), 2128u); // end of used space
+    EXPECT_EQ(U32(b, 72), 0u);    // free list empty
+    EXPECT_EQ(U32(b, 76), 80u);   // last block size
+    EXPECT_EQ(U32(b, 2048), 80u); // the root block: 80 bytes, first block, in use
     EXPECT_EQ(U32(b, 2052), 0u);
     EXPECT_EQ(b[2056], 1);
     EXPECT_EQ(U32(b, 2057), RootMagic);
@@ -55,8 +55,8 @@ TEST_F(StorageFile, NewFileLayout)
 TEST_F(StorageFile, RequestSizesToBlockSizes)
 {
     const std::pair<std::uint32_t, std::uint32_t> table[] = {
-        {0, 32}, {1, 32}, {7, 32}, {8, 32}, {9, 32}, {23, 32}, {24, 48}, {68, 80},
-        {512, 528}, {1028, 1040}, {24580, 24592},
+        {0, 32},  {1, 32},  {7, 32},    {8, 32},      {9, 32},        {23, 32},
+        {24, 48}, {68, 80}, {512, 528}, {1028, 1040}, {24580, 24592},
     };
     CStorageFile file;
     CreateFile(file);
@@ -98,10 +98,11 @@ TEST_F(StorageFile, SplitOnlyBeyondTheSlack)
         if (c.split) {
             EXPECT_EQ(usable, c.wantedBlock - 9);
             const std::uint32_t rest = a - 9 + c.wantedBlock;
-            EXPECT_EQ(U32(b, 72), rest);                    // the remainder heads the free list
-            EXPECT_EQ(U32(b, rest), 512 - c.wantedBlock);   // its size
-            EXPECT_EQ(U32(b, rest + 4), c.wantedBlock);     // its previous size
-            EXPECT_EQ(U32(b, rest + 512 - c.wantedBlock + 4), 512 - c.wantedBlock); // next block's previous size
+            EXPECT_EQ(U32(b, 72), rest);                  // the remainder heads the free list
+            EXPECT_EQ(U32(b, rest), 512 - c.wantedBlock); // its size
+            EXPECT_EQ(U32(b, rest + 4), c.wantedBlock);   // its previous size
+            EXPECT_EQ(U32(b, rest + 512 - c.wantedBlock + 4),
+                      512 - c.wantedBlock); // next block's previous size
         } else {
             EXPECT_EQ(usable, 512u - 9);
             EXPECT_EQ(U32(b, 72), 0u);
@@ -349,7 +350,8 @@ TEST_F(StorageFile, RandomisedAllocateFreeReopen)
             ASSERT_FALSE(live.count(offset));
             const std::uint32_t tag = nextTag++;
             const std::uint32_t words[2] = {tag, ~tag};
-            ASSERT_EQ(file.WriteAt(offset, words, std::min<std::uint32_t>(8, std::max<std::uint32_t>(n, 4))), S_OK);
+            ASSERT_EQ(file.WriteAt(offset, words, std::min<std::uint32_t>(8, std::max<std::uint32_t>(n, 4))),
+                      S_OK);
             live[offset] = {std::max<std::uint32_t>(n, 4), tag};
         } else {
             auto it = live.begin();

@@ -17,7 +17,13 @@ using namespace storage_test;
 namespace {
 constexpr std::uint32_t kObjects = 40;
 
-enum : std::uint8_t { OpWrite = 1, OpDelete = 2, OpScratch = 3, OpFailed = 9 };
+enum : std::uint8_t
+{
+    OpWrite = 1,
+    OpDelete = 2,
+    OpScratch = 3,
+    OpFailed = 9
+};
 
 struct Message
 {
@@ -119,8 +125,8 @@ std::uint32_t ReadObject(CStorageFile &file, std::uint32_t id, QString &problem)
     std::uint32_t seed = 0;
     if (offset != 0) {
         std::uint32_t size = 0, head[3] = {};
-        if (file.GetBlockDataSize(offset, size) != S_OK || size < 12 || file.ReadAt(offset, head, 12) != S_OK ||
-            head[0] != id || head[2] > size - 12) {
+        if (file.GetBlockDataSize(offset, size) != S_OK || size < 12 ||
+            file.ReadAt(offset, head, 12) != S_OK || head[0] != id || head[2] > size - 12) {
             problem = QString("object %1 has no valid block").arg(id);
         } else {
             std::vector<std::uint8_t> data(12 + head[2]);
@@ -161,7 +167,8 @@ TEST(StorageKill, WriterKilledAtRandomMoments)
         // Replay what completed; note what was under way at the kill.
         const Message *pending = nullptr;
         for (const Message &m : log) {
-            ASSERT_NE(m.op, OpFailed) << "round " << round << ": the writer failed with " << std::hex << m.seed;
+            ASSERT_NE(m.op, OpFailed)
+                << "round " << round << ": the writer failed with " << std::hex << m.seed;
             if (!m.done) {
                 pending = &m;
                 continue;
@@ -253,7 +260,8 @@ TEST(StorageKill, EveryCutPointOfEachChange)
             CStorageFile file;
             ASSERT_EQ(file.OpenExisting(path, false), S_OK);
             const long before = CStorageFile::GetWriteCountForTesting();
-            ASSERT_EQ(c.seed ? WriteObject(file, c.id, c.seed, c.length) : file.DeleteObject(c.id), S_OK) << c.name;
+            ASSERT_EQ(c.seed ? WriteObject(file, c.id, c.seed, c.length) : file.DeleteObject(c.id), S_OK)
+                << c.name;
             total = CStorageFile::GetWriteCountForTesting() - before;
         }
         ASSERT_GT(total, 0) << c.name;

@@ -13,7 +13,7 @@ constexpr std::uint32_t kReady = 0x52454459;
 
 class StorageLocks : public StorageFixture
 {
-public:
+  public:
     void SetUp() override
     {
         StorageFixture::SetUp();
@@ -23,13 +23,14 @@ public:
     }
     void TearDown() override { CStorageFile::SetLockWaitLimit(m_savedLimit); }
 
-private:
+  private:
     int m_savedLimit = 0;
 };
 
 // A child that opens the file, optionally takes one lock byte or object, reports the open's
 // result, and holds everything until told to let go.
-int HoldFile(ChildProcess &io, const QString &path, bool readOnly, std::uint32_t lockByte, std::uint32_t objectId)
+int HoldFile(ChildProcess &io, const QString &path, bool readOnly, std::uint32_t lockByte,
+             std::uint32_t objectId)
 {
     CStorageFile file;
     HRESULT hr = file.OpenExisting(path, readOnly);

@@ -1,8 +1,8 @@
 // Password check block, the current key across checks, record enciphering and header copy.
 #include "StorageTestSupport.h"
 
-#include "core/StoredText.h"
 #include "core/StorageFile.h"
+#include "core/StoredText.h"
 
 using namespace storage_test;
 using namespace StorageLayout;
@@ -10,7 +10,7 @@ using namespace StorageLayout;
 namespace {
 class StoragePassword : public StorageFixture
 {
-protected:
+  protected:
     // A record buffer laid out as the item records are: used length at 4, plain prefix at 8.
     static QByteArray Record(std::uint32_t prefix, std::uint32_t used, std::uint32_t length)
     {
@@ -105,7 +105,8 @@ TEST_F(StoragePassword, OlderFilesDigestedTheWindowsCodePage)
     bool ok = false;
     const QByteArray legacy = EncodeWindows1252(QStringLiteral("café"), &ok);
     ASSERT_TRUE(ok);
-    PatchFile(m_path, 12, CheckBlockFor(Md5Digest(legacy.constData(), static_cast<std::size_t>(legacy.size()))));
+    PatchFile(m_path, 12,
+              CheckBlockFor(Md5Digest(legacy.constData(), static_cast<std::size_t>(legacy.size()))));
     CStorageFile file;
     ASSERT_EQ(file.OpenExisting(m_path, false), S_OK);
     EXPECT_EQ(file.CheckPassword(QStringLiteral("cafe")), QV_E_WRONG_PASSWORD);
@@ -120,11 +121,15 @@ TEST_F(StoragePassword, RecordBodyIsEncipheredAndThePrefixStaysPlain)
     // 164 plain bytes, 192 enciphered, 20 bytes of slack in the buffer.
     const QByteArray original = Record(164, 356, 376);
     QByteArray r = original;
-    ASSERT_EQ(file.EncryptRecord(reinterpret_cast<std::uint8_t *>(r.data()), static_cast<std::size_t>(r.size())), S_OK);
+    ASSERT_EQ(
+        file.EncryptRecord(reinterpret_cast<std::uint8_t *>(r.data()), static_cast<std::size_t>(r.size())),
+        S_OK);
     EXPECT_EQ(r.left(164), original.left(164));
     EXPECT_NE(r.mid(164, 192), original.mid(164, 192));
     EXPECT_EQ(r.mid(356), original.mid(356));
-    ASSERT_EQ(file.DecryptRecord(reinterpret_cast<std::uint8_t *>(r.data()), static_cast<std::size_t>(r.size())), S_OK);
+    ASSERT_EQ(
+        file.DecryptRecord(reinterpret_cast<std::uint8_t *>(r.data()), static_cast<std::size_t>(r.size())),
+        S_OK);
     EXPECT_EQ(r, original);
 }
 
@@ -148,11 +153,13 @@ TEST_F(StoragePassword, MalformedRecordsAreRefusedBeforeDeciphering)
     for (const Case &c : cases) {
         QByteArray r = Record(c.prefix, c.used, c.length);
         const QByteArray before = r;
-        EXPECT_EQ(file.DecryptRecord(reinterpret_cast<std::uint8_t *>(r.data()), c.bytesRead), QV_E_BAD_DATA_TYPE)
+        EXPECT_EQ(file.DecryptRecord(reinterpret_cast<std::uint8_t *>(r.data()), c.bytesRead),
+                  QV_E_BAD_DATA_TYPE)
             << c.name;
         EXPECT_EQ(r, before) << c.name;
         if (c.bytesRead >= 12) {
-            EXPECT_EQ(file.EncryptRecord(reinterpret_cast<std::uint8_t *>(r.data()), c.bytesRead), QV_E_ENCIPHER)
+            EXPECT_EQ(file.EncryptRecord(reinterpret_cast<std::uint8_t *>(r.data()), c.bytesRead),
+                      QV_E_ENCIPHER)
                 << c.name;
         }
     }

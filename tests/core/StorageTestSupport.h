@@ -66,7 +66,10 @@ inline QString CheckChain(const QString &path, std::set<std::uint32_t> *inUse = 
         if (size < 32 || size % 16 || at + size > end)
             return QString("bad size %1 at %2").arg(size).arg(at);
         if (recordedPrev != prevSize)
-            return QString("block %1 records previous size %2, expected %3").arg(at).arg(recordedPrev).arg(prevSize);
+            return QString("block %1 records previous size %2, expected %3")
+                .arg(at)
+                .arg(recordedPrev)
+                .arg(prevSize);
         if (!used && prevFree)
             return QString("adjacent free blocks before %1").arg(at);
         if (used && inUse)
@@ -89,7 +92,10 @@ inline QString CheckChain(const QString &path, std::set<std::uint32_t> *inUse = 
         if (!listed.insert(cur).second)
             return "free list loops";
         if (U32(b, cur + 13) != prev)
-            return QString("free block %1 has previous link %2, expected %3").arg(cur).arg(U32(b, cur + 13)).arg(prev);
+            return QString("free block %1 has previous link %2, expected %3")
+                .arg(cur)
+                .arg(U32(b, cur + 13))
+                .arg(prev);
         prev = cur;
     }
     if (listed != freeBlocks)
@@ -100,7 +106,7 @@ inline QString CheckChain(const QString &path, std::set<std::uint32_t> *inUse = 
 // A fresh data file in a temporary folder.
 class StorageFixture : public ::testing::Test
 {
-public:
+  public:
     void SetUp() override
     {
         ASSERT_TRUE(m_dir.isValid());
