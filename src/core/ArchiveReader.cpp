@@ -1,7 +1,7 @@
 // Bounds-checked archive reading.
 #include "core/ArchiveReader.h"
 
-#include "core/RecordText.h"
+#include "core/StoredText.h"
 
 #include <QtEndian>
 #include <cstring>
@@ -107,7 +107,7 @@ bool CArchiveReader::ReadString(QString &out)
             s[i] = QChar(qFromLittleEndian<std::uint16_t>(p + 2 * i));
         out = s;
     } else {
-        out = DecodeRecordText(QByteArrayView(p, bytes));
+        out = DecodeStoredText(p, bytes);
     }
     m_pos += bytes;
     return true;

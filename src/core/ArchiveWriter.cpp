@@ -1,7 +1,7 @@
 // Archive-layout blob writing.
 #include "core/ArchiveWriter.h"
 
-#include "core/RecordText.h"
+#include "core/StoredText.h"
 
 #include <QtEndian>
 #include <cstring>
@@ -72,7 +72,7 @@ void CArchiveWriter::WriteStringBytes(const QByteArray &utf8)
 
 void CArchiveWriter::WriteString(const QString &text)
 {
-    WriteStringBytes(EncodeRecordText(text));
+    WriteStringBytes(EncodeStoredText(text));
 }
 
 void CArchiveWriter::PatchU32(qsizetype offset, std::uint32_t v)

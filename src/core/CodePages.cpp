@@ -1,17 +1,11 @@
 // UTF-8 checks and Windows-1252 conversions.
 #include "core/CodePages.h"
+#include "core/StoredText.h"
 
 #include <array>
 #include <cstring>
 
 namespace {
-// Windows-1252 characters 0x80..0x9F; the five unassigned bytes map to their C1 controls, as
-// the system conversion does.
-constexpr std::array<char16_t, 32> kHighControls = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
-};
 
 int TrailingBytes(unsigned char lead)
 {
@@ -99,33 +93,16 @@ int CheckUtf8String(const QByteArray &text)
 
 QString AnsiToUtf16(const QByteArray &ansi)
 {
-    QString out;
-    out.reserve(ansi.size());
-    for (const char ch : ansi) {
-        const auto b = static_cast<unsigned char>(ch);
-        out.append(b >= 0x80 && b <= 0x9F ? QChar(kHighControls[b - 0x80]) : QChar(b));
-    }
-    return out;
+    return DecodeWindows1252(ansi);
 }
 
 QByteArray Utf16ToAnsi(const QString &text)
 {
     QByteArray out;
     out.reserve(text.size());
-    const QList<uint> codePoints = text.toUcs4();
-    for (const uint cp : codePoints) {
-        char byte = '?';
-        if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) {
-            byte = static_cast<char>(cp);
-        } else {
-            for (std::size_t i = 0; i < kHighControls.size(); ++i) {
-                if (kHighControls[i] == cp) {
-                    byte = static_cast<char>(0x80 + i);
-                    break;
-                }
-            }
-        }
-        out.append(byte);
+    for (const uint cp : text.toUcs4()) {
+        const int byte = cp <= 0xFFFF ? UnicodeToWindows1252(char16_t(cp)) : -1;
+        out.append(byte < 0 ? '?' : static_cast<char>(byte));
     }
     return out;
 }
@@ -148,12 +125,4 @@ QByteArray AnsiToUtf8(const QByteArray &ansi)
 QByteArray Utf8ToAnsi(const QByteArray &utf8)
 {
     return Utf16ToAnsi(Utf8ToUtf16(utf8));
-}
-
-QString DecodeStoredText(const QByteArray &bytes)
-{
-    if (CheckUtf8Bytes(reinterpret_cast<const unsigned char *>(bytes.constData()),
-                       static_cast<std::size_t>(bytes.size())) == Utf8Ok)
-        return QString::fromUtf8(bytes);
-    return AnsiToUtf16(bytes);
 }

@@ -27,5 +27,3 @@ QString Utf8ToUtf16(const QByteArray &utf8);
 QByteArray AnsiToUtf8(const QByteArray &ansi);
 QByteArray Utf8ToAnsi(const QByteArray &utf8);
 
-// A stored byte string: UTF-8 when it is well-formed, else read as Windows-1252.
-QString DecodeStoredText(const QByteArray &bytes);

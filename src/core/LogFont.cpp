@@ -1,7 +1,7 @@
 // The logical-font record and the font settings.
 #include "core/LogFont.h"
 
-#include "core/CodePages.h"
+#include "core/StoredText.h"
 #include "core/ConstStrings.h"
 #include "core/Profile.h"
 

@@ -28,7 +28,12 @@ QString DecodeStoredText(const char *bytes, qsizetype length)
     QString text = utf8.decode(QByteArrayView(bytes, length));
     if (!utf8.hasError())
         return text;
-    text.clear();
+    return DecodeWindows1252(bytes, length);
+}
+
+QString DecodeWindows1252(const char *bytes, qsizetype length)
+{
+    QString text;
     text.reserve(length);
     for (qsizetype i = 0; i < length; ++i)
         text.append(QChar(Cp1252ToUnicode(static_cast<unsigned char>(bytes[i]))));
@@ -48,23 +53,23 @@ QByteArray EncodeStoredText(const QString &text, qsizetype maxBytes)
     return bytes;
 }
 
+int UnicodeToWindows1252(char16_t u)
+{
+    if (u < 0x80 || (u >= 0xA0 && u <= 0xFF) || (u >= 0x80 && u <= 0x9F && kCp1252High[u - 0x80] == 0))
+        return u;
+    for (int i = 0; i < 32; ++i) {
+        if (kCp1252High[i] == u)
+            return 0x80 + i;
+    }
+    return -1;
+}
+
 QByteArray EncodeWindows1252(const QString &text, bool *ok)
 {
     QByteArray out;
     out.reserve(text.size());
     for (const QChar ch : text) {
-        const char16_t u = ch.unicode();
-        int code = -1;
-        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF) || (u >= 0x80 && u <= 0x9F && kCp1252High[u - 0x80] == 0)) {
-            code = u;
-        } else {
-            for (int i = 0; i < 32; ++i) {
-                if (kCp1252High[i] == u) {
-                    code = 0x80 + i;
-                    break;
-                }
-            }
-        }
+        const int code = UnicodeToWindows1252(ch.unicode());
         if (code < 0) {
             if (ok)
                 *ok = false;

@@ -16,5 +16,11 @@ inline QString DecodeStoredText(const QByteArray &bytes)
 // (maxBytes < 0: no limit).
 QByteArray EncodeStoredText(const QString &text, qsizetype maxBytes = -1);
 
+// Windows-1252 bytes as text (the five unassigned bytes read as the C1 controls).
+QString DecodeWindows1252(const char *bytes, qsizetype length);
+inline QString DecodeWindows1252(const QByteArray &bytes) { return DecodeWindows1252(bytes.constData(), bytes.size()); }
+// The Windows-1252 byte of a character, or -1 when the code page has none.
+int UnicodeToWindows1252(char16_t u);
+
 // The Windows-1252 bytes of a text, or an empty array with ok = false when a character has none.
 QByteArray EncodeWindows1252(const QString &text, bool *ok);

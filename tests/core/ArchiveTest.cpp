@@ -2,7 +2,7 @@
 // damaged data, the wide-string marker and the code-page fallback for stored text.
 #include "core/ArchiveReader.h"
 #include "core/ArchiveWriter.h"
-#include "core/RecordText.h"
+#include "core/StoredText.h"
 
 #include <gtest/gtest.h>
 
@@ -106,15 +106,15 @@ TEST(Archive, FixedSizeReadsStopAtTheEnd)
 
 TEST(RecordText, Utf8FirstThenWindows1252)
 {
-    EXPECT_EQ(DecodeRecordText("caf\xC3\xA9"), QString::fromUtf8("caf\xC3\xA9"));
+    EXPECT_EQ(DecodeStoredText(QByteArray("caf\xC3\xA9")), QString::fromUtf8("caf\xC3\xA9"));
     // Not UTF-8: the curly quotes and e-acute of the Windows code page.
-    EXPECT_EQ(DecodeRecordText("\x93"
-                               "caf\xE9\x94"),
+    EXPECT_EQ(DecodeStoredText(QByteArray("\x93"
+                               "caf\xE9\x94")),
               QString::fromUtf8("\xE2\x80\x9C"
                                 "caf\xC3\xA9\xE2\x80\x9D"));
-    EXPECT_EQ(DecodeWindows1252("\x80\x81\x9F\xA0\xFF"),
+    EXPECT_EQ(DecodeWindows1252(QByteArray("\x80\x81\x9F\xA0\xFF")),
               QString::fromUtf8("\xE2\x82\xAC\xC2\x81\xC5\xB8\xC2\xA0\xC3\xBF"));
-    EXPECT_EQ(EncodeRecordText(QString::fromUtf8("\xC3\xA9")), QByteArray("\xC3\xA9"));
+    EXPECT_EQ(EncodeStoredText(QString::fromUtf8("\xC3\xA9")), QByteArray("\xC3\xA9"));
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "core/CodePages.h"
+#include "core/StoredText.h"
 
 #include <gtest/gtest.h>
 
