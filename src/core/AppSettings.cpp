@@ -1,5 +1,6 @@
 // Loading the program-wide settings with their defaults and limits.
 #include "core/AppSettings.h"
+#include "core/WeekRules.h"
 
 #include "core/ConstStrings.h"
 #include "core/OptionalLibraries.h"
@@ -79,7 +80,7 @@ class CommonReader
 LocaleWeekInfo LocaleWeekInfo::FromLocale(const QLocale &locale)
 {
     LocaleWeekInfo info;
-    info.firstDayOfWeek = static_cast<int>(locale.firstDayOfWeek()) - 1; // Qt counts Monday as 1
+    info.firstDayOfWeek = LocaleFirstDayOfWeek(locale);
     if (const std::optional<int> days = MinimalDaysInFirstWeek(locale)) {
         if (*days <= 1)
             info.firstWeekOfYear = 0;
@@ -88,9 +89,8 @@ LocaleWeekInfo LocaleWeekInfo::FromLocale(const QLocale &locale)
         else
             info.firstWeekOfYear = 2;
     } else {
-        // The C library does not know the locale: weeks that start on Monday mostly follow
-        // the four-day rule, the others the week of 1 January.
-        info.firstWeekOfYear = *info.firstDayOfWeek == 0 ? 2 : 0;
+        // The C library does not know the locale (none generated): the territory decides.
+        info.firstWeekOfYear = LocaleWeekOfYearRule(locale) == kWeekFirstFourDays ? 2 : 0;
     }
     return info;
 }
@@ -191,6 +191,13 @@ void AppSettings::Load(const CProfile &profile, const AppSettingsEnvironment &en
 void AppSettings::ReloadCaptionSetting(const CProfile &profile, bool compositionOn)
 {
     subjectInCaption = CommonReader(profile).Int(ConstName::STB, compositionOn ? 0 : 1);
+}
+
+void ApplyCalendarRules(const AppSettings &settings)
+{
+    SetWorkWeekMask(settings.workDays);
+    SetFirstDayOfWeek(settings.firstDayOfWeek);
+    SetWeekOfYearRule(settings.weekOfYearRule);
 }
 
 AppSettings &ProgramSettings()

@@ -85,3 +85,7 @@ struct AppSettings
 
 // The settings every part of the program reads.
 AppSettings &ProgramSettings();
+
+// Hands the loaded work week, first day and week-number rule to the date rules; the shell
+// calls it after loading the settings at start-up and after the Options pages change them.
+void ApplyCalendarRules(const AppSettings &settings);

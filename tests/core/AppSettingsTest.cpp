@@ -1,5 +1,6 @@
 #include "core/AppSettings.h"
 #include "common/TempProfile.h"
+#include "core/WeekRules.h"
 
 #include <QLocale>
 #include <gtest/gtest.h>
@@ -225,4 +226,21 @@ TEST(AppSettingsTest, LocaleWeekDefaults)
     const LocaleWeekInfo us = LocaleWeekInfo::FromLocale(QLocale(QLocale::English, QLocale::UnitedStates));
     EXPECT_EQ(us.firstDayOfWeek, 6);
     EXPECT_EQ(us.firstWeekOfYear, 0);
+}
+
+TEST(AppSettingsCalendarRules, LoadedValuesReachTheDateRules)
+{
+    const int mask = GetWorkWeekMask(), first = GetFirstDayOfWeek(), rule = GetWeekOfYearRule();
+    AppSettings settings;
+    settings.workDays = 0x3E; // Monday..Friday
+    settings.firstDayOfWeek = 6;
+    settings.weekOfYearRule = 2;
+    ApplyCalendarRules(settings);
+    EXPECT_EQ(CountWorkDays(), 5);
+    EXPECT_EQ(GetFirstDayOfWeek(), 6);
+    EXPECT_EQ(GetWeekOfYearRule(), 2);
+    EXPECT_FALSE(IsWorkDayByIndex(0)); // Sunday leads the week
+    SetWorkWeekMask(mask);
+    SetFirstDayOfWeek(first);
+    SetWeekOfYearRule(rule);
 }
