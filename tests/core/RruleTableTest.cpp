@@ -4,12 +4,22 @@
 #include "ItemTestUtil.h"
 
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStringList>
 #include <cstdlib>
 #include <gtest/gtest.h>
 
 namespace {
+// The test data folder: from the environment when the test runner sets it, else beside this file.
+QString TestDataDir()
+{
+    if (const char *dir = std::getenv("TESSIVO_TEST_DATA"))
+        return QString::fromUtf8(dir);
+    return QFileInfo(QString::fromUtf8(__FILE__)).absoluteDir().absoluteFilePath(QStringLiteral("../data"));
+}
+
 CDateTime ParseIso(const QString &text)
 {
     const QDateTime q = QDateTime::fromString(text, Qt::ISODate);
@@ -19,10 +29,8 @@ CDateTime ParseIso(const QString &text)
 
 TEST(RruleTable, PatternStepsGiveTheReferenceDates)
 {
-    const char *dataDir = std::getenv("TESSIVO_TEST_DATA");
-    ASSERT_NE(dataDir, nullptr);
-    QFile file(QString::fromUtf8(dataDir) + QStringLiteral("/rrule_cases.txt"));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly | QIODevice::Text));
+    QFile file(TestDataDir() + QStringLiteral("/rrule_cases.txt"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly | QIODevice::Text)) << file.fileName().toStdString();
     int cases = 0;
     while (!file.atEnd()) {
         const QString line = QString::fromUtf8(file.readLine()).trimmed();
