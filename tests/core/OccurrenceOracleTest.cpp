@@ -49,7 +49,7 @@ CEventItem Generate(std::mt19937 &rng)
     if (Pick(rng, 25) == 0)
         interval = 0;
 
-    const int year = 1990 + Pick(rng, 50), month = Pick(rng, 12) + 1;
+    const int year = (Pick(rng, 5) == 0 ? 1860 : 1990) + Pick(rng, 50), month = Pick(rng, 12) + 1;
     const int day = std::min(Pick(rng, 31) + 1, CDateTime::DaysInMonth(year, month));
     const bool allDay = Pick(rng, 3) == 0;
     CDateTime start(year, month, day, allDay ? 0 : Pick(rng, 24), allDay ? 0 : Pick(rng, 4) * 15, 0);
