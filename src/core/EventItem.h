@@ -125,6 +125,8 @@ class CEventItem : public CCalendarItem
     bool LastKeyOnOrBefore(const CDateTime &d, CDateTime &key) const;
     bool IsSeriesKey(const CDateTime &key) const;
     COccurrence OccurrenceAt(const CDateTime &key, int exceptionIndex) const;
+    // The lead of the occurrence's reminder, or an invalid span when it has none.
+    CDateSpan OccurrenceLead(int exceptionIndex) const;
     bool NextTouching(const CDateTime *after, const CDateTime &w0, const CDateTime &w1,
                       COccurrence &out) const;
     bool RegularReminder(int mode, const CDateTime &date, CDateTime &key) const;

@@ -111,6 +111,16 @@ COccurrence CEventItem::OccurrenceAt(const CDateTime &key, int exceptionIndex) c
     return o;
 }
 
+CDateSpan CEventItem::OccurrenceLead(int exceptionIndex) const
+{
+    const CRecurrenceException *e = GetExceptionAt(exceptionIndex);
+    if (e ? e->HasOwnReminder() : HasFlag(FlagReminder))
+        return e ? e->reminderLead : GetReminderLead();
+    CDateSpan none;
+    none.SetStatus(CDateSpan::invalid);
+    return none;
+}
+
 // ---- neighbours -------------------------------------------------------------------------
 
 bool CEventItem::PrevOccurrence(const CDateTime &date, COccurrence &out) const
@@ -167,11 +177,7 @@ bool CEventItem::FindOccurrenceFrom(bool reminderFilter, const CDateTime &date, 
             const int index = FindExceptionIndex(k);
             if (index < 0 || !m_exceptions[size_t(index)].IsDeleted()) {
                 out = OccurrenceAt(k, index);
-                const CRecurrenceException *e = GetExceptionAt(index);
-                const bool on = e ? e->HasOwnReminder() : HasFlag(FlagReminder);
-                lead = on ? (e ? e->reminderLead : GetReminderLead()) : CDateSpan();
-                if (!on)
-                    lead.SetStatus(CDateSpan::invalid);
+                lead = OccurrenceLead(index);
                 return true;
             }
             ok = FirstKeyAfter(CDateTime(k), k);
@@ -231,11 +237,7 @@ bool CEventItem::FindOccurrenceBefore(bool reminderFilter, const CDateTime &date
             const int index = FindExceptionIndex(k);
             if (index < 0 || !m_exceptions[size_t(index)].IsDeleted()) {
                 out = OccurrenceAt(k, index);
-                const CRecurrenceException *e = GetExceptionAt(index);
-                const bool on = e ? e->HasOwnReminder() : HasFlag(FlagReminder);
-                lead = on ? (e ? e->reminderLead : GetReminderLead()) : CDateSpan();
-                if (!on)
-                    lead.SetStatus(CDateSpan::invalid);
+                lead = OccurrenceLead(index);
                 return true;
             }
             d = k;

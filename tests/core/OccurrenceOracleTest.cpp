@@ -253,6 +253,43 @@ TEST(OccurrenceOracle, WindowsNeighboursAndRemindersMatchTheWalk)
             ASSERT_FALSE(e.PrevOccurrence(walk.occurrences.front().keyDate, o));
         }
 
+        // First occurrence from a date's day and last one before a date, with and without the
+        // reminder filter.
+        for (int r = 0; r < 10; ++r) {
+            CDateTime date = e.GetStart();
+            AddDays(date, Pick(rng, 4 * 366) - 30);
+            date = date + Minutes(Pick(rng, 1440));
+            for (int filter = 0; filter < 2; ++filter) {
+                const COccurrence *first = nullptr, *last = nullptr;
+                for (const COccurrence &x : walk.occurrences) {
+                    const CDateTime t = x.start - LeadOf(e, x);
+                    if (!first && !(x.keyDate < DateOnly(date)) &&
+                        (!filter || (HasReminder(e, x) && t > date && !(t < e.GetHandledUpTo()))))
+                        first = &x;
+                    if (x.keyDate < date && (!filter || HasReminder(e, x)))
+                        last = &x;
+                }
+                COccurrence got;
+                CDateSpan lead;
+                const bool foundFrom = e.FindOccurrenceFrom(filter, date, got, lead);
+                if (first) {
+                    ASSERT_TRUE(foundFrom)
+                        << "from " << date.ToIsoString().toStdString() << " filter " << filter;
+                    ASSERT_EQ(got, *first)
+                        << "from " << date.ToIsoString().toStdString() << " filter " << filter;
+                } else if (foundFrom) {
+                    ASSERT_FALSE(got.keyDate < walk.horizon) << "from " << date.ToIsoString().toStdString();
+                }
+                if (last && filter && last->start - LeadOf(e, *last) < e.GetHandledUpTo())
+                    last = nullptr;
+                const bool foundBefore = e.FindOccurrenceBefore(filter, date, got, lead);
+                ASSERT_EQ(foundBefore, last != nullptr) << "before " << date.ToIsoString().toStdString();
+                if (last) {
+                    ASSERT_EQ(got, *last) << "before " << date.ToIsoString().toStdString();
+                }
+            }
+        }
+
         // Reminder times: earliest at or after, latest at or before, never before the handled time.
         const CDateTime &handled = e.GetHandledUpTo();
         for (int r = 0; r < 10; ++r) {
