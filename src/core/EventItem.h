@@ -124,6 +124,14 @@ class CEventItem : public CCalendarItem
     bool LastKeyBefore(const CDateTime &d, CDateTime &key) const;
     bool LastKeyOnOrBefore(const CDateTime &d, CDateTime &key) const;
     bool IsSeriesKey(const CDateTime &key) const;
+    enum class Direction
+    {
+        OnOrAfter,
+        After,
+        Before
+    };
+    // The nearest non-deleted occurrence whose key is on or after, after, or before the date.
+    bool NearestOccurrence(const CDateTime &date, Direction direction, COccurrence &out) const;
     COccurrence OccurrenceAt(const CDateTime &key, int exceptionIndex) const;
     // The lead of the occurrence's reminder, or an invalid span when it has none.
     CDateSpan OccurrenceLead(int exceptionIndex) const;

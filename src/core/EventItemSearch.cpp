@@ -123,38 +123,33 @@ CDateSpan CEventItem::OccurrenceLead(int exceptionIndex) const
 
 // ---- neighbours -------------------------------------------------------------------------
 
-bool CEventItem::PrevOccurrence(const CDateTime &date, COccurrence &out) const
+bool CEventItem::NearestOccurrence(const CDateTime &date, Direction direction, COccurrence &out) const
 {
-    if (!IsRecurring() || date == m_start)
-        return false;
-    CDateTime d = date, k;
-    while (LastKeyBefore(d, k)) {
+    CDateTime k;
+    bool ok = direction == Direction::Before  ? LastKeyBefore(date, k)
+              : direction == Direction::After ? FirstKeyAfter(date, k)
+                                              : FirstKeyOnOrAfter(date, k);
+    while (ok) {
         const int index = FindExceptionIndex(k);
-        if (index >= 0 && m_exceptions[size_t(index)].IsDeleted()) {
-            d = k;
-            continue;
+        if (index < 0 || !m_exceptions[size_t(index)].IsDeleted()) {
+            out = OccurrenceAt(k, index);
+            return true;
         }
-        out = OccurrenceAt(k, index);
-        return true;
+        ok = direction == Direction::Before ? LastKeyBefore(CDateTime(k), k) : FirstKeyAfter(CDateTime(k), k);
     }
     return false;
 }
 
+bool CEventItem::PrevOccurrence(const CDateTime &date, COccurrence &out) const
+{
+    if (!IsRecurring() || date == m_start)
+        return false;
+    return NearestOccurrence(date, Direction::Before, out);
+}
+
 bool CEventItem::NextOccurrence(const CDateTime &date, COccurrence &out) const
 {
-    if (!IsRecurring())
-        return false;
-    CDateTime d = date, k;
-    while (FirstKeyAfter(d, k)) {
-        const int index = FindExceptionIndex(k);
-        if (index >= 0 && m_exceptions[size_t(index)].IsDeleted()) {
-            d = k;
-            continue;
-        }
-        out = OccurrenceAt(k, index);
-        return true;
-    }
-    return false;
+    return IsRecurring() && NearestOccurrence(date, Direction::After, out);
 }
 
 void CEventItem::GetOccurrenceEnd(const CDateTime &keyDate, CDateTime &start, CDateTime &end) const
@@ -170,20 +165,13 @@ bool CEventItem::FindOccurrenceFrom(bool reminderFilter, const CDateTime &date, 
     if (!IsRecurring())
         return false;
     const CDateTime from = DateOnly(date);
-    CDateTime k;
     if (!reminderFilter) {
-        bool ok = FirstKeyOnOrAfter(from, k);
-        while (ok) {
-            const int index = FindExceptionIndex(k);
-            if (index < 0 || !m_exceptions[size_t(index)].IsDeleted()) {
-                out = OccurrenceAt(k, index);
-                lead = OccurrenceLead(index);
-                return true;
-            }
-            ok = FirstKeyAfter(CDateTime(k), k);
-        }
-        return false;
+        if (!NearestOccurrence(from, Direction::OnOrAfter, out))
+            return false;
+        lead = OccurrenceLead(out.exceptionIndex);
+        return true;
     }
+    CDateTime k;
 
     // Occurrences with a reminder whose time is after the date and not yet handled: the first
     // plain one past the jump point, and the first such exception; the earlier key wins.
@@ -231,25 +219,19 @@ bool CEventItem::FindOccurrenceBefore(bool reminderFilter, const CDateTime &date
 {
     if (!IsRecurring() || date == m_start)
         return false;
-    CDateTime d = date, k;
     if (!reminderFilter) {
-        while (LastKeyBefore(d, k)) {
-            const int index = FindExceptionIndex(k);
-            if (index < 0 || !m_exceptions[size_t(index)].IsDeleted()) {
-                out = OccurrenceAt(k, index);
-                lead = OccurrenceLead(index);
-                return true;
-            }
-            d = k;
-        }
-        return false;
+        if (!NearestOccurrence(date, Direction::Before, out))
+            return false;
+        lead = OccurrenceLead(out.exceptionIndex);
+        return true;
     }
+    CDateTime k;
 
     // The last occurrence with a reminder before the date; it is the answer unless its
     // reminder has been handled already.
     bool haveRegular = false;
     if (HasFlag(FlagReminder)) {
-        bool ok = LastKeyBefore(d, k);
+        bool ok = LastKeyBefore(date, k);
         while (ok && FindExceptionIndex(k) >= 0)
             ok = LastKeyBefore(CDateTime(k), k);
         haveRegular = ok;

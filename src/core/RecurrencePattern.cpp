@@ -125,45 +125,31 @@ CDateTime CRecurrencePattern::DateOnOrAfter(const CDateTime &date) const
             p = DateRange::Max();
         break;
     }
-    case Recur::Monthly: {
-        CDateTime::Parts sp, dp;
-        s.GetParts(sp);
-        d.GetParts(dp);
-        long months = (long(dp.year) - sp.year) * 12 + dp.month - sp.month;
-        months -= months % n;
-        p = s;
-        if (Kind() == Recur::ByDate) {
-            AddMonths(p, ByDateDay(), int(months));
-            if (p < d)
-                AddMonths(p, ByDateDay(), int(n));
-        } else {
-            AddMonths(p, sp.day, int(months));
-            NthWeekdayOfMonth(p, m_word);
-            if (p < d) {
-                AddMonths(p, sp.day, int(n));
-                NthWeekdayOfMonth(p, m_word);
-            }
-        }
-        break;
-    }
+    case Recur::Monthly:
     case Recur::Yearly: {
         CDateTime::Parts sp, dp;
         s.GetParts(sp);
         d.GetParts(dp);
-        if (Kind() == Recur::ByDate) {
+        if (Period() == Recur::Yearly && Kind() == Recur::ByDate) {
+            // The start's month and day in d's year, else a year later.
             p = CDateTime(dp.year, sp.month, std::min(sp.day, CDateTime::DaysInMonth(dp.year, sp.month)));
             if (p < d)
                 AddMonths(p, sp.day, 12);
-        } else {
-            long months = (long(dp.year) - sp.year) * 12 + dp.month - sp.month;
-            months -= months % n;
-            p = s;
-            AddMonths(p, sp.day, int(months));
+            break;
+        }
+        // The month of the cycle that holds d (a yearly nth pattern steps 12 months), else the next one.
+        long months = (long(dp.year) - sp.year) * 12 + dp.month - sp.month;
+        months -= months % n;
+        const bool byDate = Kind() == Recur::ByDate;
+        const int day = byDate ? ByDateDay() : sp.day;
+        p = s;
+        AddMonths(p, day, int(months));
+        if (!byDate)
             NthWeekdayOfMonth(p, m_word);
-            if (p < d) {
-                AddMonths(p, sp.day, int(n));
+        if (p < d) {
+            AddMonths(p, day, int(n));
+            if (!byDate)
                 NthWeekdayOfMonth(p, m_word);
-            }
         }
         break;
     }
@@ -175,92 +161,52 @@ CDateTime CRecurrencePattern::DateOnOrAfter(const CDateTime &date) const
 
 CDateTime CRecurrencePattern::NextDate(const CDateTime &date) const
 {
-    if (!IsSteppable() || !date.IsValid())
-        return m_start;
-    CDateTime p = DateOnly(date);
-    const int n = m_interval;
-    const int startDay = m_start.GetDay();
-    switch (Period()) {
-    case Recur::Daily:
-        AddDays(p, n);
-        break;
-    case Recur::Weekly: {
-        const int pos = WeekPosition(p.GetDayOfWeek());
-        int later = -1;
-        for (int j = pos + 1; j < 7 && later < 0; ++j)
-            if (m_word & BitAtPosition(j))
-                later = j;
-        if (later >= 0) {
-            AddDays(p, later - pos);
-        } else {
-            p = FirstPatternDayOfWeek(p, m_word);
-            AddDays(p, 7L * n);
-        }
-        break;
-    }
-    case Recur::Monthly:
-        if (Kind() == Recur::ByDate) {
-            AddMonths(p, ByDateDay(), n);
-        } else {
-            AddMonths(p, startDay, n);
-            NthWeekdayOfMonth(p, m_word);
-        }
-        break;
-    case Recur::Yearly:
-        if (Kind() == Recur::ByDate) {
-            AddMonths(p, startDay, 12);
-        } else {
-            AddMonths(p, startDay, n);
-            NthWeekdayOfMonth(p, m_word);
-        }
-        break;
-    default:
-        return m_start;
-    }
-    return WithStartTime(p);
+    return Step(date, 1);
 }
 
 CDateTime CRecurrencePattern::PrevDate(const CDateTime &date) const
+{
+    return Step(date, -1);
+}
+
+CDateTime CRecurrencePattern::Step(const CDateTime &date, int direction) const
 {
     if (!IsSteppable() || !date.IsValid())
         return m_start;
     CDateTime p = DateOnly(date);
     const int n = m_interval;
-    const int startDay = m_start.GetDay();
     switch (Period()) {
     case Recur::Daily:
-        AddDays(p, -n);
+        AddDays(p, direction * n);
         break;
     case Recur::Weekly: {
+        // The nearest chosen day of the same Monday-based week, else the first (or last)
+        // chosen day of the next (or previous) active week.
         const int pos = WeekPosition(p.GetDayOfWeek());
-        int earlier = -1;
-        for (int j = pos - 1; j >= 0 && earlier < 0; --j)
+        int found = -1;
+        for (int j = pos + direction; j >= 0 && j < 7 && found < 0; j += direction)
             if (m_word & BitAtPosition(j))
-                earlier = j;
-        if (earlier >= 0) {
-            AddDays(p, earlier - pos);
+                found = j;
+        if (found >= 0) {
+            AddDays(p, found - pos);
         } else {
-            p = LastPatternDayOfWeek(p, m_word);
-            AddDays(p, -7L * n);
+            p = direction > 0 ? FirstPatternDayOfWeek(p, m_word) : LastPatternDayOfWeek(p, m_word);
+            AddDays(p, direction * 7L * n);
         }
         break;
     }
     case Recur::Monthly:
-        if (Kind() == Recur::ByDate) {
-            AddMonths(p, ByDateDay(), -n);
-        } else {
-            AddMonths(p, startDay, -n);
+    case Recur::Yearly: {
+        // A yearly by-date pattern steps a year whatever its interval; month moves keep the
+        // pattern's day (the day number of a monthly by-date pattern, else the start's day).
+        const bool byDate = Kind() == Recur::ByDate;
+        const int months = Period() == Recur::Yearly && byDate ? 12 : n;
+        AddMonths(p, Period() == Recur::Monthly && byDate ? ByDateDay() : m_start.GetDay(),
+                  direction * months);
+        if (!byDate)
             NthWeekdayOfMonth(p, m_word);
-        }
         break;
-    case Recur::Yearly:
-        if (Kind() == Recur::ByDate) {
-            AddMonths(p, startDay, -12);
-        } else {
-            AddMonths(p, startDay, -n);
-            NthWeekdayOfMonth(p, m_word);
-        }
-        break;
+    }
     default:
         return m_start;
     }
@@ -272,36 +218,28 @@ CDateTime CRecurrencePattern::PrevDate(const CDateTime &date) const
 // to have moved, so clamped steps at the ends of the range and one-date patterns end here.
 bool CRecurrencePattern::FirstDateOnOrAfter(const CDateTime &d, CDateTime &out) const
 {
-    if (!d.IsValid())
-        return false;
-    const CDateTime p = DateOnOrAfter(d);
-    if (!p.IsValid())
-        return false;
-    if (p >= d) {
-        out = p;
-        return true;
-    }
-    const CDateTime q = NextDate(p);
-    if (q.IsValid() && q > p && q >= d) {
-        out = q;
-        return true;
-    }
-    return false;
+    return FirstDateFrom(d, true, out);
 }
 
 bool CRecurrencePattern::FirstDateAfter(const CDateTime &d, CDateTime &out) const
 {
+    return FirstDateFrom(d, false, out);
+}
+
+bool CRecurrencePattern::FirstDateFrom(const CDateTime &d, bool orEqual, CDateTime &out) const
+{
     if (!d.IsValid())
         return false;
+    const auto reaches = [&](const CDateTime &x) { return orEqual ? x >= d : x > d; };
     const CDateTime p = DateOnOrAfter(d);
     if (!p.IsValid())
         return false;
-    if (p > d) {
+    if (reaches(p)) {
         out = p;
         return true;
     }
     const CDateTime q = NextDate(p);
-    if (q.IsValid() && q > p && q > d) {
+    if (q.IsValid() && q > p && reaches(q)) {
         out = q;
         return true;
     }

@@ -61,6 +61,9 @@ class CRecurrencePattern
 
   private:
     CDateTime WithStartTime(const CDateTime &day) const;
+    // One step forward (direction 1) or back (-1).
+    CDateTime Step(const CDateTime &date, int direction) const;
+    bool FirstDateFrom(const CDateTime &d, bool orEqual, CDateTime &out) const;
 
     std::uint32_t m_word = 0;
     std::uint16_t m_interval = 0;
