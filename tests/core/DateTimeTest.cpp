@@ -49,8 +49,7 @@ TEST(DateTime, ArithmeticAcrossTheEpoch)
     EXPECT_EQ(b.ToIsoString(), QStringLiteral("1899-12-30 06:00:00"));
     EXPECT_DOUBLE_EQ((b - a).Value(), 0.5);
     EXPECT_LT(a, b);
-    EXPECT_EQ((CDateTime(1899, 12, 30) - CDateSpan(1.75)).ToIsoString(),
-              QStringLiteral("1899-12-28 06:00:00"));
+    EXPECT_EQ((CDateTime(1899, 12, 30) - CDateSpan(1.75)).ToIsoString(), QStringLiteral("1899-12-28 06:00:00"));
 }
 
 TEST(DateTime, SecondsRoundToNearest)
