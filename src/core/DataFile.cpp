@@ -2,10 +2,18 @@
 // the fixed objects. Typed item operations are in the second half.
 #include "core/DataFile.h"
 
+#include "core/ArchiveException.h"
+#include "core/CalendarItem.h"
 #include "core/Cipher.h"
+#include "core/Crc32.h"
+#include "core/DateRules.h"
+#include "core/ItemTypeCatalog.h"
+#include "core/MemoryStream.h"
+#include "core/SystemUtilities.h"
 
 #include <QFile>
 #include <algorithm>
+#include <chrono>
 #include <cstring>
 #include <new>
 
@@ -50,6 +58,18 @@ bool CollectionOfId(std::uint32_t id, std::uint32_t &collection)
         return true;
     }
     return false;
+}
+
+// Milliseconds of a steady clock, as the 32-bit tick count the record stamp mixes in.
+std::uint32_t TickCount()
+{
+    using namespace std::chrono;
+    return std::uint32_t(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+}
+
+bool IsSet(const CDateTime &t)
+{
+    return t.IsValid() && t.Value() != 0.0;
 }
 
 std::uint32_t Get32(const void *p)
@@ -188,11 +208,10 @@ HRESULT CDataFile::Validate()
         return QV_E_NEWER_VERSION;
     if (!IsReadOnly() && m_storage.GetStickyError() == S_OK) {
         // A save cut off between reserving its slot and marking it stored leaves slot 15:
-        // settle it from whether the record made it into the file.
-        if ((hr = SettleReservedSlots(EventCollection, SlotEvent)) != S_OK)
-            return hr;
-        if ((hr = SettleReservedSlots(TaskCollection, SlotTask)) != S_OK)
-            return hr;
+        // settle it from whether the record made it into the file. Tidying only: a
+        // collection that cannot be read shows its damage when it is enumerated.
+        SettleReservedSlots(EventCollection, SlotEvent);
+        SettleReservedSlots(TaskCollection, SlotTask);
     }
     return S_OK;
 }
@@ -805,4 +824,110 @@ HRESULT CDataFile::DeleteEvent(std::uint32_t recordId)
 HRESULT CDataFile::DeleteTask(std::uint32_t recordId)
 {
     return DeleteItem(TaskCollection, recordId);
+}
+
+HRESULT CDataFile::SaveItem(CCalendarItem &item, std::uint32_t collection, std::uint32_t storedValue,
+                            const std::function<void(CMemoryStream &)> &serialise)
+{
+    HRESULT hr = RefuseWrites();
+    if (hr != S_OK)
+        return hr;
+    std::uint32_t id = item.GetRecordId();
+    std::uint32_t owner = 0;
+    if (id != 0 && (!CollectionOfId(id, owner) || owner != collection))
+        return kInvalidArgument;
+    const std::uint32_t tick = TickCount();
+    const CDateTime now = GetNow();
+
+    CMemoryStream stream;
+    std::uint32_t length = 0;
+    try {
+        if (item.GetUniqueId().isEmpty()) {
+            item.SetUniqueId(MakeUniqueId());
+            item.SetCreatedTime(now);
+            item.SetModified(now);
+        } else if (!IsSet(item.GetCreatedTime())) {
+            if (IsSet(item.GetModified())) {
+                item.SetCreatedTime(item.GetModified());
+            } else {
+                item.SetCreatedTime(now);
+                item.SetModified(now);
+            }
+        } else if (!IsSet(item.GetModified())) {
+            item.SetModified(item.GetCreatedTime());
+        }
+        serialise(stream);
+        // The writer leaves the padding up to the declared size to the buffer, which the
+        // stream keeps zero-filled.
+        const std::size_t written = stream.GetPosition();
+        if (written < DataFileLayout::SummaryLength)
+            return QV_E_INTERNAL;
+        length = Get32(stream.GetBuffer() + StorageLayout::RecordUsedLengthOffset);
+        if (length < written)
+            return QV_E_INTERNAL;
+        stream.Reserve(length - written);
+    } catch (const std::bad_alloc &) {
+        return E_OUT_OF_MEMORY;
+    }
+    std::uint8_t *record = stream.GetBuffer();
+
+    if (item.GetDataFileStamp() == 0) {
+        std::uint32_t stamp = 0;
+        const double nowValue = now.Value();
+        Crc32Update(record, length, stamp);
+        Crc32Update(&nowValue, 8, stamp);
+        Crc32Update(&tick, 4, stamp);
+        if (stamp == 0)
+            stamp = 1; // 0 means "no stamp yet"; the item must keep the one it gets now
+        item.SetDataFileStamp(stamp);
+        std::memcpy(record + RecordStampOffset, &stamp, 4);
+    }
+
+    const bool isNew = id == 0;
+    if (isNew && (hr = AllocateId(collection, id)) != S_OK)
+        return hr;
+    hr = WriteRecordInPlace(id, record, length);
+    if (hr == S_OK && isNew)
+        hr = SetSlotValue(id, storedValue);
+    if (hr != S_OK) {
+        if (isNew) {
+            // The reserved slot goes back: a failed first save leaves no trace behind.
+            SetSlotValue(id, SlotFree);
+            m_storage.DeleteObject(id);
+        }
+        return hr;
+    }
+    if (isNew)
+        item.SetRecordId(id);
+    return m_writeThrough ? m_storage.Flush() : S_OK;
+}
+
+HRESULT CDataFile::LoadItem(CCalendarItem &item, std::uint32_t collection, bool summary, bool lookUpType,
+                            const std::function<void(CMemoryStream &)> &deserialise)
+{
+    const std::uint32_t id = item.GetRecordId();
+    std::uint32_t owner = 0;
+    if (!CollectionOfId(id, owner) || owner != collection)
+        return kInvalidArgument;
+    QByteArray record;
+    HRESULT hr = ReadRecord(id, summary ? std::int64_t(SummaryLength) : -1, record);
+    if (hr != S_OK)
+        return hr;
+    if (record.isEmpty())
+        return QV_E_BAD_DATA_TYPE; // a record with no data
+    try {
+        CMemoryStream stream;
+        stream.Attach(record.constData(), std::size_t(record.size()));
+        deserialise(stream);
+    } catch (const CArchiveException &) {
+        return QV_E_CORRUPT;
+    } catch (const std::bad_alloc &) {
+        return E_OUT_OF_MEMORY;
+    }
+    item.SetRecordId(id);
+    if (lookUpType) {
+        const IItemTypeCatalog *types = GetItemTypeCatalog();
+        item.SetItemTypeIndex(types ? types->FindType(item.GetItemTypeName()) : -1);
+    }
+    return S_OK;
 }

@@ -15,8 +15,10 @@
 #include <memory>
 #include <vector>
 
+class CCalendarItem;
 class CCipher;
 class CEventItem;
+class CMemoryStream;
 class CTaskItem;
 
 namespace DataFileLayout {
@@ -211,6 +213,14 @@ class CDataFile : public IFixedObjectStore
     HRESULT WriteRecordInPlace(std::uint32_t id, std::uint8_t *record, std::size_t length);
     HRESULT ReadWholeRecord(std::uint32_t id, QByteArray &record);
     HRESULT ForEachOfKind(int kind, const ItemCallback &callback);
+    // The save steps every item shares: missing times, the record, its stamp, a new id,
+    // the write and the slot. `serialise` writes the item's record into the stream.
+    HRESULT SaveItem(CCalendarItem &item, std::uint32_t collection, std::uint32_t storedValue,
+                     const std::function<void(CMemoryStream &)> &serialise);
+    // Reads the item's record (whole, or its plain summary) and hands it to `deserialise`;
+    // with lookUpType the item type index follows from the type name.
+    HRESULT LoadItem(CCalendarItem &item, std::uint32_t collection, bool summary, bool lookUpType,
+                     const std::function<void(CMemoryStream &)> &deserialise);
     HRESULT DeleteItem(std::uint32_t collection, std::uint32_t recordId);
 
     CStorageFile m_storage;
