@@ -93,6 +93,7 @@ void CDataFile::ResetState()
     m_passwordState = PasswordUnknown;
     m_path.clear();
     m_freeHint[0] = m_freeHint[1] = 0;
+    m_slotMemo[0] = m_slotMemo[1] = BlockMemo();
 }
 
 HRESULT CDataFile::RefuseWrites() const
@@ -314,21 +315,60 @@ HRESULT CDataFile::Flush()
 // ---------------------------------------------------------------------------------------
 // Collections
 
-HRESULT CDataFile::LocateSlots(std::uint32_t collection, SlotArray &slotArray)
+HRESULT CDataFile::SlotsOfBlock(std::uint32_t collection, std::uint32_t dataOffset, SlotArray &slotArray)
 {
     slotArray = SlotArray();
+    // The one writer knows its collection blocks: a block's size does not change while it is
+    // in use, and only this process moves a collection. A reader asks every time.
+    BlockMemo &memo = m_slotMemo[HintIndex(collection)];
+    std::uint32_t usable = 0;
+    if (!IsReadOnly() && dataOffset != 0 && memo.dataOffset == dataOffset) {
+        usable = memo.usable;
+    } else {
+        const HRESULT hr = m_storage.GetBlockDataSize(dataOffset, usable);
+        if (hr != S_OK)
+            return hr;
+        if (!IsReadOnly())
+            memo = {dataOffset, usable};
+    }
+    slotArray.dataOffset = dataOffset;
+    slotArray.count = std::min(usable / 4, SlotLimit(collection));
+    return S_OK;
+}
+
+HRESULT CDataFile::OpenSlots(std::uint32_t collection, SlotArray &slotArray)
+{
     std::uint32_t offset = 0;
     HRESULT hr = m_storage.OpenOrCreateObject(collection, offset);
     if (hr != S_OK)
         return hr;
-    std::uint32_t usable = 0;
-    hr = m_storage.GetBlockDataSize(offset, usable);
+    if ((hr = SlotsOfBlock(collection, offset, slotArray)) != S_OK)
+        m_storage.ReleaseObject(collection);
+    return hr;
+}
+
+void CDataFile::CloseSlots(std::uint32_t collection)
+{
     m_storage.ReleaseObject(collection);
-    if (hr != S_OK)
-        return hr;
-    slotArray.dataOffset = offset;
-    slotArray.count = std::min(usable / 4, SlotLimit(collection));
-    return S_OK;
+}
+
+void CDataFile::ForgetSlotMemo(std::uint32_t id)
+{
+    if (id == EventCollection || id == TaskCollection)
+        m_slotMemo[HintIndex(id)] = BlockMemo();
+}
+
+HRESULT CDataFile::WriteSlot(std::uint32_t collection, const SlotArray &slotArray, std::uint32_t index,
+                             std::uint32_t value)
+{
+    if (index >= slotArray.count)
+        return kInvalidArgument;
+    const HRESULT hr = m_storage.WriteAt(std::uint64_t(slotArray.dataOffset) + 4ull * index, &value, 4);
+    ++m_slotChanges;
+    std::uint32_t &hint = m_freeHint[HintIndex(collection)];
+    if (value == SlotFree)
+        hint = std::min(hint, index);
+    return hr;
 }
 
 HRESULT CDataFile::HasRecordData(std::uint32_t id, bool &hasData)
@@ -365,23 +405,32 @@ HRESULT CDataFile::EnumCollection(std::uint32_t collection, const ItemCallback &
     HRESULT hr = S_OK;
     if (readOnly && (hr = m_storage.RefreshAllocatorState()) != S_OK)
         return hr;
-    std::uint32_t offset = 0;
     // Held for the whole walk: a writer elsewhere cannot grow the collection meanwhile.
-    if ((hr = m_storage.OpenOrCreateObject(collection, offset)) != S_OK)
+    SlotArray slotArray;
+    if ((hr = OpenSlots(collection, slotArray)) != S_OK)
         return hr;
     std::vector<std::uint32_t> piece(SlotsPerPiece);
     HRESULT result = S_OK;
     HRESULT last = S_OK;
     bool stopped = false;
     std::uint32_t index = 0;
+    std::uint64_t locatedAt = m_slotChanges;
     while (!stopped) {
-        // Located again for every piece: a callback may have saved a new item, which can
-        // move the collection to a larger block.
-        SlotArray slotArray;
-        if ((hr = LocateSlots(collection, slotArray)) != S_OK) {
-            result = hr;
-            stopped = true;
-            break;
+        if (m_slotChanges != locatedAt) {
+            // A callback changed slots here, perhaps saving a new item that moved the
+            // collection to a larger block: find it again.
+            std::uint32_t offset = 0;
+            hr = m_storage.OpenOrCreateObject(collection, offset);
+            if (hr == S_OK) {
+                hr = SlotsOfBlock(collection, offset, slotArray);
+                m_storage.ReleaseObject(collection);
+            }
+            if (hr != S_OK) {
+                result = hr;
+                stopped = true;
+                break;
+            }
+            locatedAt = m_slotChanges;
         }
         if (index >= slotArray.count)
             break;
@@ -391,7 +440,6 @@ HRESULT CDataFile::EnumCollection(std::uint32_t collection, const ItemCallback &
             index += n; // an unreadable piece is passed over
             continue;
         }
-        const std::uint64_t changes = m_slotChanges;
         std::uint32_t i = 0;
         while (i < n) {
             const std::uint32_t value = piece[i];
@@ -412,12 +460,12 @@ HRESULT CDataFile::EnumCollection(std::uint32_t collection, const ItemCallback &
                 stopped = true;
                 break;
             }
-            if (m_slotChanges != changes)
-                break; // the callback changed slots: read on from the next one
+            if (m_slotChanges != locatedAt)
+                break; // read on from the next slot as it is now
         }
         index += i;
     }
-    m_storage.ReleaseObject(collection);
+    CloseSlots(collection);
     if (stopped)
         return result;
     if (readOnly)
@@ -425,15 +473,14 @@ HRESULT CDataFile::EnumCollection(std::uint32_t collection, const ItemCallback &
     return S_OK;
 }
 
-HRESULT CDataFile::GrowCollection(std::uint32_t collection, const SlotArray &old, std::uint32_t newCount,
-                                  SlotArray &grown)
+HRESULT CDataFile::GrowCollection(std::uint32_t collection, SlotArray &slotArray, std::uint32_t newCount)
 {
     std::uint32_t block = 0;
     HRESULT hr = m_storage.AllocateBlock(newCount * 4, block);
     if (hr != S_OK)
         return hr;
     std::uint32_t oldUsable = 0, newUsable = 0;
-    hr = m_storage.GetBlockDataSize(old.dataOffset, oldUsable);
+    hr = m_storage.GetBlockDataSize(slotArray.dataOffset, oldUsable);
     if (hr == S_OK)
         hr = m_storage.GetBlockDataSize(block, newUsable);
     oldUsable = std::min(oldUsable, newUsable);
@@ -443,7 +490,7 @@ HRESULT CDataFile::GrowCollection(std::uint32_t collection, const SlotArray &old
         const std::uint32_t n = std::min<std::uint32_t>(CopyPieceSize, newUsable - done);
         std::fill(buffer.begin(), buffer.end(), 0);
         if (done < oldUsable)
-            hr = m_storage.ReadAt(std::uint64_t(old.dataOffset) + done, buffer.data(),
+            hr = m_storage.ReadAt(std::uint64_t(slotArray.dataOffset) + done, buffer.data(),
                                   std::min(n, oldUsable - done));
         if (hr == S_OK)
             hr = m_storage.WriteAt(std::uint64_t(block) + done, buffer.data(), n);
@@ -455,30 +502,20 @@ HRESULT CDataFile::GrowCollection(std::uint32_t collection, const SlotArray &old
         m_storage.FreeBlock(block);
         return hr;
     }
-    grown.dataOffset = block;
-    grown.count = std::min(newUsable / 4, SlotLimit(collection));
+    m_slotMemo[HintIndex(collection)] = {block, newUsable};
+    slotArray.dataOffset = block;
+    slotArray.count = std::min(newUsable / 4, SlotLimit(collection));
     return S_OK;
 }
 
-HRESULT CDataFile::AllocateId(std::uint32_t collection, std::uint32_t &recordId)
+HRESULT CDataFile::ReserveSlot(std::uint32_t collection, SlotArray &slotArray, std::uint32_t &recordId)
 {
     recordId = 0;
-    if (collection != EventCollection && collection != TaskCollection)
-        return kInvalidArgument;
-    HRESULT hr = RefuseWrites();
-    if (hr != S_OK)
-        return hr;
-    std::uint32_t offset = 0;
-    if ((hr = m_storage.OpenOrCreateObject(collection, offset)) != S_OK)
-        return hr;
-    SlotArray slotArray;
-    hr = LocateSlots(collection, slotArray);
     std::uint32_t &hint = m_freeHint[HintIndex(collection)];
     std::uint32_t found = 0;
     bool haveSlot = false;
     std::vector<std::uint32_t> piece(SlotsPerPiece);
-    for (std::uint32_t index = std::min(hint, slotArray.count);
-         hr == S_OK && !haveSlot && index < slotArray.count;) {
+    for (std::uint32_t index = std::min(hint, slotArray.count); !haveSlot && index < slotArray.count;) {
         const std::uint32_t n = std::min(SlotsPerPiece, slotArray.count - index);
         // A piece that cannot be read counts as full: nothing in it is overwritten.
         if (m_storage.ReadAt(std::uint64_t(slotArray.dataOffset) + 4ull * index, piece.data(), 4ull * n) ==
@@ -493,31 +530,38 @@ HRESULT CDataFile::AllocateId(std::uint32_t collection, std::uint32_t &recordId)
         }
         index += n;
     }
-    if (hr == S_OK && !haveSlot) {
+    HRESULT hr = S_OK;
+    if (!haveSlot) {
         const std::uint32_t limit = SlotLimit(collection);
-        if (slotArray.count >= limit) {
-            hr = QV_E_FILE_FULL;
-        } else {
-            SlotArray grown;
-            hr = GrowCollection(collection, slotArray, std::min(slotArray.count + GrowthSlots, limit), grown);
-            if (hr == S_OK) {
-                found = slotArray.count;
-                slotArray = grown;
-                haveSlot = true;
-            }
-        }
+        if (slotArray.count >= limit)
+            return QV_E_FILE_FULL;
+        found = slotArray.count;
+        if ((hr = GrowCollection(collection, slotArray, std::min(slotArray.count + GrowthSlots, limit))) !=
+            S_OK)
+            return hr;
     }
-    if (hr == S_OK) {
-        const std::uint32_t reserved = SlotReserved;
-        hr = m_storage.WriteAt(std::uint64_t(slotArray.dataOffset) + 4ull * found, &reserved, 4);
-        ++m_slotChanges;
-    }
-    if (hr == S_OK) {
-        hint = found + 1;
-        recordId = collection + FirstSlotOffset + found;
-    }
-    const HRESULT released = m_storage.ReleaseObject(collection);
-    return hr != S_OK ? hr : released;
+    if ((hr = WriteSlot(collection, slotArray, found, SlotReserved)) != S_OK)
+        return hr;
+    // Every slot below this one is in use (or unreadable).
+    hint = found + 1;
+    recordId = collection + FirstSlotOffset + found;
+    return S_OK;
+}
+
+HRESULT CDataFile::AllocateId(std::uint32_t collection, std::uint32_t &recordId)
+{
+    recordId = 0;
+    if (collection != EventCollection && collection != TaskCollection)
+        return kInvalidArgument;
+    HRESULT hr = RefuseWrites();
+    if (hr != S_OK)
+        return hr;
+    SlotArray slotArray;
+    if ((hr = OpenSlots(collection, slotArray)) != S_OK)
+        return hr;
+    hr = ReserveSlot(collection, slotArray, recordId);
+    CloseSlots(collection);
+    return hr;
 }
 
 HRESULT CDataFile::SetSlotValue(std::uint32_t recordId, std::uint32_t value)
@@ -528,23 +572,12 @@ HRESULT CDataFile::SetSlotValue(std::uint32_t recordId, std::uint32_t value)
     HRESULT hr = RefuseWrites();
     if (hr != S_OK)
         return hr;
-    std::uint32_t offset = 0;
-    if ((hr = m_storage.OpenOrCreateObject(collection, offset)) != S_OK)
-        return hr;
     SlotArray slotArray;
-    hr = LocateSlots(collection, slotArray);
-    const std::uint32_t index = recordId - collection - FirstSlotOffset;
-    if (hr == S_OK && index >= slotArray.count)
-        hr = kInvalidArgument;
-    if (hr == S_OK) {
-        hr = m_storage.WriteAt(std::uint64_t(slotArray.dataOffset) + 4ull * index, &value, 4);
-        ++m_slotChanges;
-        std::uint32_t &hint = m_freeHint[HintIndex(collection)];
-        if (value == SlotFree)
-            hint = std::min(hint, index);
-    }
-    const HRESULT released = m_storage.ReleaseObject(collection);
-    return hr != S_OK ? hr : released;
+    if ((hr = OpenSlots(collection, slotArray)) != S_OK)
+        return hr;
+    hr = WriteSlot(collection, slotArray, recordId - collection - FirstSlotOffset, value);
+    CloseSlots(collection);
+    return hr;
 }
 
 HRESULT CDataFile::GetSlotValue(std::uint32_t recordId, std::uint32_t &value)
@@ -555,27 +588,23 @@ HRESULT CDataFile::GetSlotValue(std::uint32_t recordId, std::uint32_t &value)
         return kInvalidArgument;
     if (!IsOpen())
         return kNotOpen;
-    std::uint32_t offset = 0;
-    HRESULT hr = m_storage.OpenOrCreateObject(collection, offset);
+    SlotArray slotArray;
+    HRESULT hr = OpenSlots(collection, slotArray);
     if (hr != S_OK)
         return hr;
-    SlotArray slotArray;
-    hr = LocateSlots(collection, slotArray);
     const std::uint32_t index = recordId - collection - FirstSlotOffset;
-    if (hr == S_OK && index < slotArray.count)
+    if (index < slotArray.count)
         hr = m_storage.ReadAt(std::uint64_t(slotArray.dataOffset) + 4ull * index, &value, 4);
-    const HRESULT released = m_storage.ReleaseObject(collection);
-    return hr != S_OK ? hr : released;
+    CloseSlots(collection);
+    return hr;
 }
 
 HRESULT CDataFile::SettleReservedSlots(std::uint32_t collection, std::uint32_t storedValue)
 {
-    std::uint32_t offset = 0;
-    HRESULT hr = m_storage.OpenOrCreateObject(collection, offset);
+    SlotArray slotArray;
+    HRESULT hr = OpenSlots(collection, slotArray);
     if (hr != S_OK)
         return hr;
-    SlotArray slotArray;
-    hr = LocateSlots(collection, slotArray);
     std::vector<std::uint32_t> piece(SlotsPerPiece);
     for (std::uint32_t index = 0; hr == S_OK && index < slotArray.count; index += SlotsPerPiece) {
         const std::uint32_t n = std::min(SlotsPerPiece, slotArray.count - index);
@@ -591,15 +620,13 @@ HRESULT CDataFile::SettleReservedSlots(std::uint32_t collection, std::uint32_t s
                 continue; // left for the enumerations to pass over
             // The record is written whole before its object names it, so a record that is
             // there is the save's complete result.
-            const std::uint32_t value = hasData ? storedValue : SlotFree;
-            hr = m_storage.WriteAt(std::uint64_t(slotArray.dataOffset) + 4ull * (index + i), &value, 4);
+            hr = WriteSlot(collection, slotArray, index + i, hasData ? storedValue : SlotFree);
             if (hr == S_OK && !hasData)
                 hr = m_storage.DeleteObject(id);
-            ++m_slotChanges;
         }
     }
-    const HRESULT released = m_storage.ReleaseObject(collection);
-    return hr != S_OK ? hr : released;
+    CloseSlots(collection);
+    return hr;
 }
 
 // ---------------------------------------------------------------------------------------
@@ -679,6 +706,7 @@ HRESULT CDataFile::WriteRecordInPlace(std::uint32_t id, std::uint8_t *record, st
         if ((hr = m_storage.EncryptRecord(record, length)) != S_OK)
             return hr;
     }
+    ForgetSlotMemo(id);
     std::uint32_t old = 0;
     if ((hr = m_storage.OpenOrCreateObject(id, old)) != S_OK)
         return hr;
@@ -730,6 +758,7 @@ HRESULT CDataFile::CopyObjectFrom(CDataFile &source, std::uint32_t id)
     if (hr != S_OK)
         return hr;
 
+    ForgetSlotMemo(id);
     std::uint32_t old = 0;
     if ((hr = m_storage.OpenOrCreateObject(id, old)) != S_OK)
         return hr;
@@ -883,22 +912,31 @@ HRESULT CDataFile::SaveItem(CCalendarItem &item, std::uint32_t collection, std::
         std::memcpy(record + RecordStampOffset, &stamp, 4);
     }
 
-    const bool isNew = id == 0;
-    if (isNew && (hr = AllocateId(collection, id)) != S_OK)
-        return hr;
-    hr = WriteRecordInPlace(id, record, length);
-    if (hr == S_OK && isNew)
-        hr = SetSlotValue(id, storedValue);
-    if (hr != S_OK) {
-        if (isNew) {
-            // The reserved slot goes back: a failed first save leaves no trace behind.
-            SetSlotValue(id, SlotFree);
-            m_storage.DeleteObject(id);
+    if (id != 0) {
+        if ((hr = WriteRecordInPlace(id, record, length)) != S_OK)
+            return hr;
+    } else {
+        // A first save holds its collection from reserving the slot to marking it stored.
+        SlotArray slotArray;
+        if ((hr = OpenSlots(collection, slotArray)) != S_OK)
+            return hr;
+        hr = ReserveSlot(collection, slotArray, id);
+        if (hr == S_OK) {
+            const std::uint32_t index = id - collection - FirstSlotOffset;
+            hr = WriteRecordInPlace(id, record, length);
+            if (hr == S_OK)
+                hr = WriteSlot(collection, slotArray, index, storedValue);
+            if (hr != S_OK) {
+                // The reserved slot goes back: a failed first save leaves no item behind.
+                WriteSlot(collection, slotArray, index, SlotFree);
+                m_storage.DeleteObject(id);
+            }
         }
-        return hr;
-    }
-    if (isNew)
+        CloseSlots(collection);
+        if (hr != S_OK)
+            return hr;
         item.SetRecordId(id);
+    }
     return m_writeThrough ? m_storage.Flush() : S_OK;
 }
 

@@ -200,15 +200,27 @@ class CDataFile : public IFixedObjectStore
         std::uint32_t dataOffset = 0;
         std::uint32_t count = 0;
     };
+    struct BlockMemo
+    {
+        std::uint32_t dataOffset = 0;
+        std::uint32_t usable = 0;
+    };
 
     void ResetState();
     HRESULT RefuseWrites() const;
     HRESULT MakeObjects(CStorageFile &file);
-    HRESULT LocateSlots(std::uint32_t collection, SlotArray &slotArray);
+    // Opens a collection object (locked until CloseSlots) and finds its slot array.
+    HRESULT OpenSlots(std::uint32_t collection, SlotArray &slotArray);
+    void CloseSlots(std::uint32_t collection);
+    HRESULT SlotsOfBlock(std::uint32_t collection, std::uint32_t dataOffset, SlotArray &slotArray);
+    void ForgetSlotMemo(std::uint32_t id);
+    // With the collection open: write one slot; reserve the lowest free one (growing).
+    HRESULT WriteSlot(std::uint32_t collection, const SlotArray &slotArray, std::uint32_t index,
+                      std::uint32_t value);
+    HRESULT ReserveSlot(std::uint32_t collection, SlotArray &slotArray, std::uint32_t &recordId);
+    HRESULT GrowCollection(std::uint32_t collection, SlotArray &slotArray, std::uint32_t newCount);
     HRESULT EnumCollection(std::uint32_t collection, const ItemCallback &callback);
     HRESULT HasRecordData(std::uint32_t id, bool &hasData);
-    HRESULT GrowCollection(std::uint32_t collection, const SlotArray &old, std::uint32_t newCount,
-                           SlotArray &grown);
     HRESULT SettleReservedSlots(std::uint32_t collection, std::uint32_t storedValue);
     HRESULT WriteRecordInPlace(std::uint32_t id, std::uint8_t *record, std::size_t length);
     HRESULT ReadWholeRecord(std::uint32_t id, QByteArray &record);
@@ -231,6 +243,8 @@ class CDataFile : public IFixedObjectStore
     // Lowest slot of each collection that may be free. The one writer keeps it; a reader has
     // none (other processes change its slots).
     std::uint32_t m_freeHint[2] = {0, 0};
+    // The usable size of each collection's block, known to the writer.
+    BlockMemo m_slotMemo[2];
     // Bumped by every slot write, so that an enumeration sees changes its callbacks made.
     std::uint64_t m_slotChanges = 0;
 };
