@@ -55,6 +55,16 @@ constexpr Entry kStrings[] = {
     {59245, "day"},
     {59246, "days"},
     {59311, "< undefined >"},
+    {59395, "Not Started"},
+    {59396, "In Progress"},
+    {59397, "Completed"},
+    {59398, "Awaiting"},
+    {59399, "Postponed"},
+    {59419, "Urgent"},
+    {59420, "High"},
+    {59421, "Low"},
+    {59422, "Lowest"},
+    {59423, "Normal"},
 };
 
 static_assert(std::is_sorted(std::begin(kStrings), std::end(kStrings),
