@@ -4,7 +4,8 @@
 
 #include "core/DateRules.h"
 #include "core/ItemDefaults.h"
-#include "core/ItemTextFormats.h"
+#include "core/DateFormats.h"
+#include "core/DurationText.h"
 #include "core/ItemTypeCatalog.h"
 #include "core/PrintfText.h"
 #include "core/StringTable.h"
@@ -108,7 +109,7 @@ QString CCalendarItem::PatternText() const
     const std::uint32_t word = p.GetWord();
     const int n = p.GetInterval();
     const CDateTime &start = p.GetStart();
-    const QString effective = FormatItemShortDate(start);
+    const QString effective = FormatShortDate(start);
     QString text;
     switch (p.Period()) {
     case Recur::Daily:
@@ -158,7 +159,7 @@ QString CCalendarItem::PatternText() const
         break;
     }
     if (p.HasEndDate())
-        text += PrintfText(LoadResString(59208), {FormatItemShortDate(p.GetEnd())});
+        text += PrintfText(LoadResString(59208), {FormatShortDate(p.GetEnd())});
     return text;
 }
 

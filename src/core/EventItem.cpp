@@ -3,7 +3,8 @@
 #include "core/EventItem.h"
 
 #include "core/DateRules.h"
-#include "core/ItemTextFormats.h"
+#include "core/DateFormats.h"
+#include "core/DurationText.h"
 #include "core/ItemTypeCatalog.h"
 #include "core/PrintfText.h"
 #include "core/StringTable.h"
@@ -54,10 +55,10 @@ QString CEventItem::GetRecurrenceText() const
         return QString();
     QString text = PatternText();
     if (m_duration >= CDateSpan(1.0))
-        text += PrintfText(LoadResString(59213), {FormatItemTime(m_start), FormatItemDuration(m_duration)});
+        text += PrintfText(LoadResString(59213), {FormatTime(m_start), FormatDuration(m_duration)});
     else
         text +=
-            PrintfText(LoadResString(59212), {FormatItemTime(m_start), FormatItemTime(m_start + m_duration)});
+            PrintfText(LoadResString(59212), {FormatTime(m_start), FormatTime(m_start + m_duration)});
     return text;
 }
 

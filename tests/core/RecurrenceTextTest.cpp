@@ -1,7 +1,7 @@
 // The recurrence pattern in words, for each period and kind, and the event's time part.
 #include "ItemTestUtil.h"
 
-#include "core/ItemTextFormats.h"
+#include "core/DateFormats.h"
 
 #include <QLocale>
 #include <gtest/gtest.h>
@@ -14,8 +14,17 @@ class RecurrenceText : public ::testing::Test
     {
         m_saved = QLocale();
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        // Month-day-year with the century and a 24-hour clock with leading zeros.
+        LocaleDateData data;
+        data.clock24 = true;
+        data.hourLeadingZero = true;
+        BuildLocaleFormats(data);
     }
-    void TearDown() override { QLocale::setDefault(m_saved); }
+    void TearDown() override
+    {
+        QLocale::setDefault(m_saved);
+        BuildLocaleFormats();
+    }
 
   private:
     QLocale m_saved;
@@ -86,16 +95,4 @@ TEST_F(RecurrenceText, EventAddsItsTimes)
     CEventItem single;
     single.SetStart(At(2024, 6, 12, 9, 0));
     EXPECT_TRUE(single.GetRecurrenceText().isEmpty());
-}
-
-TEST_F(RecurrenceText, FormattersCanBeReplaced)
-{
-    ItemTextFormats f;
-    f.shortDate = [](const CDateTime &d) { return d.ToIsoString().left(10); };
-    f.duration = [](const CDateSpan &) { return QStringLiteral("a while"); };
-    SetItemTextFormats(f);
-    const CEventItem e = MakeSeries(At(2024, 6, 12), Days(2), 0x1100, 4);
-    EXPECT_EQ(e.GetRecurrenceText(),
-              QStringLiteral("Every 4 days effective 2024-06-12 from 00:00 for a while."));
-    SetItemTextFormats({});
 }

@@ -11,15 +11,9 @@
 #include <cstdlib>
 #include <gtest/gtest.h>
 
-namespace {
-// The test data folder: from the environment when the test runner sets it, else beside this file.
-QString TestDataDir()
-{
-    if (const char *dir = std::getenv("TESSIVO_TEST_DATA"))
-        return QString::fromUtf8(dir);
-    return QFileInfo(QString::fromUtf8(__FILE__)).absoluteDir().absoluteFilePath(QStringLiteral("../data"));
-}
+#include "common/TestData.h"
 
+namespace {
 CDateTime ParseIso(const QString &text)
 {
     const QDateTime q = QDateTime::fromString(text, Qt::ISODate);
@@ -29,7 +23,7 @@ CDateTime ParseIso(const QString &text)
 
 TEST(RruleTable, PatternStepsGiveTheReferenceDates)
 {
-    QFile file(TestDataDir() + QStringLiteral("/rrule_cases.txt"));
+    QFile file(TestDataPath(QStringLiteral("rrule_cases.txt")));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly | QIODevice::Text)) << file.fileName().toStdString();
     int cases = 0;
     while (!file.atEnd()) {
