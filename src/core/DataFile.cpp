@@ -7,9 +7,11 @@
 #include "core/Cipher.h"
 #include "core/Crc32.h"
 #include "core/DateRules.h"
+#include "core/EventItem.h"
 #include "core/ItemTypeCatalog.h"
 #include "core/MemoryStream.h"
 #include "core/SystemUtilities.h"
+#include "core/TaskItem.h"
 
 #include <QFile>
 #include <algorithm>
@@ -677,11 +679,6 @@ HRESULT CDataFile::ReadRecord(std::uint32_t id, std::int64_t maxLength, QByteArr
     return hr;
 }
 
-HRESULT CDataFile::ReadWholeRecord(std::uint32_t id, QByteArray &record)
-{
-    return ReadRecord(id, -1, record);
-}
-
 HRESULT CDataFile::WriteRecord(std::uint32_t id, const QByteArray &record)
 {
     HRESULT hr = RefuseWrites();
@@ -968,4 +965,138 @@ HRESULT CDataFile::LoadItem(CCalendarItem &item, std::uint32_t collection, bool 
         item.SetItemTypeIndex(types ? types->FindType(item.GetItemTypeName()) : -1);
     }
     return S_OK;
+}
+
+bool CDataFile::IsOlderFormat() const
+{
+    return m_formatVersion != 0 && m_formatVersion < kCurrentFormatVersion;
+}
+
+HRESULT CDataFile::LoadEvent(CEventItem &event)
+{
+    const bool older = IsOlderFormat();
+    return LoadItem(event, EventCollection, false, true, [&event, older](CMemoryStream &stream) {
+        if (older)
+            event.ReadOldRecord(stream);
+        else
+            event.Read(stream);
+    });
+}
+
+HRESULT CDataFile::LoadTask(CTaskItem &task)
+{
+    const bool older = IsOlderFormat();
+    return LoadItem(task, TaskCollection, false, true, [&task, older](CMemoryStream &stream) {
+        if (older)
+            task.ReadOldRecord(stream);
+        else
+            task.Read(stream);
+    });
+}
+
+HRESULT CDataFile::LoadEventSummary(CEventItem &event)
+{
+    // The plain block of the older layout is laid out differently: read those whole.
+    if (IsOlderFormat())
+        return LoadItem(event, EventCollection, false, false,
+                        [&event](CMemoryStream &stream) { event.ReadOldRecord(stream); });
+    return LoadItem(event, EventCollection, true, false,
+                    [&event](CMemoryStream &stream) { event.ReadSummary(stream); });
+}
+
+HRESULT CDataFile::LoadTaskSummary(CTaskItem &task)
+{
+    if (IsOlderFormat())
+        return LoadItem(task, TaskCollection, false, false,
+                        [&task](CMemoryStream &stream) { task.ReadOldRecord(stream); });
+    return LoadItem(task, TaskCollection, true, false,
+                    [&task](CMemoryStream &stream) { task.ReadSummary(stream); });
+}
+
+HRESULT CDataFile::ReloadEvent(CEventItem &event)
+{
+    return LoadItem(event, EventCollection, false, false,
+                    [&event](CMemoryStream &stream) { event.Read(stream); });
+}
+
+HRESULT CDataFile::ReloadTask(CTaskItem &task)
+{
+    return LoadItem(task, TaskCollection, false, false,
+                    [&task](CMemoryStream &stream) { task.Read(stream); });
+}
+
+HRESULT CDataFile::SaveEvent(CEventItem &event)
+{
+    return SaveItem(event, EventCollection, SlotEvent, [&event](CMemoryStream &stream) {
+        stream.Reserve(event.GetStreamSize());
+        event.Write(stream);
+    });
+}
+
+HRESULT CDataFile::SaveTask(CTaskItem &task)
+{
+    return SaveItem(task, TaskCollection, SlotTask, [&task](CMemoryStream &stream) {
+        stream.Reserve(task.GetStreamSize());
+        task.Write(stream);
+    });
+}
+
+HRESULT CDataFile::ForEachLoaded(int kind, bool summary,
+                                 const std::function<HRESULT(const CCalendarItem &)> &use)
+{
+    if (kind != kKindEvent && kind != kKindTask)
+        return kBadKind;
+    return ForEachOfKind(kind, [&](std::uint32_t id) -> HRESULT {
+        try {
+            if (kind == kKindEvent) {
+                CEventItem event(id);
+                const HRESULT hr = summary ? LoadEventSummary(event) : LoadEvent(event);
+                return hr == S_OK ? use(event) : hr;
+            }
+            CTaskItem task(id);
+            const HRESULT hr = summary ? LoadTaskSummary(task) : LoadTask(task);
+            return hr == S_OK ? use(task) : hr;
+        } catch (const std::bad_alloc &) {
+            return E_OUT_OF_MEMORY;
+        }
+    });
+}
+
+HRESULT CDataFile::CollectItemStamps(int kind, std::vector<ItemStamp> &stamps, std::size_t capacity)
+{
+    return ForEachLoaded(kind, true, [&](const CCalendarItem &item) {
+        if (stamps.size() < capacity)
+            stamps.push_back({item.GetRecordId(), item.GetDataFileStamp()});
+        return S_OK;
+    });
+}
+
+HRESULT CDataFile::EnumItemsOfKind(int kind, std::vector<ItemListEntry> &list)
+{
+    return ForEachLoaded(kind, false, [&](const CCalendarItem &item) {
+        list.push_back({item.GetKind(), item.IsRecurring(), item.GetRecordId(), item.GetUniqueId()});
+        return S_OK;
+    });
+}
+
+HRESULT CDataFile::CollectFingerprints(int kind, std::vector<ItemFingerprint> &prints, std::size_t capacity)
+{
+    return ForEachLoaded(kind, false, [&](const CCalendarItem &item) {
+        if (prints.size() >= capacity)
+            return S_OK;
+        ItemFingerprint print;
+        print.recordId = item.GetRecordId();
+        if (kind == kKindEvent) {
+            print.date = static_cast<const CEventItem &>(item).GetStart();
+        } else {
+            print.date = static_cast<const CTaskItem &>(item).GetDueDate();
+            print.taskFlags = item.GetFlags();
+        }
+        const QByteArray subject = item.GetSubject().toUtf8();
+        const double date = print.date.Value();
+        Crc32Update(subject.constData(), std::size_t(subject.size()), print.checksum);
+        Crc32Update(&date, 8, print.checksum);
+        prints.push_back(print);
+        return S_OK;
+    });
 }

@@ -223,8 +223,11 @@ class CDataFile : public IFixedObjectStore
     HRESULT HasRecordData(std::uint32_t id, bool &hasData);
     HRESULT SettleReservedSlots(std::uint32_t collection, std::uint32_t storedValue);
     HRESULT WriteRecordInPlace(std::uint32_t id, std::uint8_t *record, std::size_t length);
-    HRESULT ReadWholeRecord(std::uint32_t id, QByteArray &record);
     HRESULT ForEachOfKind(int kind, const ItemCallback &callback);
+    // Loads each item of a kind (whole or its summary) into a fresh item and hands it on.
+    HRESULT ForEachLoaded(int kind, bool summary, const std::function<HRESULT(const CCalendarItem &)> &use);
+    // A file of an older format being converted: its records have the older layout.
+    bool IsOlderFormat() const;
     // The save steps every item shares: missing times, the record, its stamp, a new id,
     // the write and the slot. `serialise` writes the item's record into the stream.
     HRESULT SaveItem(CCalendarItem &item, std::uint32_t collection, std::uint32_t storedValue,
