@@ -1,8 +1,9 @@
 // One writer and readers in other processes: a second writer is refused with the sharing
-// violation, and a reader sees what the writer stored, also after the writer's collection
-// has moved to a larger block.
+// violation, and a reader sees the events the writer saved, changed and deleted, also after
+// the writer's collection has moved to a larger block.
 #include "DataFileTestSupport.h"
 #include "ForkSupport.h"
+#include "ItemTestUtil.h"
 
 #include <map>
 
@@ -16,6 +17,16 @@ class DataFileSharing : public DataFileFixture
 };
 
 constexpr std::uint32_t kDone = 0xFFFFFFFF;
+
+CEventItem Numbered(std::uint32_t marker)
+{
+    CEventItem e;
+    e.SetStart(At(2024, 3, 1, 8, 0) + Days(marker % 90));
+    e.SetDuration(Minutes(30));
+    e.SetSubject(QStringLiteral("Event %1").arg(marker));
+    e.SetNotes(QString(int(marker % 400), QLatin1Char('n')));
+    return e;
+}
 } // namespace
 
 TEST_F(DataFileSharing, OneWriterManyReaders)
@@ -36,17 +47,17 @@ TEST_F(DataFileSharing, OneWriterManyReaders)
             if (io.ReceiveValue() != 1)
                 return 2;
             for (int n = 0; n < 60; ++n, ++marker) {
-                std::uint32_t id = 0;
-                if (file.AllocateId(EventCollection, id) != S_OK ||
-                    file.WriteRecord(id, MakeRecord(marker, marker % 400)) != S_OK ||
-                    file.SetSlotValue(id, SlotEvent) != S_OK)
+                CEventItem e = Numbered(marker);
+                if (file.SaveEvent(e) != S_OK)
                     return 3;
-                io.SendValue(id);
+                io.SendValue(e.GetRecordId());
                 io.SendValue(marker);
             }
             // Rewrite and delete one of the first batch each time.
-            if (file.WriteRecord(16 + batch, MakeRecord(9000 + batch, 1000)) != S_OK ||
-                file.DeleteEvent(40 + batch) != S_OK)
+            CEventItem changed = Numbered(9000 + batch);
+            changed.SetRecordId(16 + batch);
+            changed.SetUniqueId(QStringLiteral("changed"));
+            if (file.SaveEvent(changed) != S_OK || file.DeleteEvent(40 + batch) != S_OK)
                 return 4;
             io.SendValue(kDone);
         }
@@ -73,22 +84,22 @@ TEST_F(DataFileSharing, OneWriterManyReaders)
         expected[16 + batch] = 9000 + batch;
         expected.erase(40 + batch);
 
-        std::map<std::uint32_t, std::uint32_t> seen;
+        std::map<std::uint32_t, QString> seen;
         ASSERT_EQ(reader.EnumEvents([&](std::uint32_t id) {
-            QByteArray record;
-            const HRESULT hr = reader.ReadRecord(id, -1, record);
+            CEventItem e(id);
+            const HRESULT hr = reader.LoadEvent(e);
             if (hr == S_OK)
-                seen[id] = U32(record, 12);
+                seen[id] = e.GetSubject();
             return hr;
         }),
                   S_OK);
         // Deleted ids were handed out again, so compare with what the writer reported.
         for (const auto &[id, marker] : expected) {
             ASSERT_TRUE(seen.count(id)) << "batch " << batch << " id " << id;
-            QByteArray record;
-            ASSERT_EQ(reader.ReadRecord(id, -1, record), S_OK);
-            const std::uint32_t bodyLength = marker >= 9000 ? 1000 : marker % 400;
-            EXPECT_EQ(record, MakeRecord(marker, bodyLength)) << "id " << id;
+            EXPECT_EQ(seen[id], QStringLiteral("Event %1").arg(marker)) << "id " << id;
+            CEventItem e(id);
+            ASSERT_EQ(reader.LoadEvent(e), S_OK);
+            EXPECT_EQ(e.GetNotes(), Numbered(marker).GetNotes()) << "id " << id;
         }
         EXPECT_EQ(seen.size(), expected.size()) << "batch " << batch;
     }
