@@ -30,6 +30,8 @@ constexpr Entry kStrings[] = {
     {59175, "No sound"},
     {59176, "Default Beep"},
     {59179, " ( Repeat sound with delay of %d:%#02d )"},
+    {59186, "\n%s-%s - [%s]"},
+    {59187, "\nAll Day - [%s]"},
     {59193, "Every day effective %s "},
     {59194, "Every %d days effective %s "},
     {59195, "Every %s effective %s "},
@@ -54,7 +56,14 @@ constexpr Entry kStrings[] = {
     {59244, "hours"},
     {59245, "day"},
     {59246, "days"},
+    {59261, "\nTask - [%s]"},
+    {59262, "\n%s - [%s]"},
+    {59300, "ALL"},
     {59311, "< undefined >"},
+    {59316, " (%d years)"},
+    {59380, " (%d)"},
+    {61264, " (%s)"},
+    {61272, " [%s]"},
 };
 
 static_assert(std::is_sorted(std::begin(kStrings), std::end(kStrings),
