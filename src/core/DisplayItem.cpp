@@ -53,23 +53,6 @@ QString FormatAgeSuffix(int age)
     return PrintfText(LoadResString(ProgramSettings().timeRangeTexts ? 59316 : 59380), {age});
 }
 
-QString NotesForDisplay(const QString &notes, int mode)
-{
-    if ((mode != 1 && mode != 2) || notes.isEmpty())
-        return QString();
-    QString text = notes;
-    if (text.size() >= 5 && text.endsWith(QLatin1Char('\n')) && text.at(text.size() - 2) != QLatin1Char('\r'))
-        text.chop(1);
-    while (text.endsWith(QLatin1Char('\r')) || text.endsWith(QLatin1Char('\n')))
-        text.chop(1);
-    if (mode == 1) {
-        text = text.trimmed();
-        text.replace(QLatin1Char('\t'), QLatin1Char(' '));
-        return CutWithMore(text, 255);
-    }
-    return CutWithMore(text, 4096);
-}
-
 CDateTime TodayForDisplay()
 {
     const CDateTime today = GetToday();

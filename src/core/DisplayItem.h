@@ -153,10 +153,5 @@ class CDisplayItem
 // for a negative age.
 QString FormatAgeSuffix(int age);
 
-// Notes as display items keep them: mode 0 none; modes 1 and 2 drop trailing line ends; mode 1
-// (one line) also trims, turns tabs into blanks and cuts past 255 characters, mode 2 cuts past
-// 4096; a cut text ends in "\r\n...".
-QString NotesForDisplay(const QString &notes, int mode);
-
 // Today at midnight: the cached today, or the clock's date while none is cached.
 CDateTime TodayForDisplay();

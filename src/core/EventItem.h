@@ -10,6 +10,7 @@
 #include <vector>
 
 class CDisplayItem;
+class CMemoryStream;
 
 class CEventItem : public CCalendarItem
 {
@@ -117,6 +118,30 @@ class CEventItem : public CCalendarItem
     // 0 when it fits.
     int ValidateMovedOccurrence(CRecurrenceException &exception, bool resetLead) const;
 
+    // ---- Record ----
+    // The record: a plain block of 164 bytes that can be read alone (the summary), then the
+    // times, exceptions, sound, window sizes and texts. Readers raise CArchiveException:
+    // badClass for a wrong tag, genericException for sizes that disagree, endOfFile for a
+    // record that ends before its fields do. A record that fails leaves the event partly read.
+    static constexpr std::uint32_t RecordTag = 0xF197120E;
+
+    // The declared record size: the content padded after the plain block to a multiple of
+    // 16 bytes; plainLength receives the plain block's length.
+    std::uint32_t GetStreamSize(std::uint32_t *plainLength = nullptr) const;
+    // The bytes Write produces, without the padding.
+    std::uint32_t GetContentSize() const;
+    // Appends the content; the padding up to GetStreamSize is the buffer holder's (a stream
+    // reserved for that size has it zero-filled already).
+    void Write(CMemoryStream &stream) const;
+    // Reads a record from a stream standing at its tag; the stream ends after the content.
+    // The exceptions read replace the event's own.
+    void Read(CMemoryStream &stream);
+    // Reads the plain block alone; the texts, exceptions and other fields are left as they are.
+    void ReadSummary(CMemoryStream &stream);
+    // Reads a record of the older layout (converting an older data file) and repairs what that
+    // layout lacked.
+    void ReadOldRecord(CMemoryStream &stream);
+
     // ---- Display items ----
     // Notes modes: 0 no notes (FlagNotes still tells whether there are any), 1 one line of at
     // most 255 characters, 2 at most 4096 characters. `dated` makes a CDatedDisplayItem (next
@@ -146,6 +171,8 @@ class CEventItem : public CCalendarItem
     const CDateTime &GetCurrentOccurrence() const { return m_currentOccurrence; }
 
   private:
+    // The plain block after its three header words; returns the exception count.
+    std::uint32_t ReadPlainFields(CMemoryStream &stream, bool withReserved);
     bool FirstKeyOnOrAfter(const CDateTime &d, CDateTime &key) const;
     bool FirstKeyAfter(const CDateTime &d, CDateTime &key) const;
     bool LastKeyBefore(const CDateTime &d, CDateTime &key) const;

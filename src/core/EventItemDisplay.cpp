@@ -4,6 +4,7 @@
 
 #include "core/DateRules.h"
 #include "core/DatedDisplayItem.h"
+#include "core/DisplayNotes.h"
 #include "core/PatternDisplayItem.h"
 #include "core/RecurrenceBits.h"
 
@@ -69,7 +70,7 @@ std::unique_ptr<CDisplayItem> CEventItem::MakeDisplayItem(const COccurrence &occ
     item->SetSubject(subject);
     item->SetLocation(location);
     if (notesMode == 1 || notesMode == 2) {
-        item->SetNotes(NotesForDisplay(*notes, notesMode));
+        item->SetNotes(DisplayNotesText(*notes, notesMode));
         item->SetFlag(CDisplayItem::FlagNotes, !item->GetNotes().isEmpty());
     } else {
         item->SetFlag(CDisplayItem::FlagNotes, !notes->isEmpty());

@@ -319,29 +319,6 @@ TEST_F(DisplayTexts, TipNotes)
     EXPECT_EQ(e.FormatCaption(true), head + QString(1024, QLatin1Char('x')) + QStringLiteral("\r\n..."));
 }
 
-TEST(DisplayItemNotes, NotesForDisplay)
-{
-    const QString long300 = QString(300, QLatin1Char('n'));
-    const struct
-    {
-        int mode;
-        QString notes, kept;
-    } cases[] = {
-        {0, QStringLiteral("text"), QString()},
-        {1, QStringLiteral("  one\ttwo \r\n\r\n"), QStringLiteral("one two")},
-        {2, QStringLiteral("  one\ttwo \n"), QStringLiteral("  one\ttwo ")},
-        {2, QStringLiteral("ab\n"), QStringLiteral("ab")},
-        {1, QStringLiteral("\r\n"), QString()},
-        {1, QString(255, QLatin1Char('n')), QString(255, QLatin1Char('n'))},
-        {1, long300, QString(255, QLatin1Char('n')) + QStringLiteral("\r\n...")},
-        {2, long300, long300},
-        {2, QString(4097, QLatin1Char('n')), QString(4096, QLatin1Char('n')) + QStringLiteral("\r\n...")},
-    };
-    for (const auto &c : cases)
-        EXPECT_EQ(NotesForDisplay(c.notes, c.mode), c.kept)
-            << c.mode << " " << c.notes.left(20).toStdString();
-}
-
 TEST(DisplayItemCopy, EverythingButTheRectangleAndEachKindsOwnMembers)
 {
     CTaskDisplayItem task(2, QStringLiteral("Call"), At(2024, 6, 1), Days(3));

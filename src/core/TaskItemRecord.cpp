@@ -1,0 +1,190 @@
+// Task record: size, writer, readers of the whole record and of its plain block, and the
+// reader of the older layout.
+#include "core/ArchiveException.h"
+#include "core/ItemRecord.h"
+#include "core/MemoryStream.h"
+#include "core/TaskItem.h"
+
+using ItemRecord::CRecordReader;
+
+namespace {
+// The record with its six strings empty.
+constexpr std::uint64_t kFixedContent = 360;
+} // namespace
+
+std::uint32_t CTaskItem::GetContentSize() const
+{
+    using ItemRecord::TextBytes;
+    const std::uint64_t size = kFixedContent + TextBytes(GetReminderSound().GetPath()) +
+                               TextBytes(GetSubject()) + TextBytes(GetNotes()) +
+                               TextBytes(GetItemTypeName()) + TextBytes(GetCategories()) +
+                               TextBytes(GetUniqueId());
+    return static_cast<std::uint32_t>(size);
+}
+
+std::uint32_t CTaskItem::GetStreamSize(std::uint32_t *plainLength) const
+{
+    if (plainLength)
+        *plainLength = ItemRecord::PlainBlockSize;
+    return ItemRecord::PaddedSize(GetContentSize());
+}
+
+void CTaskItem::Write(CMemoryStream &s) const
+{
+    const std::uint32_t total = GetStreamSize();
+    const CRecurrencePattern &pattern = GetPattern();
+
+    // Plain block.
+    s.WriteUInt32(RecordTag);
+    s.WriteUInt32(total);
+    s.WriteUInt32(ItemRecord::PlainBlockSize);
+    s.WriteUInt32(GetFlags());
+    s.WriteUInt32(GetReservedValue());
+    s.WriteUInt32(GetDataFileStamp());
+    s.WriteDate(m_dueDate);
+    s.WriteDate(m_startDate);
+    s.WriteDate(m_completedDate);
+    s.WriteUInt32(static_cast<std::uint32_t>(m_status));
+    s.WriteUInt32(pattern.GetWord());
+    s.WriteUInt16(pattern.GetInterval());
+    s.WriteUInt16(pattern.GetDayNumber());
+    s.WriteDate(pattern.GetStart());
+    s.WriteDate(pattern.GetEnd());
+    s.WriteDate(m_reminderTime);
+    s.WriteDate(GetSnoozeInterval());
+    s.WriteDate(GetSnoozedUntil());
+    s.WriteDate(GetSnoozedOccurrence());
+    s.WriteDate(GetHandledUpTo());
+    s.WriteUInt32(GetKeepMark());
+    s.WriteZeros(44);
+
+    // Second block.
+    s.WriteUInt32(RecordTag);
+    s.WriteUInt32(total);
+    s.WriteDate(GetCreatedTime());
+    s.WriteDate(GetModified());
+    s.WriteUInt32(static_cast<std::uint32_t>(m_priority));
+    s.WriteUInt32(static_cast<std::uint32_t>(m_percentComplete));
+    ItemRecord::WriteSound(s, GetReminderSound());
+    s.WriteDate(GetReminderLead());
+    s.WriteUInt32(GetReminderWindowSize());
+    s.WriteUInt32(GetEditorWindowSize());
+    s.WriteZeros(64);
+    s.WriteString(GetSubject());
+    s.WriteString(GetNotes());
+    s.WriteString(GetItemTypeName());
+    s.WriteString(GetCategories());
+    s.WriteString(GetUniqueId());
+    s.WriteZeros(50);
+}
+
+void CTaskItem::ReadPlainFields(CMemoryStream &s, bool oldLayout)
+{
+    SetFlags(s.ReadUInt32());
+    if (!oldLayout)
+        SetReservedValue(s.ReadUInt32());
+    SetDataFileStamp(s.ReadUInt32());
+    s.ReadDate(m_dueDate);
+    s.ReadDate(m_startDate);
+    s.ReadDate(m_completedDate);
+    m_status = static_cast<std::int32_t>(s.ReadUInt32());
+
+    CRecurrencePattern pattern;
+    pattern.SetWord(s.ReadUInt32());
+    pattern.SetInterval(s.ReadUInt16());
+    pattern.SetDayNumber(s.ReadUInt16());
+    CDateTime when;
+    s.ReadDate(when);
+    pattern.SetStart(when);
+    s.ReadDate(when);
+    pattern.SetEnd(when);
+    SetPattern(pattern);
+    if (oldLayout)
+        s.Skip(4);
+
+    s.ReadDate(m_reminderTime);
+    CDateSpan span;
+    s.ReadDate(span);
+    SetSnoozeInterval(span);
+    s.ReadDate(when);
+    SetSnoozedUntil(when);
+    s.ReadDate(when);
+    SetSnoozedOccurrence(when);
+    s.ReadDate(when);
+    SetHandledUpTo(when);
+    SetKeepMark(s.ReadUInt32());
+    s.Skip(44);
+}
+
+void CTaskItem::ReadSummary(CMemoryStream &stream)
+{
+    CRecordReader record(stream, RecordTag, ItemRecord::Bound::PlainBlock);
+    ReadPlainFields(record.Stream(), false);
+    record.Done();
+}
+
+void CTaskItem::Read(CMemoryStream &stream)
+{
+    CRecordReader record(stream, RecordTag, ItemRecord::Bound::Record);
+    CMemoryStream &s = record.Stream();
+    ReadPlainFields(s, false);
+    record.CheckSecondHeader(RecordTag);
+    CDateTime t;
+    s.ReadDate(t);
+    SetCreatedTime(t);
+    s.ReadDate(t);
+    SetModified(t);
+    m_priority = static_cast<std::int32_t>(s.ReadUInt32());
+    m_percentComplete = static_cast<std::int32_t>(s.ReadUInt32());
+    ItemRecord::ReadSound(s, ReminderSoundRecord());
+    CDateSpan lead;
+    s.ReadDate(lead);
+    SetReminderLead(lead);
+    SetReminderWindowSizeValue(s.ReadUInt32());
+    SetEditorWindowSizeValue(s.ReadUInt32());
+    s.Skip(64);
+    QString subject, notes, typeName, categories, uniqueId;
+    s.ReadString(subject);
+    s.ReadString(notes);
+    s.ReadString(typeName);
+    s.ReadString(categories);
+    s.ReadString(uniqueId);
+    SetStoredTexts(subject, notes, typeName, categories, uniqueId);
+    s.Skip(50);
+    record.Done();
+}
+
+void CTaskItem::ReadOldRecord(CMemoryStream &stream)
+{
+    CRecordReader record(stream, RecordTag, ItemRecord::Bound::Buffer);
+    CMemoryStream &s = record.Stream();
+    ReadPlainFields(s, true);
+    record.CheckSecondHeader(RecordTag);
+    CDateTime t;
+    s.ReadDate(t);
+    SetCreatedTime(t);
+    s.ReadDate(t);
+    SetModified(t);
+    m_priority = static_cast<std::int32_t>(s.ReadUInt32());
+    m_percentComplete = static_cast<std::int32_t>(s.ReadUInt32());
+    ItemRecord::ReadSound(s, ReminderSoundRecord());
+    CDateSpan lead;
+    s.ReadDate(lead);
+    SetReminderLead(lead);
+    SetReminderWindowSizeValue(s.ReadUInt32());
+    SetEditorWindowSizeValue(s.ReadUInt32());
+    QString subject, notes, typeName, categories, uniqueId;
+    s.ReadString(subject);
+    s.ReadString(notes);
+    s.ReadString(typeName);
+    s.ReadString(categories);
+    s.ReadString(uniqueId);
+    SetStoredTexts(subject, notes, typeName, categories, uniqueId);
+    s.Skip(59);
+    record.Done();
+
+    // Older files had no closed series: a completed recurring task was the end of its series.
+    if (IsRecurring() && IsCompleted())
+        SetFlag(TF_SERIES_CLOSED, true);
+    ItemRecord::RepairOldRecord(*this);
+}
