@@ -16,6 +16,17 @@ struct Entry
 
 // Keep sorted by id; each area adds its own texts here.
 constexpr Entry kStrings[] = {
+    {58004, "Alarm"},
+    {58005, "Appointment"},
+    {58006, "Anniversary"},
+    {58007, "Birthday"},
+    {58008, "Phone Call"},
+    {58009, "Holiday"},
+    {58010, "Meeting"},
+    {58048, "Payment"},
+    {58049, "Internet"},
+    {58050, "TV program"},
+    {58052, "Travel"},
     {59175, "No sound"},
     {59176, "Default Beep"},
     {59179, " ( Repeat sound with delay of %d:%#02d )"},
@@ -43,6 +54,7 @@ constexpr Entry kStrings[] = {
     {59244, "hours"},
     {59245, "day"},
     {59246, "days"},
+    {59311, "< undefined >"},
     {59395, "Not Started"},
     {59396, "In Progress"},
     {59397, "Completed"},
