@@ -11,6 +11,7 @@
 
 namespace {
 const QString kPrivateSubject = QStringLiteral("<private item>");
+constexpr int kTipNotesLimit = 1024;
 
 // The text cut to `limit` characters with "\r\n..." after it when it was longer.
 QString CutWithMore(const QString &text, int limit)
@@ -18,7 +19,6 @@ QString CutWithMore(const QString &text, int limit)
     const QString cut = CutToCharacters(text, limit);
     return cut.size() < text.size() ? cut + QStringLiteral("\r\n...") : text;
 }
-constexpr int kTipNotesLimit = 1024;
 
 // Status first, then the value in time order.
 int CompareDates(const CDateTime &a, const CDateTime &b)
