@@ -6,8 +6,10 @@
 #include "core/Occurrence.h"
 #include "core/RecurrenceException.h"
 
+#include <memory>
 #include <vector>
 
+class CDisplayItem;
 class CMemoryStream;
 
 class CEventItem : public CCalendarItem
@@ -140,6 +142,30 @@ class CEventItem : public CCalendarItem
     // layout lacked.
     void ReadOldRecord(CMemoryStream &stream);
 
+    // ---- Display items ----
+    // Notes modes: 0 no notes (FlagNotes still tells whether there are any), 1 one line of at
+    // most 255 characters, 2 at most 4096 characters. `dated` makes a CDatedDisplayItem (next
+    // occurrence and reminder moment; notes mode 0) that stands for the whole event unless
+    // `pattern` is set or the occurrence is changed; else `pattern` makes a
+    // CPatternDisplayItem with the recurrence text; else a plain CDisplayItem.
+
+    // The display item of one occurrence as the occurrence search reported it; null when
+    // memory runs out.
+    std::unique_ptr<CDisplayItem> MakeDisplayItem(const COccurrence &occurrence, int notesMode, bool dated,
+                                                  bool pattern) const;
+    // The window enumeration and SelectOccurrence, each making the display item of the
+    // occurrence it makes current. A dated item for the whole event clears the enumeration.
+    bool FindFirstOccurrenceInRange(const CDateTime &windowStart, int days, int notesMode,
+                                    std::unique_ptr<CDisplayItem> &target, bool dated = false,
+                                    bool pattern = false);
+    bool FindFirstOccurrenceBetween(const CDateTime &start, const CDateTime &end, int notesMode,
+                                    std::unique_ptr<CDisplayItem> &target, bool dated = false,
+                                    bool pattern = false);
+    bool FindNextOccurrenceInRange(int notesMode, std::unique_ptr<CDisplayItem> &target, bool dated = false,
+                                   bool pattern = false);
+    bool SelectOccurrence(const CDateTime &keyDate, int notesMode, std::unique_ptr<CDisplayItem> &target,
+                          bool dated = false, bool pattern = false);
+
     const CDateTime &GetWindowStart() const { return m_windowStart; }
     const CDateTime &GetWindowEnd() const { return m_windowEnd; }
     const CDateTime &GetCurrentOccurrence() const { return m_currentOccurrence; }
@@ -166,6 +192,10 @@ class CEventItem : public CCalendarItem
     bool NextTouching(const CDateTime *after, const CDateTime &w0, const CDateTime &w1,
                       COccurrence &out) const;
     bool RegularReminder(int mode, const CDateTime &date, CDateTime &key) const;
+    // The occurrence's display item into target; a dated item of the whole event clears the
+    // enumeration state first.
+    bool MakeCurrentDisplayItem(const COccurrence &occurrence, int notesMode,
+                                std::unique_ptr<CDisplayItem> &target, bool dated, bool pattern);
 
     CDateTime m_start;
     CDateSpan m_duration;

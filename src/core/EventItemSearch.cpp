@@ -26,6 +26,18 @@ const CDateTime &Later(const CDateTime &a, const CDateTime &b)
 {
     return a < b ? b : a;
 }
+
+// Where a jump lands when it leaves the calendar (a damaged record's lead or handled-up-to
+// time): past its end no pattern date reaches it, before its start every one does. Walking
+// the whole series instead would take millions of steps.
+bool PastCalendarEnd(const CDateTime &base, const CDateSpan &offset)
+{
+    return base.Linear() + offset.Value() > DateRange::Max().Linear();
+}
+bool BeforeCalendarStart(const CDateTime &base, const CDateSpan &offset)
+{
+    return base.Linear() + offset.Value() < DateRange::Min().Linear();
+}
 } // namespace
 
 // ---- pattern dates of the series ----------------------------------------------------------
@@ -180,7 +192,8 @@ bool CEventItem::FindOccurrenceFrom(bool reminderFilter, const CDateTime &date, 
     if (HasFlag(FlagReminder)) {
         const CDateSpan &l = GetReminderLead();
         const CDateTime jump = Later(date + l, handled + l) - kMargin;
-        bool ok = FirstKeyOnOrAfter(Later(from, jump.IsValid() ? jump : from), k);
+        bool ok = (jump.IsValid() || !PastCalendarEnd(Later(date, handled), l)) &&
+                  FirstKeyOnOrAfter(Later(from, jump.IsValid() ? jump : from), k);
         while (ok) {
             const CDateTime t = k - l;
             if (FindExceptionIndex(k) < 0 && t > date && !(t < handled))
@@ -394,6 +407,8 @@ bool CEventItem::RegularReminder(int mode, const CDateTime &date, CDateTime &key
     if (mode == 1) {
         const CDateTime bound = Later(date, handled);
         const CDateTime jump = bound + lead - kMargin;
+        if (!jump.IsValid() && PastCalendarEnd(bound, lead))
+            return false;
         bool ok = FirstKeyOnOrAfter(jump.IsValid() ? jump : m_start, k);
         while (ok && (FindExceptionIndex(k) >= 0 || k - lead < bound))
             ok = FirstKeyAfter(CDateTime(k), k);
@@ -402,6 +417,8 @@ bool CEventItem::RegularReminder(int mode, const CDateTime &date, CDateTime &key
         return ok;
     }
     const CDateTime jump = date + lead + kMargin;
+    if (!jump.IsValid() && BeforeCalendarStart(date, lead))
+        return false;
     bool ok = jump.IsValid() ? LastKeyOnOrBefore(jump, k) : LastKeyBefore(DateRange::Max(), k);
     while (ok && (FindExceptionIndex(k) >= 0 || k - lead > date))
         ok = LastKeyBefore(CDateTime(k), k);

@@ -29,7 +29,8 @@ CDateTime WholeSeconds(const CDateTime &t)
     CDateTime::Parts p;
     if (!t.GetParts(p))
         return t;
-    return CDateTime(p.year, p.month, p.day, p.hour, p.minute, p.second);
+    const CDateTime rebuilt(p.year, p.month, p.day, p.hour, p.minute, p.second);
+    return rebuilt.IsValid() ? rebuilt : t; // the last half second of 9999 rounds past the calendar
 }
 
 CDateSpan StoredDuration(const CDateSpan &span)

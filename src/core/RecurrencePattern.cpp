@@ -91,6 +91,10 @@ CDateTime CRecurrencePattern::DateOnOrAfter(const CDateTime &date) const
         return m_start;
     const CDateTime s = DateOnly(m_start);
     CDateTime d = DateOnly(date);
+    // A value outside the calendar (from a damaged record) stands for its nearer end.
+    CDateTime::Parts probe;
+    if (!d.GetParts(probe))
+        d = date.Value() > 0 ? DateRange::Max() : s;
     // A date before the start asks for the first pattern date, which is found from the start.
     if (d < s)
         d = s;

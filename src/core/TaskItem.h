@@ -6,7 +6,9 @@
 
 #include <QString>
 #include <cstdint>
+#include <memory>
 
+class CDisplayItem;
 class CEventItem;
 class CMemoryStream;
 
@@ -166,6 +168,12 @@ class CTaskItem : public CCalendarItem
     // The values of the task's display item. detailsMode 0 none, 1 one line (255 characters),
     // 2 notes (4096 characters, views only); noDetails suppresses them (print callers).
     TaskDisplayValues GetDisplayValues(DisplayBuilder builder, int detailsMode, bool noDetails = false) const;
+    // The views' display item (a CTaskDisplayItem) when the range shows the task; with no
+    // target only the test. False, with no item, when it is not shown or memory runs out.
+    bool MakeDisplayItemInRange(std::unique_ptr<CDisplayItem> *target, int detailsMode,
+                                const CDateTime &rangeStart, int dayCount) const;
+    // The display item of the print styles and lists; null when memory runs out.
+    std::unique_ptr<CDisplayItem> MakeDisplayItem(int detailsMode, bool noDetails = false) const;
 
     // ---- Record ----
     // Plain block of 164 bytes (readable alone), then stamps, priority, sound, reminder lead,

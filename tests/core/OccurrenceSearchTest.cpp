@@ -362,3 +362,28 @@ TEST(OccurrenceSearch, FindReminderOfASingleEvent)
     ASSERT_TRUE(e.FindReminder(1, At(2024, 6, 5, 8, 35), when, key, snoozed));
     EXPECT_TRUE(snoozed);
 }
+
+TEST(OccurrenceSearch, RemindersWithLeadsOrStampsBeyondTheCalendar)
+{
+    // Values of a damaged record: the answer comes from where the jump lands, not from a walk
+    // of the whole series.
+    CEventItem e = MakeSeries(At(1800, 1, 1, 9, 0), Hours(1), Recur::Daily | Recur::ByDate, 1);
+    CDateTime when, key;
+    bool snoozed = false;
+    e.SetReminder(true, Days(1e7)); // every reminder long before 1753
+    EXPECT_FALSE(e.FindReminder(1, At(2024, 6, 4), when, key, snoozed));
+    EXPECT_FALSE(e.FindReminder(0, At(2024, 6, 4), when, key, snoozed)); // all before handled-up-to
+    COccurrence o;
+    CDateSpan lead;
+    EXPECT_FALSE(e.FindOccurrenceFrom(true, At(2024, 6, 4), o, lead));
+
+    e.SetReminder(true, Days(-1e7)); // every reminder long after 4000
+    EXPECT_FALSE(e.FindReminder(0, At(2024, 6, 4), when, key, snoozed));
+    ASSERT_TRUE(e.FindReminder(1, At(2024, 6, 4), when, key, snoozed));
+    EXPECT_EQ(key, At(1800, 1, 1, 9, 0));
+
+    e.SetReminder(true, Minutes(10));
+    e.SetHandledUpTo(CDateTime(1e9)); // handled past the end of the calendar
+    EXPECT_FALSE(e.FindReminder(1, At(2024, 6, 4), when, key, snoozed));
+    EXPECT_FALSE(e.FindOccurrenceFrom(true, At(2024, 6, 4), o, lead));
+}

@@ -5,6 +5,7 @@
 #include "core/CalendarItem.h"
 #include "core/RecurrencePattern.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
 #include <random>
 #include <set>
@@ -290,4 +291,18 @@ TEST(CalendarItem, ReminderSnoozeAndWindowFlags)
     e.SetReminderSound(false, CReminderSound());
     EXPECT_FALSE(e.HasFlag(CCalendarItem::FlagOwnSound));
     EXPECT_EQ(e.GetReminderSound().GetMode(), 1);
+}
+
+TEST(RecurrencePattern, DatesOutsideTheCalendarStandForItsEnds)
+{
+    // Values a damaged record can carry: past year 9999, before year 100, not a number.
+    const CDateTime s = At(2024, 6, 12, 10, 0);
+    for (const CRecurrencePattern &p :
+         {CRecurrencePattern(0x1100, 3, 0, s), CRecurrencePattern(0x1200 | Recur::Friday, 2, 0, s),
+          CRecurrencePattern(0x1400, 1, 31, s), CRecurrencePattern(0x1800, 1, 0, s)}) {
+        EXPECT_EQ(p.DateOnOrAfter(CDateTime(1e300)), p.DateOnOrAfter(DateRange::Max()))
+            << std::hex << p.GetWord();
+        EXPECT_EQ(p.DateOnOrAfter(CDateTime(-1e300)), p.DateOnOrAfter(s));
+        EXPECT_EQ(p.DateOnOrAfter(CDateTime(std::nan(""))), p.DateOnOrAfter(s));
+    }
 }

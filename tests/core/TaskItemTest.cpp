@@ -655,3 +655,20 @@ TEST(DisplayNotes, TreatmentByMode)
         EXPECT_EQ(DisplayNotesText(c.notes, c.mode), c.expected)
             << c.notes.left(20).toStdString() << " " << c.mode;
 }
+
+TEST_F(TaskItemTest, EventFromATaskSpansItsDates)
+{
+    CTaskItem t = TaskDue(At(2024, 6, 12));
+    ASSERT_TRUE(t.SetStartDate(At(2024, 6, 10)));
+    t.SetSubject(QStringLiteral("Move house"));
+    CEventItem e;
+    e.CopyFromItem(t);
+    EXPECT_EQ(e.GetStart(), At(2024, 6, 10));
+    EXPECT_EQ(e.GetDuration(), Days(3));
+    EXPECT_EQ(e.GetSubject(), QStringLiteral("Move house"));
+    // Back to a task: the same days.
+    CTaskItem back;
+    back.CopyFromItem(e);
+    EXPECT_EQ(back.GetStartDate(), At(2024, 6, 10));
+    EXPECT_EQ(back.GetDueDate(), At(2024, 6, 12));
+}
