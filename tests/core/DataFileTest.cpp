@@ -4,6 +4,7 @@
 #include "DataFileTestSupport.h"
 
 #include "core/CategoryList.h"
+#include "core/ItemTypeList.h"
 #include "core/Cipher.h"
 #include "core/MasterList.h"
 #include "core/VersionBlock.h"
@@ -556,6 +557,11 @@ TEST_F(DataFileTest, FixedObjectsThroughTheLists)
         ASSERT_EQ(locations.Load(file), S_OK);
         locations.Add(CCategory(QStringLiteral("Office")));
         ASSERT_EQ(locations.Save(file), S_OK);
+        // A new file's item types are made and stored at their first load.
+        CItemTypeList types;
+        ASSERT_EQ(types.Load(file), S_OK);
+        EXPECT_EQ(types.GetTypeCount(), 11);
+        EXPECT_NE(ObjectOffset(file, kFixedItemTypes), 0u);
     }
     CDataFile file;
     ASSERT_EQ(file.Open(m_path, true), S_OK);
@@ -569,6 +575,9 @@ TEST_F(DataFileTest, FixedObjectsThroughTheLists)
     ASSERT_EQ(locations.Load(file), S_OK);
     ASSERT_EQ(locations.GetCount(), 1);
     EXPECT_EQ(locations.GetAt(0)->GetName(), QStringLiteral("Office"));
+    CItemTypeList types;
+    ASSERT_EQ(types.Load(file), S_OK);
+    EXPECT_EQ(types.GetTypeCount(), 11);
 }
 
 TEST_F(DataFileTest, ReadOnlyFileRefusesChanges)
