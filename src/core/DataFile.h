@@ -97,9 +97,10 @@ class CDataFile : public IFixedObjectStore
     // block, key, creation time, version block and title; backup then copies the objects.
     HRESULT CopyToNewFile(const QString &path, CDataFile &source);
     HRESULT Open(const QString &path, bool readOnly);
-    // Converted flag, version block, password probe, format version (see the codes in the
-    // implementation). A writable file of the current format also gets reserved slots left by
-    // an interrupted save settled.
+    // 0x8004052E with the converted flag; 0x80040511 / 0x80040522 for a version block that
+    // cannot be deciphered / is damaged; then probes the empty password (the password state)
+    // and keeps the format version: 0x80040523 older, 0x80040524 newer, else 0. A writable
+    // file of the current format also gets the slots of an interrupted first save settled.
     HRESULT Validate();
     HRESULT Close();
 
@@ -153,14 +154,21 @@ class CDataFile : public IFixedObjectStore
 
     // ---- Events and tasks ----
 
+    // Loads read the record of the item's id: 0x80040526 for a malformed record, 0x8004050C
+    // for one without data, 14 out of memory. While the format version read by Validate is
+    // older than the current one (a conversion), records are read in the older layout.
+    // Whole loads set the item type index from the registered item type list.
     HRESULT LoadEvent(CEventItem &event);
     HRESULT LoadTask(CTaskItem &task);
     HRESULT LoadEventSummary(CEventItem &event);
     HRESULT LoadTaskSummary(CTaskItem &task);
     HRESULT ReloadEvent(CEventItem &event);
     HRESULT ReloadTask(CTaskItem &task);
+    // A new item (record id 0) gets a slot, its unique id, missing times and a record stamp,
+    // and its record id once stored; a first save that fails leaves no item behind.
     HRESULT SaveEvent(CEventItem &event);
     HRESULT SaveTask(CTaskItem &task);
+    // Frees the slot, then deletes the record.
     HRESULT DeleteEvent(std::uint32_t recordId);
     HRESULT DeleteTask(std::uint32_t recordId);
     // kind 1 event, 2 task; any other kind gives 0x80040502.

@@ -189,7 +189,7 @@ TEST_F(DataFileKill, WriterKilledAtRandomMoments)
     std::map<std::uint32_t, std::uint32_t> committed; // id -> seed it must hold
     std::mt19937 rng(777);
     int cutMidSave = 0;
-    for (std::uint32_t round = 1; round <= 80; ++round) {
+    for (std::uint32_t round = 1; round <= 60; ++round) {
         std::vector<Message> log;
         {
             ChildProcess child([&](ChildProcess &io) { return Churn(io, m_path, round); });
