@@ -13,8 +13,8 @@
 #include "core/MainWindowSink.h"
 #include "core/Messages.h"
 #include "core/PasswordPrompt.h"
-#include "core/ReminderWindowHost.h"
 #include "core/Profile.h"
+#include "core/ReminderWindowHost.h"
 #include "core/StringTable.h"
 #include "core/SystemUtilities.h"
 #include "core/TaskItem.h"
@@ -123,7 +123,10 @@ void CCalendarDocument::RegisterAsApplicationDocument()
     SetItemTypeCatalog(&m_itemTypes);
 }
 
-CCalendarDocument *CCalendarDocument::GetApplicationDocument() { return g_applicationDocument; }
+CCalendarDocument *CCalendarDocument::GetApplicationDocument()
+{
+    return g_applicationDocument;
+}
 
 // ---------------------------------------------------------------------------------------------
 // Opening and closing
@@ -176,8 +179,8 @@ HRESULT CCalendarDocument::OpenFileItself(const QString &path, const QString &pa
     const HRESULT denied = HresultFromSystem(SystemError::AccessDenied);
     if ((hr == sharing || hr == denied) && !readOnly) {
         const QString question = LoadResString(hr == sharing ? kLockedAskReadOnly : kReadOnlyAskReadOnly);
-        const int answer = ShowMessageBox(nullptr, true, question, MessageIcon::Question, MessageButtons::YesNo,
-                                          0, m_mainWindow == nullptr);
+        const int answer = ShowMessageBox(nullptr, true, question, MessageIcon::Question,
+                                          MessageButtons::YesNo, 0, m_mainWindow == nullptr);
         if (answer == MessageResult::Yes)
             hr = m_file.Open(path, true);
     }
@@ -189,7 +192,8 @@ HRESULT CCalendarDocument::OpenFileItself(const QString &path, const QString &pa
 
     hr = m_file.Validate();
     const std::uint32_t version = m_file.GetFormatVersion();
-    const bool needsConversion = hr == QV_E_BAD_VERSION && (version == kFirstFormat || version == kSecondFormat);
+    const bool needsConversion =
+        hr == QV_E_BAD_VERSION && (version == kFirstFormat || version == kSecondFormat);
     if (hr != S_OK && !needsConversion)
         return hr;
 
@@ -217,11 +221,22 @@ HRESULT CCalendarDocument::OpenFileItself(const QString &path, const QString &pa
 
 HRESULT CCalendarDocument::LoadLists()
 {
+    // A reader finds no data in lists that no writer has stored yet: those start out as a
+    // writer would make them, without being written.
+    const bool reader = m_file.IsReadOnly();
     HRESULT hr = m_itemTypes.Load(m_file);
-    if (hr == S_OK)
+    if (hr == QV_E_ITEM_LOAD && reader)
+        hr = m_itemTypes.CreatePredefinedTypes();
+    if (hr == S_OK) {
         hr = m_masterList.Load(m_file);
-    if (hr == S_OK)
+        if (hr == QV_E_ITEM_LOAD && reader)
+            hr = S_OK;
+    }
+    if (hr == S_OK) {
         hr = m_locationList.Load(m_file);
+        if (hr == QV_E_ITEM_LOAD && reader)
+            hr = S_OK;
+    }
     return hr;
 }
 
@@ -233,16 +248,16 @@ HRESULT CCalendarDocument::ConvertOlderFile(const QString &path, bool silent)
     const QString copyPath = ConvertedCopyPath(path, version);
     if (!silent) {
         const QString question = LoadResString(kConvertQuestion).replace(QStringLiteral("%s"), copyPath);
-        const int answer = ShowMessageBox(nullptr, true, question, MessageIcon::Question, MessageButtons::YesNo,
-                                          0, true);
+        const int answer =
+            ShowMessageBox(nullptr, true, question, MessageIcon::Question, MessageButtons::YesNo, 0, true);
         if (answer != MessageResult::Yes)
             return QV_E_BAD_VERSION;
     }
     // The copy is kept even when converting silently: an interrupted conversion leaves a file
     // that is refused, and the copy is then the only readable one.
     std::error_code error;
-    std::filesystem::copy_file(path.toStdString(), copyPath.toStdString(), std::filesystem::copy_options::none,
-                               error);
+    std::filesystem::copy_file(path.toStdString(), copyPath.toStdString(),
+                               std::filesystem::copy_options::none, error);
     if (error) {
         if (!silent)
             ShowErrorText(SystemErrorText(SystemCodeFromErrno(error.value())));
@@ -313,6 +328,8 @@ HRESULT CCalendarDocument::FillMissingUniqueIds()
     HRESULT hr = m_file.EnumEvents([this](std::uint32_t id) {
         CEventItem event(id);
         HRESULT result = m_file.LoadEvent(event);
+        if (IsUnreadableRecord(result))
+            return S_OK; // the reminder scan reports it
         if (result != S_OK || !event.GetUniqueId().isEmpty())
             return result;
         event.SetUniqueId(MakeUniqueId());
@@ -324,6 +341,8 @@ HRESULT CCalendarDocument::FillMissingUniqueIds()
         hr = m_file.EnumTasks([this](std::uint32_t id) {
             CTaskItem task(id);
             HRESULT result = m_file.LoadTask(task);
+            if (IsUnreadableRecord(result))
+                return S_OK;
             if (result != S_OK || !task.GetUniqueId().isEmpty())
                 return result;
             task.SetUniqueId(MakeUniqueId());
@@ -351,13 +370,17 @@ void CCalendarDocument::CloseCalendarFile()
     m_file.Close();
 }
 
-HRESULT CCalendarDocument::CreateFreshDataFile(const QString &path, const QString &title, const QString &password)
+HRESULT CCalendarDocument::CreateFreshDataFile(const QString &path, const QString &title,
+                                               const QString &password)
 {
     QFile::remove(path);
     return CDataFile().Create(path, title, password);
 }
 
-void CCalendarDocument::ShowReadOnlyMessage() { ShowWarning(kReadOnlyMessage); }
+void CCalendarDocument::ShowReadOnlyMessage()
+{
+    ShowWarning(kReadOnlyMessage);
+}
 
 QString CCalendarDocument::GetMainWindowTitle() const
 {
@@ -387,9 +410,15 @@ HRESULT CCalendarDocument::HandleSessionError(HRESULT code)
 // ---------------------------------------------------------------------------------------------
 // Loading and storing
 
-HRESULT CCalendarDocument::LoadEvent(CEventItem &event) { return m_file.LoadEvent(event); }
+HRESULT CCalendarDocument::LoadEvent(CEventItem &event)
+{
+    return m_file.LoadEvent(event);
+}
 
-HRESULT CCalendarDocument::LoadTask(CTaskItem &task) { return m_file.LoadTask(task); }
+HRESULT CCalendarDocument::LoadTask(CTaskItem &task)
+{
+    return m_file.LoadTask(task);
+}
 
 CDateTime CCalendarDocument::EffectiveHorizon() const
 {
@@ -622,8 +651,8 @@ HRESULT CCalendarDocument::DeleteTaskOccurrence(std::uint32_t recordId, bool clo
     if (!task.IsRecurring() || task.HasFlag(CTaskItem::TF_SERIES_CLOSED))
         return DeleteTask(recordId, keep, closeWindow);
     CDateTime next;
-    if (!task.GetNextDueDate(GetToday().IsValid() && GetToday().Value() != 0.0 ? GetToday() : GetNow().DatePart(),
-                             next) ||
+    if (!task.GetNextDueDate(
+            GetToday().IsValid() && GetToday().Value() != 0.0 ? GetToday() : GetNow().DatePart(), next) ||
         HasEndBefore(task, next))
         return DeleteTask(recordId, keep, closeWindow);
     task.MoveToDueDate(next);
@@ -633,8 +662,8 @@ HRESULT CCalendarDocument::DeleteTaskOccurrence(std::uint32_t recordId, bool clo
     return hr;
 }
 
-HRESULT CCalendarDocument::DeleteEventAndNotify(std::uint32_t recordId, const CDateTime &occurrence, bool keepMark,
-                                                bool oneOccurrence)
+HRESULT CCalendarDocument::DeleteEventAndNotify(std::uint32_t recordId, const CDateTime &occurrence,
+                                                bool keepMark, bool oneOccurrence)
 {
     const HRESULT hr = oneOccurrence ? DeleteOccurrence(recordId, occurrence, true, false)
                                      : DeleteEvent(recordId, keepMark, true);
@@ -643,10 +672,11 @@ HRESULT CCalendarDocument::DeleteEventAndNotify(std::uint32_t recordId, const CD
     return hr;
 }
 
-HRESULT CCalendarDocument::DeleteTaskAndNotify(std::uint32_t recordId, const CDateTime &occurrence, bool keepMark,
-                                               bool oneOccurrence)
+HRESULT CCalendarDocument::DeleteTaskAndNotify(std::uint32_t recordId, const CDateTime &occurrence,
+                                               bool keepMark, bool oneOccurrence)
 {
-    const HRESULT hr = oneOccurrence ? DeleteTaskOccurrence(recordId, true) : DeleteTask(recordId, keepMark, true);
+    const HRESULT hr =
+        oneOccurrence ? DeleteTaskOccurrence(recordId, true) : DeleteTask(recordId, keepMark, true);
     if (hr == S_OK && m_mainWindow)
         m_mainWindow->NotifyItemChanged(recordId, occurrence, oneOccurrence, true);
     return hr;
@@ -773,9 +803,15 @@ HRESULT CCalendarDocument::ConvertTaskToEvent(CItemRef &holder, bool openEditor)
 // ---------------------------------------------------------------------------------------------
 // Enumerations
 
-HRESULT CCalendarDocument::EnumAllEvents(const RecordCallback &callback) { return m_file.EnumEvents(callback); }
+HRESULT CCalendarDocument::EnumAllEvents(const RecordCallback &callback)
+{
+    return m_file.EnumEvents(callback);
+}
 
-HRESULT CCalendarDocument::EnumAllTasks(const RecordCallback &callback) { return m_file.EnumTasks(callback); }
+HRESULT CCalendarDocument::EnumAllTasks(const RecordCallback &callback)
+{
+    return m_file.EnumTasks(callback);
+}
 
 HRESULT CCalendarDocument::CollectItemIds(int kind, std::vector<ItemStamp> &ids, std::size_t capacity)
 {
@@ -787,4 +823,7 @@ HRESULT CCalendarDocument::CollectItemFingerprints(int kind, std::vector<ItemFin
     return m_file.CollectFingerprints(kind, prints, std::size_t(-1));
 }
 
-HRESULT CCalendarDocument::CountItemsOfKind(int kind, int &count) { return m_file.CountItems(kind, count); }
+HRESULT CCalendarDocument::CountItemsOfKind(int kind, int &count)
+{
+    return m_file.CountItems(kind, count);
+}

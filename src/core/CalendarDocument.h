@@ -111,7 +111,8 @@ class CCalendarDocument
     // With keepMark the record stays, marked deleted.
     HRESULT DeleteEvent(std::uint32_t recordId, bool keepMark, bool closeWindow);
     HRESULT DeleteTask(std::uint32_t recordId, bool keepMark, bool closeWindow);
-    HRESULT DeleteOccurrence(std::uint32_t recordId, const CDateTime &occurrence, bool stamp, bool closeWindow);
+    HRESULT DeleteOccurrence(std::uint32_t recordId, const CDateTime &occurrence, bool stamp,
+                             bool closeWindow);
     // One occurrence of a task: a recurring task moves on to its next due date; the last one
     // (or a task that does not recur) is deleted.
     HRESULT DeleteTaskOccurrence(std::uint32_t recordId, bool closeWindow);
@@ -134,6 +135,9 @@ class CCalendarDocument
     // Closes the pop-ups and the file after a failed operation on the data file, refreshes the
     // main window and reports the code; returns it.
     HRESULT HandleSessionError(HRESULT code);
+    // Load results that concern one record only (damaged or vanished): such an item is passed
+    // over by the walks at open and in the reminder cycle, and the rest go on.
+    static bool IsUnreadableRecord(HRESULT hr);
 
     // ---- Reminder queue ----
 

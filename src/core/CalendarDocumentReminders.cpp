@@ -19,13 +19,6 @@ namespace {
 
 constexpr int kCannotShowReminder = 58034;
 
-// Load errors that concern one record only: the item is passed over and the rest go on.
-bool IsRecordError(HRESULT hr)
-{
-    return hr == QV_E_CORRUPT || hr == QV_E_BAD_DATA_TYPE || hr == QV_E_DECIPHER_CHECK || hr == QV_E_ITEM_LOAD ||
-           hr == QV_E_NO_ENTRY;
-}
-
 CDateTime OccurrenceEnd(const CEventItem &event, const CDateTime &occurrence)
 {
     CDateTime start;
@@ -43,6 +36,12 @@ bool EndedWithoutWindow(const CEventItem &event, const CDateTime &occurrence, co
 
 // ---------------------------------------------------------------------------------------------
 // Queue
+
+bool CCalendarDocument::IsUnreadableRecord(HRESULT hr)
+{
+    return hr == QV_E_CORRUPT || hr == QV_E_BAD_DATA_TYPE || hr == QV_E_DECIPHER_CHECK ||
+           hr == QV_E_ITEM_LOAD || hr == QV_E_NO_ENTRY;
+}
 
 bool CCalendarDocument::QueueReminder(const CCalendarItem &item)
 {
@@ -80,12 +79,15 @@ bool CCalendarDocument::DequeueReminder(std::uint32_t recordId)
     return true;
 }
 
-void CCalendarDocument::ClearQueue() { m_queue.clear(); }
+void CCalendarDocument::ClearQueue()
+{
+    m_queue.clear();
+}
 
 void CCalendarDocument::RemoveQueueEntry(std::uint64_t serial)
 {
-    const auto it =
-        std::find_if(m_queue.begin(), m_queue.end(), [serial](const auto &entry) { return entry->serial == serial; });
+    const auto it = std::find_if(m_queue.begin(), m_queue.end(),
+                                 [serial](const auto &entry) { return entry->serial == serial; });
     if (it != m_queue.end())
         m_queue.erase(it);
 }
@@ -111,7 +113,7 @@ HRESULT CCalendarDocument::ScanOneEvent(std::uint32_t recordId)
 {
     CEventItem event(recordId);
     const HRESULT hr = LoadEvent(event);
-    if (IsRecordError(hr)) {
+    if (IsUnreadableRecord(hr)) {
         NoteUnreadable(recordId, hr);
         return S_OK;
     }
@@ -129,7 +131,7 @@ HRESULT CCalendarDocument::ScanOneTask(std::uint32_t recordId)
 {
     CTaskItem task(recordId);
     const HRESULT hr = LoadTask(task);
-    if (IsRecordError(hr)) {
+    if (IsUnreadableRecord(hr)) {
         NoteUnreadable(recordId, hr);
         return S_OK;
     }
@@ -197,8 +199,8 @@ HRESULT CCalendarDocument::ShowDueReminders()
         item->SetRecordId(entry.recordId);
         holder.SetRecordId(entry.recordId);
         HRESULT hr = entry.kind == CCalendarItem::KindEvent ? LoadEvent(*holder.GetEvent())
-                                                              : LoadTask(*holder.GetTask());
-        if (IsRecordError(hr)) {
+                                                            : LoadTask(*holder.GetTask());
+        if (IsUnreadableRecord(hr)) {
             NoteUnreadable(entry.recordId, hr);
             RemoveQueueEntry(serial);
             continue;
@@ -209,7 +211,8 @@ HRESULT CCalendarDocument::ShowDueReminders()
         item->SetNextReminderTime(entry.due);
         holder.SetOccurrenceDate(entry.occurrence);
 
-        if (entry.kind == CCalendarItem::KindEvent && EndedWithoutWindow(*holder.GetEvent(), entry.occurrence, now)) {
+        if (entry.kind == CCalendarItem::KindEvent &&
+            EndedWithoutWindow(*holder.GetEvent(), entry.occurrence, now)) {
             // Its store takes the entry out of the queue and may queue the next one.
             hr = DismissEventReminder(entry.recordId, entry.occurrence);
             if (hr != S_OK)
@@ -308,7 +311,8 @@ void CCalendarDocument::OnTimeChange()
 // ---------------------------------------------------------------------------------------------
 // Reminder windows
 
-IReminderWindow *CCalendarDocument::FindReminderWindow(std::uint32_t recordId, bool match, bool skipMinimised) const
+IReminderWindow *CCalendarDocument::FindReminderWindow(std::uint32_t recordId, bool match,
+                                                       bool skipMinimised) const
 {
     if (!m_windowHost)
         return nullptr;
@@ -374,8 +378,8 @@ void CCalendarDocument::EnableReminderWindows(bool enable)
 // ---------------------------------------------------------------------------------------------
 // Answers of a reminder window
 
-HRESULT CCalendarDocument::DismissEventReminder(std::uint32_t recordId, const CDateTime &occurrence, bool storeSize,
-                                                int width, int height)
+HRESULT CCalendarDocument::DismissEventReminder(std::uint32_t recordId, const CDateTime &occurrence,
+                                                bool storeSize, int width, int height)
 {
     CEventItem event(recordId);
     HRESULT hr = LoadEvent(event);
@@ -393,7 +397,8 @@ HRESULT CCalendarDocument::DismissEventReminder(std::uint32_t recordId, const CD
     return hr;
 }
 
-HRESULT CCalendarDocument::CompleteTaskFromReminder(std::uint32_t recordId, bool storeSize, int width, int height)
+HRESULT CCalendarDocument::CompleteTaskFromReminder(std::uint32_t recordId, bool storeSize, int width,
+                                                    int height)
 {
     if (IsReadOnly()) {
         if (IMessagePort *port = GetMessagePort())
@@ -410,8 +415,8 @@ HRESULT CCalendarDocument::CompleteTaskFromReminder(std::uint32_t recordId, bool
 }
 
 HRESULT CCalendarDocument::SnoozeEventReminder(std::uint32_t recordId, const CDateTime &occurrence,
-                                               const CDateSpan &span, bool beforeStart, bool storeSize, int width,
-                                               int height, bool &pastNext)
+                                               const CDateSpan &span, bool beforeStart, bool storeSize,
+                                               int width, int height, bool &pastNext)
 {
     CEventItem event(recordId);
     HRESULT hr = LoadEvent(event);
@@ -441,8 +446,8 @@ HRESULT CCalendarDocument::SnoozeEventReminder(std::uint32_t recordId, const CDa
 }
 
 HRESULT CCalendarDocument::SnoozeTaskReminder(std::uint32_t recordId, const CDateTime &taskDate,
-                                              const CDateSpan &span, bool beforeDate, bool storeSize, int width,
-                                              int height)
+                                              const CDateSpan &span, bool beforeDate, bool storeSize,
+                                              int width, int height)
 {
     CTaskItem task(recordId);
     HRESULT hr = LoadTask(task);
