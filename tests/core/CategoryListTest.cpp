@@ -7,6 +7,8 @@
 #include "core/LocaleCollator.h"
 #include "core/MasterList.h"
 
+#include "common/FakeFixedObjectStore.h"
+
 #include <QLocale>
 #include <QtEndian>
 #include <gtest/gtest.h>
@@ -16,35 +18,7 @@ namespace {
 
 constexpr HRESULT kArchiveError = 0x8004050D;
 
-class FakeStore : public IFixedObjectStore
-{
-  public:
-    HRESULT ReadFixedObject(int id, QByteArray &data) override
-    {
-        ++reads;
-        if (readResult != S_OK)
-            return readResult;
-        auto it = objects.find(id);
-        data = it == objects.end() ? QByteArray() : it->second;
-        return S_OK;
-    }
-    HRESULT WriteFixedObject(int id, const QByteArray &data) override
-    {
-        ++writes;
-        if (writeResult != S_OK)
-            return writeResult;
-        objects[id] = data;
-        return S_OK;
-    }
-    std::uint32_t GetFormatVersion() const override { return format; }
-
-    std::map<int, QByteArray> objects;
-    std::uint32_t format = kDataFormatCurrent;
-    HRESULT readResult = S_OK;
-    HRESULT writeResult = S_OK;
-    int reads = 0;
-    int writes = 0;
-};
+using FakeStore = FakeFixedObjectStore;
 
 std::uint32_t U32At(const QByteArray &b, qsizetype offset)
 {

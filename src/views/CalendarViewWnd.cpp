@@ -1,0 +1,274 @@
+// The window of a calendar view: input forwarding, painting and the in-place edit.
+#include "views/CalendarViewWnd.h"
+
+#include "core/StringTable.h"
+#include "views/DrawHelpers.h"
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QHelpEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QToolTip>
+
+int ViewModifiers(Qt::KeyboardModifiers modifiers)
+{
+    return ((modifiers & Qt::ShiftModifier) ? kModShift : 0) |
+           ((modifiers & Qt::ControlModifier) ? kModCtrl : 0);
+}
+
+CCalendarViewWnd::CCalendarViewWnd(CCalendarViewCtrl &view, QWidget *parent)
+    : CCustomWnd(parent), m_view(view)
+{
+    setFocusPolicy(Qt::StrongFocus);
+    setMouseTracking(true);
+    setAcceptDrops(true);
+    m_edit = new QLineEdit(this);
+    m_edit->setObjectName(QStringLiteral("inPlaceEdit"));
+    m_edit->setFrame(false);
+    m_edit->hide();
+    m_edit->installEventFilter(this);
+    m_view.SetHost(this);
+    SetSectionIndex(view.GetSectionIndex());
+}
+
+CCalendarViewWnd::~CCalendarViewWnd()
+{
+    m_view.SetHost(nullptr);
+}
+
+void CCalendarViewWnd::Invalidate(const QRect &r)
+{
+    if (r.isEmpty())
+        update();
+    else
+        update(r);
+}
+
+void CCalendarViewWnd::UpdateWindow()
+{
+    repaint();
+}
+
+void CCalendarViewWnd::SetCapture(bool on)
+{
+    m_capture = on;
+}
+
+void CCalendarViewWnd::SetCursorShape(ViewCursor cursor)
+{
+    switch (cursor) {
+    case ViewCursor::Zoom:
+        setCursor(Qt::PointingHandCursor);
+        break;
+    case ViewCursor::Move:
+        setCursor(Qt::SizeAllCursor);
+        break;
+    case ViewCursor::ResizeVertical:
+        setCursor(Qt::SizeVerCursor);
+        break;
+    case ViewCursor::ResizeHorizontal:
+        setCursor(Qt::SizeHorCursor);
+        break;
+    default:
+        unsetCursor();
+        break;
+    }
+}
+
+void CCalendarViewWnd::TakeFocus()
+{
+    setFocus(Qt::MouseFocusReason);
+}
+
+void CCalendarViewWnd::Beep()
+{
+    QApplication::beep();
+}
+
+void CCalendarViewWnd::ShowContextMenu(int, const QPoint &) {}
+
+int CCalendarViewWnd::StartOleDrag(int allowedEffects, const QRect &screenStartRect)
+{
+    return CCustomWnd::StartOleDrag(allowedEffects, screenStartRect);
+}
+
+void CCalendarViewWnd::ShowWarning(int stringId)
+{
+    QMessageBox::warning(this, QApplication::applicationName(), LoadResString(stringId));
+}
+
+void CCalendarViewWnd::ReportError(HRESULT code)
+{
+    QMessageBox::critical(this, QApplication::applicationName(),
+                          QStringLiteral("0x%1").arg(qulonglong(code), 8, 16, QLatin1Char('0')));
+}
+
+void CCalendarViewWnd::ShowEdit(const QRect &r, const QString &text, bool)
+{
+    m_edit->setFont(m_view.GetItemFont());
+    m_edit->setText(text);
+    m_edit->setModified(false);
+    m_edit->setGeometry(r);
+    m_edit->show();
+}
+
+void CCalendarViewWnd::HideEdit()
+{
+    m_edit->hide();
+}
+
+bool CCalendarViewWnd::IsEditVisible() const
+{
+    return !m_edit->isHidden();
+}
+
+QString CCalendarViewWnd::EditText() const
+{
+    return m_edit->text();
+}
+
+bool CCalendarViewWnd::IsEditModified() const
+{
+    return m_edit->isModified();
+}
+
+void CCalendarViewWnd::FocusEdit()
+{
+    m_edit->setFocus();
+}
+
+HRESULT CCalendarViewWnd::PasteFromDataObject(const QMimeData *data, const QPoint &point)
+{
+    return CCustomWnd::PasteFromDataObject(data, point);
+}
+
+int CCalendarViewWnd::OnDragEnter(const QMimeData *data, int keyState, const QPoint &point)
+{
+    return m_view.OnDragEnter(data, keyState, point);
+}
+
+int CCalendarViewWnd::OnDragOver(const QMimeData *data, int keyState, const QPoint &point)
+{
+    return m_view.OnDragOver(data, keyState, point);
+}
+
+int CCalendarViewWnd::OnDropEx(const QMimeData *data, int effect, int, const QPoint &point)
+{
+    return m_view.OnDropEx(data, effect, point);
+}
+
+void CCalendarViewWnd::OnDragLeave()
+{
+    m_view.OnDragLeave();
+}
+
+bool CCalendarViewWnd::event(QEvent *e)
+{
+    if (e->type() == QEvent::ToolTip) {
+        auto *help = static_cast<QHelpEvent *>(e);
+        QRect toolRect;
+        const int id = m_view.ToolHitTest(help->pos(), toolRect);
+        const QString text = id ? m_view.ToolTipText(id) : QString();
+        if (text.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(help->globalPos(), text, this, toolRect);
+        return true;
+    }
+    return CCustomWnd::event(e);
+}
+
+bool CCalendarViewWnd::eventFilter(QObject *watched, QEvent *e)
+{
+    if (watched == m_edit) {
+        if (e->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent *>(e)->key();
+            if (key == Qt::Key_Tab || key == Qt::Key_Return || key == Qt::Key_Enter ||
+                key == Qt::Key_Escape) {
+                m_view.OnEditKey(key);
+                return true;
+            }
+        } else if (e->type() == QEvent::FocusOut && !m_edit->isHidden()) {
+            m_view.OnEditFocusLost();
+        }
+    }
+    return CCustomWnd::eventFilter(watched, e);
+}
+
+void CCalendarViewWnd::paintEvent(QPaintEvent *e)
+{
+    QPainter painter(this);
+    painter.fillRect(e->rect(), ToQColor(m_view.m_backgroundColour));
+    m_view.Draw(painter, e->rect());
+}
+
+void CCalendarViewWnd::resizeEvent(QResizeEvent *e)
+{
+    CCustomWnd::resizeEvent(e);
+    if (width() > 0 && height() > 0) {
+        m_view.RecalcLayout();
+        m_view.Refresh(false);
+    }
+}
+
+void CCalendarViewWnd::mousePressEvent(QMouseEvent *e)
+{
+    if (e->button() == Qt::LeftButton)
+        m_view.OnLeftDown(e->position().toPoint(), ViewModifiers(e->modifiers()));
+    else if (e->button() == Qt::RightButton)
+        m_view.OnRightDown(e->position().toPoint());
+}
+
+void CCalendarViewWnd::mouseMoveEvent(QMouseEvent *e)
+{
+    m_view.OnMouseMove(e->position().toPoint());
+}
+
+void CCalendarViewWnd::mouseReleaseEvent(QMouseEvent *e)
+{
+    if (e->button() == Qt::LeftButton)
+        m_view.OnLeftButtonUp(e->position().toPoint());
+    else if (e->button() == Qt::RightButton)
+        m_view.OnRightButtonUp();
+}
+
+void CCalendarViewWnd::mouseDoubleClickEvent(QMouseEvent *e)
+{
+    if (e->button() == Qt::LeftButton)
+        m_view.OnDoubleClick(e->position().toPoint());
+}
+
+void CCalendarViewWnd::keyPressEvent(QKeyEvent *e)
+{
+    if (e->key() == Qt::Key_Escape && m_view.OnEscapeWhileCaptured())
+        return;
+    if (m_view.OnKeyDown(e->key(), ViewModifiers(e->modifiers())))
+        return;
+    const QString text = e->text();
+    if (!text.isEmpty() && text.at(0).unicode() >= 32) {
+        m_view.OnChar(text.at(0));
+        return;
+    }
+    CCustomWnd::keyPressEvent(e);
+}
+
+void CCalendarViewWnd::contextMenuEvent(QContextMenuEvent *e)
+{
+    m_view.OnContextMenu(e->reason() == QContextMenuEvent::Keyboard ? QPoint(-1, -1) : e->globalPos());
+}
+
+void CCalendarViewWnd::focusInEvent(QFocusEvent *e)
+{
+    CCustomWnd::focusInEvent(e);
+    m_view.OnFocusGained();
+}
+
+void CCalendarViewWnd::focusOutEvent(QFocusEvent *e)
+{
+    CCustomWnd::focusOutEvent(e);
+    m_view.OnFocusLost();
+}

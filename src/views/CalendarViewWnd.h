@@ -1,0 +1,70 @@
+// CCalendarViewWnd: the window that shows a CCalendarViewCtrl: it forwards input to it, paints
+// what it computed and carries its in-place edit.
+#pragma once
+
+#include "views/CalendarViewCtrl.h"
+#include "views/CustomWnd.h"
+#include "views/ViewPorts.h"
+
+class QLineEdit;
+
+class CCalendarViewWnd : public CCustomWnd, public IViewHost
+{
+  public:
+    explicit CCalendarViewWnd(CCalendarViewCtrl &view, QWidget *parent = nullptr);
+    ~CCalendarViewWnd() override;
+
+    CCalendarViewCtrl &GetView() const { return m_view; }
+    QLineEdit *GetEdit() const { return m_edit; }
+
+    // IViewHost
+    QRect ClientRect() const override { return rect(); }
+    void Invalidate(const QRect &r) override;
+    void UpdateWindow() override;
+    void SetCapture(bool on) override;
+    bool HasCapture() const override { return m_capture; }
+    void SetCursorShape(ViewCursor cursor) override;
+    void TakeFocus() override;
+    void Beep() override;
+    QPoint MapToScreen(const QPoint &client) const override { return mapToGlobal(client); }
+    QPoint MapFromScreen(const QPoint &screen) const override { return mapFromGlobal(screen); }
+    void ShowContextMenu(int popupIndex, const QPoint &screenPoint) override;
+    int StartOleDrag(int allowedEffects, const QRect &screenStartRect) override;
+    void ShowWarning(int stringId) override;
+    void ReportError(HRESULT code) override;
+    void ShowEdit(const QRect &rect, const QString &text, bool multiLine) override;
+    void HideEdit() override;
+    bool IsEditVisible() const override;
+    QString EditText() const override;
+    bool IsEditModified() const override;
+    void FocusEdit() override;
+    HRESULT PasteFromDataObject(const QMimeData *data, const QPoint &point) override;
+
+    // Drop callbacks go to the view's logic.
+    int OnDragEnter(const QMimeData *data, int keyState, const QPoint &point) override;
+    int OnDragOver(const QMimeData *data, int keyState, const QPoint &point) override;
+    int OnDropEx(const QMimeData *data, int effect, int effectList, const QPoint &point) override;
+    void OnDragLeave() override;
+
+  protected:
+    bool event(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+
+  private:
+    CCalendarViewCtrl &m_view;
+    QLineEdit *m_edit = nullptr;
+    bool m_capture = false;
+};
+
+// The modifier flags of the view logic from Qt's.
+int ViewModifiers(Qt::KeyboardModifiers modifiers);

@@ -1,0 +1,105 @@
+// What a calendar view asks of the calendar document, of its container and of its window. The
+// view logic talks only to these, so that tests can drive it without a window.
+#pragma once
+
+#include "core/ResultCode.h"
+#include "views/NotifyTarget.h"
+
+#include <QPoint>
+#include <QRect>
+#include <QString>
+#include <cstdint>
+
+class CItemRef;
+class CDragState;
+class CCalendarViewCtrl;
+class IItemTypeCatalog;
+class QMimeData;
+
+// Commands a view sends to its container.
+inline constexpr int kCmdOpenItem = 32809;
+inline constexpr int kCmdZoomDay = 32912;
+inline constexpr int kCmdNewItem = 33022;
+inline constexpr int kCmdPrevPeriod = 34733;
+inline constexpr int kCmdNextPeriod = 34734;
+
+// The document operations the views use.
+class IViewDocument
+{
+  public:
+    virtual ~IViewDocument() = default;
+    // Loads the stored item into the holder (which takes the record id).
+    virtual HRESULT LoadEvent(std::uint32_t recordId, CItemRef &out) = 0;
+    virtual HRESULT LoadTask(std::uint32_t recordId, CItemRef &out) = 0;
+    // Stores the held item (a new one gets its record id).
+    virtual HRESULT SaveEventRef(CItemRef &ref) = 0;
+    virtual HRESULT SaveTaskRef(CItemRef &ref) = 0;
+    // The item types, for the subject-prefix shortcut; null when none.
+    virtual const IItemTypeCatalog *GetItemTypes() const = 0;
+};
+
+// The view's container: notifications (INotifyTarget), commands and the item operations.
+class IViewContainer : public INotifyTarget
+{
+  public:
+    virtual IViewDocument *GetDocument() = 0;
+    // True when there is no data file or it is open read-only.
+    virtual bool IsDataReadOnly() const = 0;
+    // A command sent (handled now) or posted (handled after the current event).
+    virtual void SendCommand(int commandId) = 0;
+    virtual void PostCommand(int commandId) = 0;
+    // Applies the drag items' moved starts and durations (effect move or copy); false when refused.
+    virtual bool MoveItems(CCalendarViewCtrl &view, const QMimeData *data, int effect, const QPoint &point,
+                           CDragState &drag) = 0;
+    // Adds the item to the view when it passes the filter; false when it is not shown.
+    virtual bool AddItemToView(CItemRef &ref, int flag) = 0;
+    virtual void UpdateCountPane() = 0;
+    // Reloads the view (after a paste, a drop or a resize).
+    virtual void Refresh() = 0;
+    // A task changed through the view; the TaskPad shows it again.
+    virtual void TaskChanged(CItemRef &) {}
+};
+
+// Cursor shapes the view asks for.
+enum class ViewCursor
+{
+    Normal,
+    Zoom,
+    Move,
+    ResizeVertical,
+    ResizeHorizontal
+};
+
+// The window side of a view: painting requests, the mouse capture, the in-place edit, menus and
+// messages.
+class IViewHost
+{
+  public:
+    virtual ~IViewHost() = default;
+    virtual QRect ClientRect() const = 0;
+    // An empty rectangle invalidates the whole client area.
+    virtual void Invalidate(const QRect &rect) = 0;
+    virtual void UpdateWindow() = 0;
+    virtual void SetCapture(bool on) = 0;
+    virtual bool HasCapture() const = 0;
+    virtual void SetCursorShape(ViewCursor cursor) = 0;
+    virtual void TakeFocus() = 0;
+    virtual void Beep() = 0;
+    virtual QPoint MapToScreen(const QPoint &client) const = 0;
+    virtual QPoint MapFromScreen(const QPoint &screen) const = 0;
+    // Shows popup `index` of the views' context menu at the screen point.
+    virtual void ShowContextMenu(int popupIndex, const QPoint &screenPoint) = 0;
+    // Runs the drag of the view's selection; the effect it ended with.
+    virtual int StartOleDrag(int allowedEffects, const QRect &screenStartRect) = 0;
+    virtual void ShowWarning(int stringId) = 0;
+    virtual void ReportError(HRESULT code) = 0;
+    // The in-place edit.
+    virtual void ShowEdit(const QRect &rect, const QString &text, bool multiLine) = 0;
+    virtual void HideEdit() = 0;
+    virtual bool IsEditVisible() const = 0;
+    virtual QString EditText() const = 0;
+    virtual bool IsEditModified() const = 0;
+    virtual void FocusEdit() = 0;
+    // Pastes a dropped data object that carries no drag of the program's own.
+    virtual HRESULT PasteFromDataObject(const QMimeData *data, const QPoint &point) = 0;
+};
