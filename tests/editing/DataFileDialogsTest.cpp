@@ -1,7 +1,10 @@
 // The data-file dialogs driven offscreen: fields set, OK clicked, boxes caught by the fake
 // message port, the wrong-password wait replaced by a counter.
 #include "common/FakeMessagePort.h"
+#include "common/TempProfile.h"
+#include "core/ConstStrings.h"
 #include "core/DataFile.h"
+#include "core/ReadingOrder.h"
 #include "core/StringTable.h"
 #include "editing/DataFileDialogRules.h"
 #include "editing/DataFilePropertiesGeneral.h"
@@ -316,6 +319,24 @@ TEST_F(DataFileDialogsTest, RenameShowsItsFields)
     EXPECT_EQ(Edit(dialog, "name")->text(), QStringLiteral("Home"));
     EXPECT_EQ(Edit(dialog, "filePath")->text(), m_path);
     EXPECT_TRUE(Edit(dialog, "filePath")->isReadOnly());
+}
+
+TEST_F(DataFileDialogsTest, DialogsFollowRightToLeftReading)
+{
+    TempProfile profile;
+    WriteProfileInt(ConstName::Common, ConstName::RTL, 1);
+    SettleReadingOrder();
+    CRenameDataFileDlg rename;
+    CNewDataFileDlg create;
+    CPasswordPromptDlg prompt(QStringLiteral("/tmp/x.qvd"), QStringLiteral("Home"), nullptr);
+    WriteProfileInt(ConstName::Common, ConstName::RTL, 0);
+    SettleReadingOrder();
+    CRenameDataFileDlg leftToRight;
+
+    EXPECT_EQ(Edit(rename, "name")->layoutDirection(), Qt::RightToLeft);
+    EXPECT_EQ(Edit(create, "name")->layoutDirection(), Qt::RightToLeft);
+    EXPECT_EQ(Edit(prompt, "password")->layoutDirection(), Qt::RightToLeft);
+    EXPECT_EQ(Edit(leftToRight, "name")->layoutDirection(), Qt::LeftToRight);
 }
 
 // ---- Properties, General page ----
