@@ -87,6 +87,7 @@ constexpr Entry kStrings[] = {
     {59423, "Normal"},
     {61264, " (%s)"},
     {61272, " [%s]"},
+    {61900, "The items to paste are damaged or incomplete. Nothing was pasted."},
 };
 
 static_assert(std::is_sorted(std::begin(kStrings), std::end(kStrings),
