@@ -1,7 +1,7 @@
 // The window bases of the views and containers.
 #include "views/CustomWnd.h"
 
-#include "core/ConstStrings.h"
+#include "core/TransferFormat.h"
 #include "views/DrawHelpers.h"
 #include "views/MenuLook.h"
 
@@ -16,12 +16,12 @@
 
 QString TransferFormatMimeType()
 {
-    return QStringLiteral("application/x-") + GetConstString(25);
+    return QString::fromLatin1(Transfer::ItemsMimeType);
 }
 
 QString InternalFormatMimeType()
 {
-    return QStringLiteral("application/x-") + GetConstString(26);
+    return QString::fromLatin1(Transfer::MarkerMimeType);
 }
 
 CCustomWnd::CCustomWnd(QWidget *parent) : QWidget(parent) {}
