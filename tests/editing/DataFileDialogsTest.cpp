@@ -3,6 +3,7 @@
 #include "common/FakeMessagePort.h"
 #include "common/TempProfile.h"
 #include "core/ConstStrings.h"
+#include "core/CalendarDocument.h"
 #include "core/DataFile.h"
 #include "core/ReadingOrder.h"
 #include "core/StringTable.h"
@@ -11,6 +12,7 @@
 #include "editing/DialogSupport.h"
 #include "editing/NewDataFileDlg.h"
 #include "editing/PasswordPromptDlg.h"
+#include "editing/PasswordPromptPort.h"
 #include "editing/PasswordProtectionDlg.h"
 #include "editing/RenameDataFileDlg.h"
 
@@ -437,3 +439,30 @@ TEST_F(DataFileDialogsTest, GeneralPageBackUpReportsFailureNotCancel)
 }
 
 } // namespace
+
+// ---- The document asks through the dialog ----
+
+TEST_F(DataFileDialogsTest, DocumentOpensProtectedFileThroughThePrompt)
+{
+    ASSERT_EQ(CDataFile().Create(m_path, QStringLiteral("Home"), kPassword), S_OK);
+    CPasswordPromptPort prompt;
+    CCalendarDocument document;
+    document.SetPasswordPrompt(&prompt);
+    // A wrong password keeps the prompt up; the right one then opens the file.
+    QTimer::singleShot(0, [] {
+        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        auto *field = dialog->findChild<QLineEdit *>(QStringLiteral("password"));
+        field->setText(QStringLiteral("wrong"));
+        dialog->accept();
+        QTimer::singleShot(0, [dialog, field] {
+            EXPECT_TRUE(dialog->isVisible());
+            field->setText(kPassword);
+            dialog->accept();
+        });
+    });
+    EXPECT_EQ(document.OpenCalendarFile(m_path), S_OK);
+    EXPECT_TRUE(document.IsOpen());
+    EXPECT_EQ(m_waits, 1);
+    document.CloseCalendarFile();
+}
