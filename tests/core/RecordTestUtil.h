@@ -4,6 +4,7 @@
 
 #include "common/ByteBuilder.h"
 #include "core/ArchiveException.h"
+#include "core/EventItem.h"
 #include "core/MemoryStream.h"
 
 #include <QByteArray>
@@ -41,4 +42,21 @@ CArchiveException::Cause ReadWith(const QByteArray &bytes, Item &item, void (Ite
     if (consumed)
         *consumed = stream.GetPosition();
     return CArchiveException::none;
+}
+
+// An event record of the older layout: no reserved value and no location, a plain block of
+// 160 bytes, padded after it to whole blocks as the older program stored it.
+inline QByteArray OlderEventRecord(const QByteArray &subject, const CDateTime &start)
+{
+    ByteBuilder b;
+    b.U32(CEventItem::RecordTag).U32(0).U32(160).U32(0x40000).U32(0x1234);
+    b.F64(start.Value()).F64(1.0 / 24).U32(0).U16(0).U16(0).F64(0).U32(0);
+    b.F64(0).F64(5.0 / 1440).F64(0).F64(0).F64(0).U32(0).Zeros(60);
+    b.U32(CEventItem::RecordTag).U32(0).F64(CDateTime(2009, 1, 1).Value()).F64(0);
+    b.U16(0).U8(0).U8(30).Str("").U32(0).Zeros(4).U32(0);
+    b.Str(subject).Str("old notes").Str("Meeting").Str("").Str("").Zeros(54);
+    b.Zeros((16 - (b.Size() - 160) % 16) % 16);
+    b.PatchU32(4, std::uint32_t(b.Size()));
+    b.PatchU32(164, std::uint32_t(b.Size()));
+    return b.Bytes();
 }
