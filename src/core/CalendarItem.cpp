@@ -165,7 +165,27 @@ QString CCalendarItem::PatternText() const
 
 void CCalendarItem::CopyFromItem(const CCalendarItem &) {}
 
-void CCalendarItem::SetItemType(int) {}
+void CCalendarItem::SetItemType(int index)
+{
+    ItemTypeInfo info;
+    TakeItemType(index, info);
+}
+
+bool CCalendarItem::TakeItemType(int index, ItemTypeInfo &info)
+{
+    const IItemTypeCatalog *types = GetItemTypeCatalog();
+    if (!types)
+        return false;
+    if (types->GetTypeCount() == 0) {
+        SetItemTypeIndex(-1);
+        return false;
+    }
+    if (index < 0 || index >= types->GetTypeCount() || !types->GetTypeInfo(index, info))
+        return false;
+    SetItemTypeIndex(index);
+    SetItemTypeName(info.name);
+    return true;
+}
 
 CDateTime CCalendarItem::PatternDateOnOrAfter(const CDateTime &d) const
 {

@@ -10,6 +10,7 @@
 #include <cstdint>
 
 class IItemTypeCatalog;
+struct ItemTypeInfo;
 
 class CCalendarItem
 {
@@ -167,6 +168,9 @@ class CCalendarItem
     PrefixResult ApplyItemTypePrefix(const IItemTypeCatalog &types, QString &text);
 
   protected:
+    // Takes the name and index of type `index` of the registered type list; false (nothing
+    // changed) for an index the list does not have. An empty list leaves the item untyped.
+    bool TakeItemType(int index, ItemTypeInfo &info);
     CCalendarItem(const CCalendarItem &) = default;
     CCalendarItem &operator=(const CCalendarItem &) = default;
     void SetKind(std::uint32_t kind) { m_kind = kind; }

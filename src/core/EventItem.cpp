@@ -124,18 +124,10 @@ void CEventItem::CopyFromItem(const CCalendarItem &other)
 
 void CEventItem::SetItemType(int index)
 {
-    const IItemTypeCatalog *types = GetItemTypeCatalog();
-    if (!types)
-        return;
-    if (types->GetTypeCount() == 0) {
-        SetItemTypeIndex(-1);
-        return;
-    }
+    // An event also takes the type's reminder lead and its no-window-after-the-time rule.
     ItemTypeInfo info;
-    if (index < 0 || index >= types->GetTypeCount() || !types->GetTypeInfo(index, info))
+    if (!TakeItemType(index, info))
         return;
-    SetItemTypeIndex(index);
-    SetItemTypeName(info.name);
     SetReminderLead(info.reminderLead);
     SetFlag(FlagNoWindowAfterTime, (info.flags & 0x4) != 0);
 }

@@ -127,22 +127,6 @@ void CTaskItem::CopyFromEvent(const CEventItem &event, const CDateTime &occurren
     SetFlag(FlagLocked, event.HasFlag(FlagLocked));
 }
 
-void CTaskItem::SetItemType(int index)
-{
-    const IItemTypeCatalog *types = GetItemTypeCatalog();
-    if (!types)
-        return;
-    if (types->GetTypeCount() == 0) {
-        SetItemTypeIndex(-1);
-        return;
-    }
-    ItemTypeInfo info;
-    if (index < 0 || index >= types->GetTypeCount() || !types->GetTypeInfo(index, info))
-        return;
-    SetItemTypeIndex(index);
-    SetItemTypeName(info.name);
-}
-
 bool CTaskItem::GetTaskDates(CDateTime &startDate, CDateTime &dueDate) const
 {
     startDate = m_startDate;

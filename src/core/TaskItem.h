@@ -107,9 +107,6 @@ class CTaskItem : public CCalendarItem
     // given for a recurring event) with its texts, window sizes, item type and categories.
     void CopyFromItem(const CCalendarItem &other) override;
     void CopyFromItem(const CCalendarItem &other, const CDateTime &occurrence);
-    // Takes index and name of that entry of the registered item type list (not its reminder
-    // lead or flags); an index without an entry changes nothing.
-    void SetItemType(int index) override;
     bool GetTaskDates(CDateTime &startDate, CDateTime &dueDate) const override;
 
     bool HasDueDate() const { return HasFlag(TF_HAS_DUE); }
