@@ -157,10 +157,14 @@ TEST(StorageKill, WriterKilledAtRandomMoments)
         {
             ChildProcess child([&](ChildProcess &io) { return Churn(io, path, round); });
             ASSERT_TRUE(child.Started());
+            // Wait for the writer's first announcement, so that the kill lands inside its
+            // work however slowly a loaded machine starts it.
+            Message m;
+            if (child.Receive(&m, sizeof m))
+                log.push_back(m);
             std::this_thread::sleep_for(std::chrono::microseconds(500 + rng() % 15000));
             child.Kill();
             EXPECT_EQ(child.Wait(), -1);
-            Message m;
             while (child.Receive(&m, sizeof m))
                 log.push_back(m);
         }
