@@ -13,6 +13,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QToolTip>
+#include <QWheelEvent>
 
 int ViewModifiers(Qt::KeyboardModifiers modifiers)
 {
@@ -139,6 +140,16 @@ bool CCalendarViewWnd::IsEditModified() const
 void CCalendarViewWnd::FocusEdit()
 {
     m_edit->setFocus();
+}
+
+void CCalendarViewWnd::wheelEvent(QWheelEvent *event)
+{
+    // Horizontal-only wheels (tilt) carry no vertical delta and are not the views' wheel.
+    const int delta = event->angleDelta().y();
+    if (delta == 0 || !m_view.OnMouseWheel(delta))
+        event->ignore();
+    else
+        event->accept();
 }
 
 HRESULT CCalendarViewWnd::PasteFromDataObject(const QMimeData *data, const QPoint &point)

@@ -40,6 +40,19 @@ class CCalendarViewWnd : public CCustomWnd, public IViewHost
     void FocusEdit() override;
     HRESULT PasteFromDataObject(const QMimeData *data, const QPoint &point) override;
 
+    // The clipboard formats and paste handlers are the view's.
+    QByteArray RenderSelectionText() override { return m_view.RenderSelectionText(); }
+    QByteArray SerializeSelection() override { return m_view.SerializeSelection(); }
+    QByteArray RenderInternalFormat() override { return m_view.RenderInternalFormat(); }
+    HRESULT PasteText(const QMimeData &data, const QPoint &dropPoint) override
+    {
+        return m_view.PasteText(data, dropPoint);
+    }
+    HRESULT PasteItems(const QMimeData &data, const QPoint &dropPoint) override
+    {
+        return m_view.PasteItems(data, dropPoint);
+    }
+
     // Drop callbacks go to the view's logic.
     int OnDragEnter(const QMimeData *data, int keyState, const QPoint &point) override;
     int OnDragOver(const QMimeData *data, int keyState, const QPoint &point) override;
@@ -56,6 +69,7 @@ class CCalendarViewWnd : public CCustomWnd, public IViewHost
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
