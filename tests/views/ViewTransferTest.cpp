@@ -6,10 +6,13 @@
 #include "core/TaskItem.h"
 #include "core/TransferFormat.h"
 #include "views/CalendarViewCtrl.h"
+#include "views/CalendarViewWnd.h"
 #include "views/CustomWnd.h"
 #include "views/WheelScroll.h"
 
+#include <QApplication>
 #include <QMimeData>
+#include <QWheelEvent>
 #include <cstring>
 #include <gtest/gtest.h>
 #include <map>
@@ -431,4 +434,20 @@ TEST_F(ViewTransferTest, WheelDeltasActOnceEachWholeLine)
               (std::vector<int>{WheelCommand::NextPeriod, WheelCommand::PreviousPeriod}));
     EXPECT_FALSE(target.view.OnMouseWheel(-10));
     EXPECT_EQ(target.container.commands.size(), 2u);
+}
+
+TEST_F(ViewTransferTest, WheelEventsOfTheWindowReachTheView)
+{
+    CCalendarViewWnd wnd(target.view);
+    auto wheel = [&](int dy) {
+        QWheelEvent event(QPointF(10, 10), QPointF(10, 10), QPoint(), QPoint(0, dy), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(&wnd, &event);
+        return event.isAccepted();
+    };
+    EXPECT_FALSE(wheel(-30)); // under a line: waits
+    EXPECT_TRUE(wheel(-10));  // 40 of 120 make a line: one "Next"
+    EXPECT_FALSE(wheel(-39));
+    EXPECT_EQ(target.container.commands, std::vector<int>{WheelCommand::NextPeriod});
+    target.view.SetHost(&target.host);
 }
