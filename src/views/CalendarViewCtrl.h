@@ -6,7 +6,9 @@
 #include "core/DateTime.h"
 #include "core/DisplayItem.h"
 #include "core/ResultCode.h"
+#include "core/TransferPaste.h"
 #include "views/ViewPorts.h"
+#include "views/WheelScroll.h"
 
 #include <QFont>
 #include <QPoint>
@@ -16,6 +18,7 @@
 #include <memory>
 #include <vector>
 
+class CEventItem;
 class CItemRef;
 class QMimeData;
 class QPainter;
@@ -223,6 +226,50 @@ class CCalendarViewCtrl
     virtual void OnDragLeave();
     virtual int OnDropEx(const QMimeData *data, int effect, const QPoint &point);
 
+    // ---- Clipboard and drag transfer ----
+    // The selected occurrences as text (each subject and CR LF, then a NUL), in the private
+    // item format and as the drag marker; null when nothing is selected.
+    virtual QByteArray RenderSelectionText() const;
+    virtual QByteArray SerializeSelection() const;
+    virtual QByteArray RenderInternalFormat() const;
+    // Pastes the private item format: QV_E_REFUSED without it, S_OK or the first store error
+    // (S_FALSE when damaged bytes were refused with a warning).
+    virtual HRESULT PasteItems(const QMimeData &data, const QPoint &dropPoint);
+    // Opens the editor on a new event made from the text, dated by the cell under the drop point
+    // (none for a point outside the cells); QV_E_REFUSED without text.
+    virtual HRESULT PasteText(const QMimeData &data, const QPoint &dropPoint);
+    // Where a paste lands, from the view's selection, document and container.
+    PasteTarget MakePasteTarget() const;
+
+    // ---- New items ----
+    struct NewItemSettings
+    {
+        QString eventTypeName;   // item type of new events
+        int defaultMinutes = 30; // "DD"
+        bool allDay = false;     // "NEAD"
+    };
+    void SetNewItemSettings(const NewItemSettings &settings) { m_newItemSettings = settings; }
+    const NewItemSettings &GetNewItemSettings() const { return m_newItemSettings; }
+    // The clock, for new events without a given start.
+    virtual CDateTime CurrentTime() const;
+    // Gives a new event its item type and its start and duration from the selection; `start`
+    // may be null.
+    void InitNewEventTimes(CEventItem &event, const QString &itemTypeName, const CDateTime &start) const;
+    // New item holders: an event with the new-event type and times, a task with the type only.
+    // Null after reporting out of memory.
+    std::unique_ptr<CItemRef> NewEvent(const CDateTime &start) const;
+    std::unique_ptr<CItemRef> NewTask(const QString &itemTypeName) const;
+
+    // ---- Mouse wheel ----
+    // A wheel delta (120 a notch, positive away from the user); true when the view scrolled or
+    // paged.
+    bool OnMouseWheel(int delta);
+    // Whether the view can scroll that way, and one scroll step with a combined scroll code;
+    // true when it moved.
+    virtual bool CanScrollVertically() const { return false; }
+    virtual bool CanScrollHorizontally() const { return false; }
+    virtual bool OnScroll(std::uint16_t scrollCode);
+
     // ---- In-place edit ----
     bool IsEditing() const;
     // Opens the edit over the focused entry; views override. Returns 1.
@@ -305,4 +352,6 @@ class CCalendarViewCtrl
     QFont m_fonts[3];
     QString m_tipText;
     bool m_editOpen = false;
+    NewItemSettings m_newItemSettings;
+    CWheelAccumulator m_wheel;
 };

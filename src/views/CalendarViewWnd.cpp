@@ -6,6 +6,10 @@
 
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QDragEnterEvent>
+#include <QDragLeaveEvent>
+#include <QDragMoveEvent>
+#include <QDropEvent>
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -13,6 +17,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QToolTip>
+#include <QWheelEvent>
 
 int ViewModifiers(Qt::KeyboardModifiers modifiers)
 {
@@ -33,6 +38,13 @@ CCalendarViewWnd::CCalendarViewWnd(CCalendarViewCtrl &view, QWidget *parent)
     m_edit->installEventFilter(this);
     m_view.SetHost(this);
     SetSectionIndex(view.GetSectionIndex());
+    m_dragScrollTimer.setInterval(CDragScrollRule::DefaultInterval / 2);
+    QObject::connect(&m_dragScrollTimer, &QTimer::timeout, this, [this] {
+        if (m_dragData)
+            m_dropTarget.DragOver(m_dragData, m_dragKeyState, m_dragPoint, m_dragClock.elapsed());
+        if (!m_dropTarget.IsScrolling())
+            m_dragScrollTimer.stop();
+    });
 }
 
 CCalendarViewWnd::~CCalendarViewWnd()
@@ -141,6 +153,16 @@ void CCalendarViewWnd::FocusEdit()
     m_edit->setFocus();
 }
 
+void CCalendarViewWnd::wheelEvent(QWheelEvent *event)
+{
+    // Horizontal-only wheels (tilt) carry no vertical delta and are not the views' wheel.
+    const int delta = event->angleDelta().y();
+    if (delta == 0 || !m_view.OnMouseWheel(delta))
+        event->ignore();
+    else
+        event->accept();
+}
+
 HRESULT CCalendarViewWnd::PasteFromDataObject(const QMimeData *data, const QPoint &point)
 {
     return CCustomWnd::PasteFromDataObject(data, point);
@@ -164,6 +186,112 @@ int CCalendarViewWnd::OnDropEx(const QMimeData *data, int effect, int, const QPo
 void CCalendarViewWnd::OnDragLeave()
 {
     m_view.OnDragLeave();
+}
+
+bool CCalendarViewWnd::OnScrollBy(std::uint16_t scrollCode, bool doScroll)
+{
+    const bool horizontal = (scrollCode & 0xFF) != 0xFF;
+    const bool vertical = (scrollCode >> 8) != 0xFF;
+    if ((horizontal && !m_view.CanScrollHorizontally()) || (vertical && !m_view.CanScrollVertically()))
+        return false;
+    if (!doScroll)
+        return horizontal || vertical;
+    const bool scrolled = m_view.OnScroll(scrollCode);
+    if (scrolled)
+        UpdateWindow();
+    return scrolled;
+}
+
+int DropKeyState(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers)
+{
+    int state = 0;
+    if (buttons & Qt::LeftButton)
+        state |= kKeyStateLeftButton;
+    if (modifiers & Qt::ShiftModifier)
+        state |= kKeyStateShift;
+    if (modifiers & Qt::ControlModifier)
+        state |= kKeyStateControl;
+    return state;
+}
+
+namespace {
+
+Qt::DropAction ToDropAction(std::uint32_t effect)
+{
+    if (effect & kDropEffectMove)
+        return Qt::MoveAction;
+    if (effect & kDropEffectCopy)
+        return Qt::CopyAction;
+    if (effect & DropEffect::Link)
+        return Qt::LinkAction;
+    return Qt::IgnoreAction;
+}
+
+int FromDropActions(Qt::DropActions actions)
+{
+    int effects = 0;
+    if (actions & Qt::CopyAction)
+        effects |= kDropEffectCopy;
+    if (actions & Qt::MoveAction)
+        effects |= kDropEffectMove;
+    return effects;
+}
+
+void AnswerDrag(QDropEvent *event, std::uint32_t effect)
+{
+    const Qt::DropAction action = ToDropAction(effect);
+    if (action == Qt::IgnoreAction) {
+        event->ignore();
+        return;
+    }
+    event->setDropAction(action);
+    event->accept();
+}
+
+} // namespace
+
+void CCalendarViewWnd::dragEnterEvent(QDragEnterEvent *event)
+{
+    m_dragData = event->mimeData();
+    m_dragKeyState = DropKeyState(event->buttons(), event->modifiers());
+    m_dragPoint = event->position().toPoint();
+    m_dragClock.start();
+    const int effect = m_dropTarget.DragEnter(m_dragData, m_dragKeyState, m_dragPoint);
+    // Accept the enter so that moves follow even where this spot refuses the drop.
+    event->setDropAction(ToDropAction(std::uint32_t(effect)) == Qt::IgnoreAction
+                             ? event->proposedAction()
+                             : ToDropAction(std::uint32_t(effect)));
+    event->accept();
+}
+
+void CCalendarViewWnd::dragMoveEvent(QDragMoveEvent *event)
+{
+    m_dragData = event->mimeData();
+    m_dragKeyState = DropKeyState(event->buttons(), event->modifiers());
+    m_dragPoint = event->position().toPoint();
+    const std::uint32_t effect =
+        m_dropTarget.DragOver(m_dragData, m_dragKeyState, m_dragPoint, m_dragClock.elapsed());
+    if (m_dropTarget.IsScrolling() && !m_dragScrollTimer.isActive())
+        m_dragScrollTimer.start();
+    AnswerDrag(event, effect);
+}
+
+void CCalendarViewWnd::dragLeaveEvent(QDragLeaveEvent *)
+{
+    m_dragScrollTimer.stop();
+    m_dragData = nullptr;
+    m_dropTarget.DragLeave();
+}
+
+void CCalendarViewWnd::dropEvent(QDropEvent *event)
+{
+    m_dragScrollTimer.stop();
+    m_dragData = nullptr;
+    const int effect = m_dropTarget.Drop(
+        event->mimeData(),
+        int(std::uint32_t(event->dropAction() == Qt::CopyAction ? kDropEffectCopy : kDropEffectMove)),
+        FromDropActions(event->possibleActions()), event->position().toPoint());
+    AnswerDrag(event, std::uint32_t(effect));
 }
 
 bool CCalendarViewWnd::event(QEvent *e)

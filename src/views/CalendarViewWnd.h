@@ -4,7 +4,11 @@
 
 #include "views/CalendarViewCtrl.h"
 #include "views/CustomWnd.h"
+#include "views/ViewDropTarget.h"
 #include "views/ViewPorts.h"
+
+#include <QElapsedTimer>
+#include <QTimer>
 
 class QLineEdit;
 
@@ -40,11 +44,27 @@ class CCalendarViewWnd : public CCustomWnd, public IViewHost
     void FocusEdit() override;
     HRESULT PasteFromDataObject(const QMimeData *data, const QPoint &point) override;
 
+    // The clipboard formats and paste handlers are the view's.
+    QByteArray RenderSelectionText() override { return m_view.RenderSelectionText(); }
+    QByteArray SerializeSelection() override { return m_view.SerializeSelection(); }
+    QByteArray RenderInternalFormat() override { return m_view.RenderInternalFormat(); }
+    HRESULT PasteText(const QMimeData &data, const QPoint &dropPoint) override
+    {
+        return m_view.PasteText(data, dropPoint);
+    }
+    HRESULT PasteItems(const QMimeData &data, const QPoint &dropPoint) override
+    {
+        return m_view.PasteItems(data, dropPoint);
+    }
+
     // Drop callbacks go to the view's logic.
     int OnDragEnter(const QMimeData *data, int keyState, const QPoint &point) override;
     int OnDragOver(const QMimeData *data, int keyState, const QPoint &point) override;
     int OnDropEx(const QMimeData *data, int effect, int effectList, const QPoint &point) override;
     void OnDragLeave() override;
+    // Scrolling asked by the drop target's border rule goes to the view.
+    bool OnScrollBy(std::uint16_t scrollCode, bool doScroll) override;
+    CViewDropTarget &GetDropTarget() { return m_dropTarget; }
 
   protected:
     bool event(QEvent *event) override;
@@ -56,6 +76,11 @@ class CCalendarViewWnd : public CCustomWnd, public IViewHost
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
+    void dragLeaveEvent(QDragLeaveEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
@@ -64,7 +89,18 @@ class CCalendarViewWnd : public CCustomWnd, public IViewHost
     CCalendarViewCtrl &m_view;
     QLineEdit *m_edit = nullptr;
     bool m_capture = false;
+    CViewDropTarget m_dropTarget{*this};
+    // Qt reports a drag only when it moves; a drag resting in the border strip keeps
+    // scrolling through this timer.
+    QTimer m_dragScrollTimer;
+    QElapsedTimer m_dragClock;
+    const QMimeData *m_dragData = nullptr;
+    int m_dragKeyState = 0;
+    QPoint m_dragPoint;
 };
+
+// Key-state bits of the drop callbacks from Qt's buttons and modifiers.
+int DropKeyState(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers);
 
 // The modifier flags of the view logic from Qt's.
 int ViewModifiers(Qt::KeyboardModifiers modifiers);

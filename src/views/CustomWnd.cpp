@@ -55,6 +55,11 @@ int CCustomWnd::OnDragScroll(int, const QPoint &)
     return 0;
 }
 
+bool CCustomWnd::OnScrollBy(std::uint16_t, bool)
+{
+    return false;
+}
+
 QByteArray CCustomWnd::RenderSelectionText()
 {
     return {};

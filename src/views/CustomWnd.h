@@ -10,6 +10,7 @@
 #include <QRect>
 #include <QString>
 #include <QWidget>
+#include <cstdint>
 #include <memory>
 
 class QMimeData;
@@ -46,6 +47,10 @@ class CCustomWnd : public QWidget
     virtual int OnDropEx(const QMimeData *data, int effect, int effectList, const QPoint &point);
     virtual void OnDragLeave();
     virtual int OnDragScroll(int keyState, const QPoint &point);
+    // Whether the window can scroll by the combined scroll code (low byte horizontal, high byte
+    // vertical, 0 up or left, 1 down or right, 0xFF none), and with doScroll one step of it;
+    // the default cannot scroll.
+    virtual bool OnScrollBy(std::uint16_t scrollCode, bool doScroll);
 
     // The selection as plain text, in the private format and as the drag marker; a null array
     // when there is nothing to offer.

@@ -2,6 +2,7 @@
 // view logic talks only to these, so that tests can drive it without a window.
 #pragma once
 
+#include "core/DateTime.h"
 #include "core/ResultCode.h"
 #include "views/NotifyTarget.h"
 
@@ -36,6 +37,9 @@ class IViewDocument
     virtual HRESULT SaveTaskRef(CItemRef &ref) = 0;
     // The item types, for the subject-prefix shortcut; null when none.
     virtual const IItemTypeCatalog *GetItemTypes() const = 0;
+    // Format version of the open data file; copies between files of different versions carry
+    // nothing.
+    virtual std::uint32_t GetFormatVersion() const = 0;
 };
 
 // The view's container: notifications (INotifyTarget), commands and the item operations.
@@ -58,6 +62,15 @@ class IViewContainer : public INotifyTarget
     virtual void Refresh() = 0;
     // A task changed through the view; the TaskPad shows it again.
     virtual void TaskChanged(CItemRef &) {}
+    // The container's kind: 1..5 calendar views, 6 Event List, 7 Tasks, 8 Search.
+    virtual int GetContainerKind() const { return 0; }
+    // The day last picked in the Date Navigator, null when none.
+    virtual CDateTime GetNavigatorDay() const { return CDateTime::Null(); }
+    // A pasted task, offered to the TaskPad when it shows it; the TaskPad refreshed once after.
+    virtual void OfferTaskToTaskPad(CItemRef &) {}
+    virtual void RefreshTaskPad() {}
+    // Opens the event editor on a new, unsaved event (pasted text).
+    virtual void OpenNewEventEditor(CItemRef &, bool /*readOnly*/) {}
 };
 
 // Cursor shapes the view asks for.

@@ -133,6 +133,7 @@ struct FakeDocument : IViewDocument
     }
     HRESULT SaveTaskRef(CItemRef &) override { return saveResult; }
     const IItemTypeCatalog *GetItemTypes() const override { return nullptr; }
+    std::uint32_t GetFormatVersion() const override { return 0x00020005; }
 };
 
 struct FakeContainer : IViewContainer
