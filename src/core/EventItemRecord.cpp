@@ -183,11 +183,7 @@ void CEventItem::Read(CMemoryStream &stream)
     CMemoryStream &s = record.Stream();
     const std::uint32_t exceptionCount = ReadPlainFields(s, true);
     record.CheckSecondHeader(RecordTag);
-    CDateTime t;
-    s.ReadDate(t);
-    SetCreatedTime(t);
-    s.ReadDate(t);
-    SetModified(t);
+    ItemRecord::ReadCreatedModified(s, *this);
 
     // The count comes from the file: nothing is set aside for it before the record is known
     // to hold that many exceptions.
@@ -204,14 +200,8 @@ void CEventItem::Read(CMemoryStream &stream)
     SetReminderWindowSizeValue(s.ReadUInt32());
     SetEditorWindowSizeValue(s.ReadUInt32());
     s.Skip(64);
-    QString subject, location, notes, typeName, categories, uniqueId;
-    s.ReadString(subject);
-    s.ReadString(location);
-    s.ReadString(notes);
-    s.ReadString(typeName);
-    s.ReadString(categories);
-    s.ReadString(uniqueId);
-    SetStoredTexts(subject, notes, typeName, categories, uniqueId);
+    QString location;
+    ItemRecord::ReadStoredTexts(s, *this, &location);
     m_location = location;
     s.Skip(50);
     record.Done();
@@ -223,11 +213,7 @@ void CEventItem::ReadOldRecord(CMemoryStream &stream)
     CMemoryStream &s = record.Stream();
     const std::uint32_t exceptionCount = ReadPlainFields(s, false);
     record.CheckSecondHeader(RecordTag);
-    CDateTime t;
-    s.ReadDate(t);
-    SetCreatedTime(t);
-    s.ReadDate(t);
-    SetModified(t);
+    ItemRecord::ReadCreatedModified(s, *this);
 
     m_exceptions.clear();
     s.RequireBytes(exceptionCount * kOldExceptionFixed);
@@ -242,13 +228,7 @@ void CEventItem::ReadOldRecord(CMemoryStream &stream)
     SetReminderWindowSizeValue(s.ReadUInt32());
     s.Skip(4);
     SetEditorWindowSizeValue(s.ReadUInt32());
-    QString subject, notes, typeName, categories, uniqueId;
-    s.ReadString(subject);
-    s.ReadString(notes);
-    s.ReadString(typeName);
-    s.ReadString(categories);
-    s.ReadString(uniqueId);
-    SetStoredTexts(subject, notes, typeName, categories, uniqueId);
+    ItemRecord::ReadStoredTexts(s, *this);
     m_location.clear();
     s.Skip(54);
     record.Done();

@@ -51,6 +51,28 @@ void WriteSound(CMemoryStream &stream, const CReminderSound &sound)
     stream.WriteString(sound.GetPath());
 }
 
+void ReadCreatedModified(CMemoryStream &stream, CCalendarItem &item)
+{
+    CDateTime t;
+    stream.ReadDate(t);
+    item.SetCreatedTime(t);
+    stream.ReadDate(t);
+    item.SetModified(t);
+}
+
+void ReadStoredTexts(CMemoryStream &stream, CCalendarItem &item, QString *location)
+{
+    QString subject, notes, typeName, categories, uniqueId;
+    stream.ReadString(subject);
+    if (location)
+        stream.ReadString(*location);
+    stream.ReadString(notes);
+    stream.ReadString(typeName);
+    stream.ReadString(categories);
+    stream.ReadString(uniqueId);
+    item.SetStoredTexts(subject, notes, typeName, categories, uniqueId);
+}
+
 void ReadSound(CMemoryStream &stream, CReminderSound &sound)
 {
     const std::uint16_t modeAndSpare = stream.ReadUInt16();

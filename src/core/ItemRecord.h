@@ -35,6 +35,11 @@ CDateSpan StoredDuration(const CDateSpan &span);
 // file path.
 void WriteSound(CMemoryStream &stream, const CReminderSound &sound);
 void ReadSound(CMemoryStream &stream, CReminderSound &sound);
+// The created and modified times that open every second block.
+void ReadCreatedModified(CMemoryStream &stream, CCalendarItem &item);
+// Subject, [location,] notes, type name, categories and unique id, in the record's order;
+// the location only where the layout has one.
+void ReadStoredTexts(CMemoryStream &stream, CCalendarItem &item, QString *location = nullptr);
 
 // How far the reads of one record may go.
 enum class Bound

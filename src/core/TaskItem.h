@@ -11,6 +11,9 @@
 class CDisplayItem;
 class CEventItem;
 class CMemoryStream;
+namespace ItemRecord {
+class CRecordReader;
+}
 
 // Priority and status names from the string table; empty for values outside 0..4.
 QString GetPriorityName(int priority);
@@ -187,6 +190,8 @@ class CTaskItem : public CCalendarItem
 
   private:
     void ReadPlainFields(CMemoryStream &stream, bool oldLayout);
+    // Everything after the tag, in the current or the older layout.
+    void ReadBody(ItemRecord::CRecordReader &record, bool oldLayout);
     void CopyFromEvent(const CEventItem &event, const CDateTime &occurrence);
 
     CDateTime m_dueDate;

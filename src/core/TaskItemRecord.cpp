@@ -126,45 +126,28 @@ void CTaskItem::ReadSummary(CMemoryStream &stream)
 void CTaskItem::Read(CMemoryStream &stream)
 {
     CRecordReader record(stream, RecordTag, ItemRecord::Bound::Record);
-    CMemoryStream &s = record.Stream();
-    ReadPlainFields(s, false);
-    record.CheckSecondHeader(RecordTag);
-    CDateTime t;
-    s.ReadDate(t);
-    SetCreatedTime(t);
-    s.ReadDate(t);
-    SetModified(t);
-    m_priority = static_cast<std::int32_t>(s.ReadUInt32());
-    m_percentComplete = static_cast<std::int32_t>(s.ReadUInt32());
-    ItemRecord::ReadSound(s, ReminderSoundRecord());
-    CDateSpan lead;
-    s.ReadDate(lead);
-    SetReminderLead(lead);
-    SetReminderWindowSizeValue(s.ReadUInt32());
-    SetEditorWindowSizeValue(s.ReadUInt32());
-    s.Skip(64);
-    QString subject, notes, typeName, categories, uniqueId;
-    s.ReadString(subject);
-    s.ReadString(notes);
-    s.ReadString(typeName);
-    s.ReadString(categories);
-    s.ReadString(uniqueId);
-    SetStoredTexts(subject, notes, typeName, categories, uniqueId);
-    s.Skip(50);
+    ReadBody(record, false);
     record.Done();
 }
 
 void CTaskItem::ReadOldRecord(CMemoryStream &stream)
 {
     CRecordReader record(stream, RecordTag, ItemRecord::Bound::Buffer);
+    ReadBody(record, true);
+    record.Done();
+
+    // Older files had no closed series: a completed recurring task was the end of its series.
+    if (IsRecurring() && IsCompleted())
+        SetFlag(TF_SERIES_CLOSED, true);
+    ItemRecord::RepairOldRecord(*this);
+}
+
+void CTaskItem::ReadBody(ItemRecord::CRecordReader &record, bool oldLayout)
+{
     CMemoryStream &s = record.Stream();
-    ReadPlainFields(s, true);
+    ReadPlainFields(s, oldLayout);
     record.CheckSecondHeader(RecordTag);
-    CDateTime t;
-    s.ReadDate(t);
-    SetCreatedTime(t);
-    s.ReadDate(t);
-    SetModified(t);
+    ItemRecord::ReadCreatedModified(s, *this);
     m_priority = static_cast<std::int32_t>(s.ReadUInt32());
     m_percentComplete = static_cast<std::int32_t>(s.ReadUInt32());
     ItemRecord::ReadSound(s, ReminderSoundRecord());
@@ -173,18 +156,8 @@ void CTaskItem::ReadOldRecord(CMemoryStream &stream)
     SetReminderLead(lead);
     SetReminderWindowSizeValue(s.ReadUInt32());
     SetEditorWindowSizeValue(s.ReadUInt32());
-    QString subject, notes, typeName, categories, uniqueId;
-    s.ReadString(subject);
-    s.ReadString(notes);
-    s.ReadString(typeName);
-    s.ReadString(categories);
-    s.ReadString(uniqueId);
-    SetStoredTexts(subject, notes, typeName, categories, uniqueId);
-    s.Skip(59);
-    record.Done();
-
-    // Older files had no closed series: a completed recurring task was the end of its series.
-    if (IsRecurring() && IsCompleted())
-        SetFlag(TF_SERIES_CLOSED, true);
-    ItemRecord::RepairOldRecord(*this);
+    if (!oldLayout)
+        s.Skip(64);
+    ItemRecord::ReadStoredTexts(s, *this);
+    s.Skip(oldLayout ? 59 : 50);
 }
