@@ -79,3 +79,13 @@ void CArchiveWriter::PatchU32(qsizetype offset, std::uint32_t v)
 {
     qToLittleEndian(v, m_out.data() + offset);
 }
+
+bool CArchiveWriter::FinishFixedObjectBlob(qsizetype plainLength)
+{
+    WriteZeros((16 - (m_out.size() - plainLength) % 16) % 16);
+    if (m_out.size() > qsizetype(0xFFFFFFFFu))
+        return false;
+    PatchU32(4, std::uint32_t(m_out.size()));
+    PatchU32(16, std::uint32_t(m_out.size()));
+    return true;
+}

@@ -24,6 +24,11 @@ class CArchiveWriter
 
     qsizetype Size() const { return m_out.size(); }
 
+    // Ends a fixed-object blob: pads what follows the plain header to whole 16-byte cipher
+    // blocks and writes the total length into both header length fields (offsets 4 and 16).
+    // False when the blob is too large for those 32-bit fields.
+    bool FinishFixedObjectBlob(qsizetype plainLength);
+
     // Bytes taken by the length prefix of a string of `length` bytes.
     static int LengthPrefixSize(std::uint64_t length);
 

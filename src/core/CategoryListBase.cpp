@@ -117,13 +117,8 @@ HRESULT CCategoryListBase::BuildBlob(QByteArray &blob) const
         for (const auto &e : m_entries)
             e->Write(ar);
         ar.WriteZeros(kReservedBytes);
-        // Everything after the plain header is enciphered in whole 16-byte blocks.
-        ar.WriteZeros((16 - (out.size() - kPlainLength) % 16) % 16);
-        // The length fields are 32 bits wide.
-        if (out.size() > qsizetype(0xFFFFFFFFu))
+        if (!ar.FinishFixedObjectBlob(kPlainLength))
             return kOutOfMemory;
-        ar.PatchU32(4, std::uint32_t(out.size()));
-        ar.PatchU32(16, std::uint32_t(out.size()));
         blob = std::move(out);
     } catch (const std::bad_alloc &) {
         return kOutOfMemory;

@@ -358,12 +358,8 @@ HRESULT CItemTypeList::BuildBlob(QByteArray &blob) const
         ar.WriteString(QString());
         ar.WriteString(m_currentFilterName);
         ar.WriteZeros(kReservedAtEnd);
-        // Everything after the plain header is enciphered in whole 16-byte blocks.
-        ar.WriteZeros((16 - (out.size() - kPlainLength) % 16) % 16);
-        if (out.size() > qsizetype(0xFFFFFFFFu))
+        if (!ar.FinishFixedObjectBlob(kPlainLength))
             return kOutOfMemory;
-        ar.PatchU32(4, std::uint32_t(out.size()));
-        ar.PatchU32(16, std::uint32_t(out.size()));
         blob = std::move(out);
     } catch (const std::bad_alloc &) {
         return kOutOfMemory;
