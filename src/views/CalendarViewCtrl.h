@@ -321,6 +321,8 @@ class CCalendarViewCtrl
     static int DragThreshold();
 
   protected:
+    // Tab and Shift+Tab: the next or previous focusable entry, or the first cell past the end.
+    void FocusNeighbourEntry(bool forward);
     void Invalidate(const QRect &rect);
     void Beep();
     bool HasCapture() const;

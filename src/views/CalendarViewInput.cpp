@@ -607,35 +607,15 @@ bool Focusable(const CDisplayItem &e)
 
 void CCalendarViewCtrl::FocusNextEntry()
 {
-    if (m_entries.empty())
-        return;
-    SetAllItemStates(0, kFocusSelected, true);
-    const int from = m_focusedEntry;
-    m_focusedEntry = -1;
-    const int low = std::min(m_currentCell, m_anchorCell);
-    int found = -1;
-    for (int i = from < 0 ? 0 : from + 1; i < GetEntryCount() && found < 0; ++i) {
-        const CDisplayItem &e = *m_entries[std::size_t(i)];
-        if (Focusable(e) && (from >= 0 || e.GetFirstCell() >= low))
-            found = i;
-    }
-    if (found < 0) {
-        SetCurrentCell(m_entries.front()->GetFirstCell());
-        m_anchorCell = m_currentCell;
-        EnsureCellVisible(m_currentCell);
-    } else {
-        const CDisplayItem &e = *m_entries[std::size_t(found)];
-        SetOccurrenceState(e.GetItemRef(), e.GetOccurrenceDate(), kFocusSelected, kFocusSelected, true);
-        m_focusedEntry = found;
-        SetCurrentCell(e.GetFirstCell());
-        m_anchorCell = m_currentCell;
-        EnsureEntryVisible(found);
-    }
-    DrawCellRange();
-    NotifyContainer(kNotifySelectionChanged);
+    FocusNeighbourEntry(true);
 }
 
 void CCalendarViewCtrl::FocusPrevEntry()
+{
+    FocusNeighbourEntry(false);
+}
+
+void CCalendarViewCtrl::FocusNeighbourEntry(bool forward)
 {
     if (m_entries.empty())
         return;
@@ -643,14 +623,18 @@ void CCalendarViewCtrl::FocusPrevEntry()
     const int from = m_focusedEntry;
     m_focusedEntry = -1;
     const int low = std::min(m_currentCell, m_anchorCell);
+    const int step = forward ? 1 : -1;
     int found = -1;
-    for (int i = from < 0 ? GetEntryCount() - 1 : from - 1; i >= 0 && found < 0; --i) {
+    // Without a focused entry the search starts at the selected cells' end of the list.
+    int i = from >= 0 ? from + step : (forward ? 0 : GetEntryCount() - 1);
+    for (; i >= 0 && i < GetEntryCount() && found < 0; i += step) {
         const CDisplayItem &e = *m_entries[std::size_t(i)];
-        if (Focusable(e) && (from >= 0 || e.GetFirstCell() <= low))
+        const bool fromCells = forward ? e.GetFirstCell() >= low : e.GetFirstCell() <= low;
+        if (Focusable(e) && (from >= 0 || fromCells))
             found = i;
     }
     if (found < 0) {
-        SetCurrentCell(m_entries.back()->GetFirstCell());
+        SetCurrentCell((forward ? m_entries.front() : m_entries.back())->GetFirstCell());
         m_anchorCell = m_currentCell;
         EnsureCellVisible(m_currentCell);
     } else {
