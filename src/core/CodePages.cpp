@@ -2,6 +2,7 @@
 #include "core/CodePages.h"
 #include "core/StoredText.h"
 
+#include <QList>
 #include <array>
 #include <cstring>
 

@@ -1,5 +1,6 @@
 // The shared view logic driven by synthetic events over a small strip of day cells.
 #include "views/CalendarViewCtrl.h"
+#include "ViewFakes.h"
 #include "core/EventItem.h"
 #include "core/ItemRef.h"
 #include "views/CustomWnd.h"
@@ -66,106 +67,6 @@ class StripView : public CCalendarViewCtrl
             e->SetRect(QRect(first * kCellWidth, 20 + 16 * row++, (last - first + 1) * kCellWidth, 16));
         }
     }
-};
-
-struct FakeHost : IViewHost
-{
-    bool capture = false;
-    int beeps = 0;
-    std::vector<int> warnings;
-    std::vector<HRESULT> errors;
-    int menu = -1;
-    bool editVisible = false;
-    QString editText;
-    bool editModified = false;
-    int dragEffect = 0;
-
-    QRect ClientRect() const override { return QRect(0, 0, 7 * kCellWidth, kHeight); }
-    void Invalidate(const QRect &) override {}
-    void UpdateWindow() override {}
-    void SetCapture(bool on) override { capture = on; }
-    bool HasCapture() const override { return capture; }
-    void SetCursorShape(ViewCursor) override {}
-    void TakeFocus() override {}
-    void Beep() override { ++beeps; }
-    QPoint MapToScreen(const QPoint &p) const override { return p + QPoint(1000, 1000); }
-    QPoint MapFromScreen(const QPoint &p) const override { return p - QPoint(1000, 1000); }
-    void ShowContextMenu(int index, const QPoint &) override { menu = index; }
-    int StartOleDrag(int, const QRect &) override { return dragEffect; }
-    void ShowWarning(int id) override { warnings.push_back(id); }
-    void ReportError(HRESULT code) override { errors.push_back(code); }
-    void ShowEdit(const QRect &, const QString &text, bool) override
-    {
-        editVisible = true;
-        editText = text;
-        editModified = false;
-    }
-    void HideEdit() override { editVisible = false; }
-    bool IsEditVisible() const override { return editVisible; }
-    QString EditText() const override { return editText; }
-    bool IsEditModified() const override { return editModified; }
-    void FocusEdit() override {}
-    HRESULT PasteFromDataObject(const QMimeData *, const QPoint &) override { return QV_E_REFUSED; }
-};
-
-struct FakeDocument : IViewDocument
-{
-    std::map<std::uint32_t, CEventItem> events;
-    std::vector<CEventItem> saved;
-    HRESULT saveResult = S_OK;
-
-    HRESULT LoadEvent(std::uint32_t id, CItemRef &out) override
-    {
-        auto it = events.find(id);
-        if (it == events.end())
-            return QV_E_ITEM_LOAD;
-        auto copy = std::make_unique<CEventItem>(it->second);
-        out.SetItem(std::move(copy));
-        out.SetRecordId(id);
-        return S_OK;
-    }
-    HRESULT LoadTask(std::uint32_t, CItemRef &) override { return QV_E_ITEM_LOAD; }
-    HRESULT SaveEventRef(CItemRef &ref) override
-    {
-        if (saveResult == S_OK)
-            saved.push_back(*ref.GetEvent());
-        return saveResult;
-    }
-    HRESULT SaveTaskRef(CItemRef &) override { return saveResult; }
-    const IItemTypeCatalog *GetItemTypes() const override { return nullptr; }
-    std::uint32_t GetFormatVersion() const override { return 0x00020005; }
-};
-
-struct FakeContainer : IViewContainer
-{
-    FakeDocument doc;
-    bool readOnly = false;
-    std::vector<int> commands;
-    std::vector<int> notifications;
-    bool moveAnswer = true;
-    std::vector<CDragItem> moved;
-    int movedEffect = -1;
-    int refreshes = 0;
-
-    int OnNotify(const CNotifyRecord &r) override
-    {
-        notifications.push_back(r.code);
-        return 0;
-    }
-    IViewDocument *GetDocument() override { return &doc; }
-    bool IsDataReadOnly() const override { return readOnly; }
-    void SendCommand(int id) override { commands.push_back(id); }
-    void PostCommand(int id) override { commands.push_back(id); }
-    bool MoveItems(CCalendarViewCtrl &, const QMimeData *, int effect, const QPoint &,
-                   CDragState &drag) override
-    {
-        moved = drag.dragItems;
-        movedEffect = effect;
-        return moveAnswer;
-    }
-    bool AddItemToView(CItemRef &, int) override { return true; }
-    void UpdateCountPane() override {}
-    void Refresh() override { ++refreshes; }
 };
 
 std::unique_ptr<CDisplayItem> MakeEntry(std::uint32_t record, int day, int days, const QString &subject = "x")

@@ -1,4 +1,5 @@
 // Copy and paste between two views over a faked document, pasted text, new events and the wheel.
+#include "ViewFakes.h"
 #include "common/FakeMessagePort.h"
 #include "core/EventItem.h"
 #include "core/ItemRef.h"
@@ -50,131 +51,12 @@ class DaysView : public CCalendarViewCtrl
     CDateTime now = CDateTime(2024, 4, 1, 10, 10, 0);
 };
 
-struct FakeHost : IViewHost
-{
-    std::vector<int> warnings;
-    std::vector<HRESULT> errors;
-    int updates = 0;
-
-    QRect ClientRect() const override { return QRect(0, 0, 280, 100); }
-    void Invalidate(const QRect &) override {}
-    void UpdateWindow() override { ++updates; }
-    void SetCapture(bool) override {}
-    bool HasCapture() const override { return false; }
-    void SetCursorShape(ViewCursor) override {}
-    void TakeFocus() override {}
-    void Beep() override {}
-    QPoint MapToScreen(const QPoint &p) const override { return p; }
-    QPoint MapFromScreen(const QPoint &p) const override { return p; }
-    void ShowContextMenu(int, const QPoint &) override {}
-    int StartOleDrag(int, const QRect &) override { return 0; }
-    void ShowWarning(int id) override { warnings.push_back(id); }
-    void ReportError(HRESULT code) override { errors.push_back(code); }
-    void ShowEdit(const QRect &, const QString &, bool) override {}
-    void HideEdit() override {}
-    bool IsEditVisible() const override { return false; }
-    QString EditText() const override { return {}; }
-    bool IsEditModified() const override { return false; }
-    void FocusEdit() override {}
-    HRESULT PasteFromDataObject(const QMimeData *, const QPoint &) override { return QV_E_REFUSED; }
-};
-
-// Stored items by record id; saves give new items the next id. A save fails once `failAfter`
-// saves have succeeded.
-struct FakeDocument : IViewDocument
-{
-    std::map<std::uint32_t, CEventItem> events;
-    std::map<std::uint32_t, CTaskItem> tasks;
-    std::vector<std::uint32_t> savedOrder;
-    std::uint32_t nextId = 100;
-    std::uint32_t version = kVersion;
-    int failAfter = -1;
-
-    HRESULT LoadEvent(std::uint32_t id, CItemRef &out) override
-    {
-        auto it = events.find(id);
-        if (it == events.end())
-            return QV_E_ITEM_LOAD;
-        out.SetItem(std::make_unique<CEventItem>(it->second));
-        out.SetRecordId(id);
-        return S_OK;
-    }
-    HRESULT LoadTask(std::uint32_t id, CItemRef &out) override
-    {
-        auto it = tasks.find(id);
-        if (it == tasks.end())
-            return QV_E_ITEM_LOAD;
-        out.SetItem(std::make_unique<CTaskItem>(it->second));
-        out.SetRecordId(id);
-        return S_OK;
-    }
-    HRESULT Save(CItemRef &ref)
-    {
-        if (failAfter >= 0 && int(savedOrder.size()) >= failAfter)
-            return QV_E_ITEM_LOAD;
-        const std::uint32_t id = nextId++;
-        ref.SetRecordId(id);
-        savedOrder.push_back(id);
-        if (CEventItem *e = ref.GetEvent())
-            events.emplace(id, *e);
-        else if (CTaskItem *t = ref.GetTask())
-            tasks.emplace(id, *t);
-        return S_OK;
-    }
-    HRESULT SaveEventRef(CItemRef &ref) override { return Save(ref); }
-    HRESULT SaveTaskRef(CItemRef &ref) override { return Save(ref); }
-    const IItemTypeCatalog *GetItemTypes() const override { return nullptr; }
-    std::uint32_t GetFormatVersion() const override { return version; }
-};
-
-struct FakeContainer : IViewContainer
-{
-    FakeDocument doc;
-    int kind = 4;
-    bool readOnly = false;
-    std::vector<int> commands;
-    std::vector<int> notifications;
-    std::vector<std::uint32_t> shown;
-    int offered = 0;
-    int taskPadRefreshes = 0;
-    int refreshes = 0;
-    std::unique_ptr<CEventItem> edited;
-    bool editedReadOnly = false;
-
-    int OnNotify(const CNotifyRecord &r) override
-    {
-        notifications.push_back(r.code);
-        return 0;
-    }
-    IViewDocument *GetDocument() override { return &doc; }
-    bool IsDataReadOnly() const override { return readOnly; }
-    void SendCommand(int id) override { commands.push_back(id); }
-    void PostCommand(int id) override { commands.push_back(id); }
-    bool MoveItems(CCalendarViewCtrl &, const QMimeData *, int, const QPoint &, CDragState &) override
-    {
-        return false;
-    }
-    bool AddItemToView(CItemRef &ref, int) override
-    {
-        shown.push_back(ref.GetRecordId());
-        return true;
-    }
-    void UpdateCountPane() override {}
-    void Refresh() override { ++refreshes; }
-    int GetContainerKind() const override { return kind; }
-    void OfferTaskToTaskPad(CItemRef &) override { ++offered; }
-    void RefreshTaskPad() override { ++taskPadRefreshes; }
-    void OpenNewEventEditor(CItemRef &ref, bool ro) override
-    {
-        edited = std::make_unique<CEventItem>(*ref.GetEvent());
-        editedReadOnly = ro;
-    }
-};
-
 struct ViewSide
 {
     ViewSide(const CDateTime &first, int kind) : view(first, kind)
     {
+        host.screenOffset = QPoint();
+        container.moveAnswer = false;
         view.SetHost(&host);
         view.SetContainer(&container);
     }

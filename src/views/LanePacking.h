@@ -1,0 +1,21 @@
+// Packing of day-spanning bars into lanes, shared by the month view, the week grid and the
+// all-day banner (and their print renderers).
+#pragma once
+
+#include "views/CalendarViewCtrl.h"
+
+#include <QRect>
+
+// True when the two boxes share columns (right edges exclusive) and, with `sameRow`, start at
+// the same top.
+bool SpansOverlap(const QRect &a, const QRect &b, bool sameRow);
+
+// Last index of the cluster that starts at `first`: the run of consecutive entries in which each
+// entry after the first overlaps, on the same row, at least one earlier entry of the run.
+int ClusterEnd(const CCalendarViewCtrl::EntryList &entries, int first);
+
+// Places every entry of the cluster [first, last] that is neither dragged away nor placed yet
+// (top equal to bottom) into lanes of `laneStep` pixels from the first entry's top, each entry in
+// the first lane where it overlaps nothing placed before it in that lane. No lower bound: every
+// entry gets a lane.
+void FillBannerLanes(const CCalendarViewCtrl::EntryList &entries, int first, int last, int laneStep);

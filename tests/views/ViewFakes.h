@@ -1,0 +1,166 @@
+// Faked host window, document and container for driving calendar views without a window.
+#pragma once
+
+#include "core/EventItem.h"
+#include "core/ItemRef.h"
+#include "core/TaskItem.h"
+#include "views/CalendarViewCtrl.h"
+#include "views/DragState.h"
+#include "views/ViewPorts.h"
+
+#include <QMimeData>
+#include <map>
+#include <vector>
+
+struct FakeHost : IViewHost
+{
+    QRect client = QRect(0, 0, 280, 100);
+    bool capture = false;
+    int beeps = 0;
+    int updates = 0;
+    int invalidations = 0;
+    std::vector<int> warnings;
+    std::vector<HRESULT> errors;
+    int menu = -1;
+    bool editVisible = false;
+    QRect editRect;
+    QString editText;
+    bool editMultiLine = false;
+    bool editModified = false;
+    int dragEffect = 0;
+    QPoint screenOffset = QPoint(1000, 1000);
+
+    QRect ClientRect() const override { return client; }
+    void Invalidate(const QRect &) override { ++invalidations; }
+    void UpdateWindow() override { ++updates; }
+    void SetCapture(bool on) override { capture = on; }
+    bool HasCapture() const override { return capture; }
+    void SetCursorShape(ViewCursor) override {}
+    void TakeFocus() override {}
+    void Beep() override { ++beeps; }
+    QPoint MapToScreen(const QPoint &p) const override { return p + screenOffset; }
+    QPoint MapFromScreen(const QPoint &p) const override { return p - screenOffset; }
+    void ShowContextMenu(int index, const QPoint &) override { menu = index; }
+    int StartOleDrag(int, const QRect &) override { return dragEffect; }
+    void ShowWarning(int id) override { warnings.push_back(id); }
+    void ReportError(HRESULT code) override { errors.push_back(code); }
+    void ShowEdit(const QRect &rect, const QString &text, bool multiLine) override
+    {
+        editVisible = true;
+        editRect = rect;
+        editText = text;
+        editMultiLine = multiLine;
+        editModified = false;
+    }
+    void HideEdit() override { editVisible = false; }
+    bool IsEditVisible() const override { return editVisible; }
+    QString EditText() const override { return editText; }
+    bool IsEditModified() const override { return editModified; }
+    void FocusEdit() override {}
+    HRESULT PasteFromDataObject(const QMimeData *, const QPoint &) override { return QV_E_REFUSED; }
+};
+
+// Stored items by record id. A save of an item without a record id gives it the next id. Saves
+// fail with `saveResult`, or once `failAfter` saves have succeeded.
+struct FakeDocument : IViewDocument
+{
+    std::map<std::uint32_t, CEventItem> events;
+    std::map<std::uint32_t, CTaskItem> tasks;
+    std::vector<std::uint32_t> savedOrder;
+    std::vector<CEventItem> saved; // copies of the saved events, in order
+    std::uint32_t nextId = 100;
+    std::uint32_t version = 0x00020005;
+    HRESULT saveResult = S_OK;
+    int failAfter = -1;
+
+    HRESULT LoadEvent(std::uint32_t id, CItemRef &out) override
+    {
+        auto it = events.find(id);
+        if (it == events.end())
+            return QV_E_ITEM_LOAD;
+        out.SetItem(std::make_unique<CEventItem>(it->second));
+        out.SetRecordId(id);
+        return S_OK;
+    }
+    HRESULT LoadTask(std::uint32_t id, CItemRef &out) override
+    {
+        auto it = tasks.find(id);
+        if (it == tasks.end())
+            return QV_E_ITEM_LOAD;
+        out.SetItem(std::make_unique<CTaskItem>(it->second));
+        out.SetRecordId(id);
+        return S_OK;
+    }
+    HRESULT Save(CItemRef &ref)
+    {
+        if (saveResult != S_OK)
+            return saveResult;
+        if (failAfter >= 0 && int(savedOrder.size()) >= failAfter)
+            return QV_E_ITEM_LOAD;
+        if (ref.GetRecordId() == 0)
+            ref.SetRecordId(nextId++);
+        const std::uint32_t id = ref.GetRecordId();
+        savedOrder.push_back(id);
+        if (CEventItem *e = ref.GetEvent()) {
+            events.insert_or_assign(id, *e);
+            saved.push_back(*e);
+        } else if (CTaskItem *t = ref.GetTask()) {
+            tasks.insert_or_assign(id, *t);
+        }
+        return S_OK;
+    }
+    HRESULT SaveEventRef(CItemRef &ref) override { return Save(ref); }
+    HRESULT SaveTaskRef(CItemRef &ref) override { return Save(ref); }
+    const IItemTypeCatalog *GetItemTypes() const override { return nullptr; }
+    std::uint32_t GetFormatVersion() const override { return version; }
+};
+
+struct FakeContainer : IViewContainer
+{
+    FakeDocument doc;
+    int kind = 4;
+    bool readOnly = false;
+    std::vector<int> commands;
+    std::vector<int> notifications;
+    bool moveAnswer = true;
+    std::vector<CDragItem> moved;
+    int movedEffect = -1;
+    std::vector<std::uint32_t> shown;
+    int offered = 0;
+    int taskPadRefreshes = 0;
+    int refreshes = 0;
+    std::unique_ptr<CEventItem> edited;
+    bool editedReadOnly = false;
+
+    int OnNotify(const CNotifyRecord &r) override
+    {
+        notifications.push_back(r.code);
+        return 0;
+    }
+    IViewDocument *GetDocument() override { return &doc; }
+    bool IsDataReadOnly() const override { return readOnly; }
+    void SendCommand(int id) override { commands.push_back(id); }
+    void PostCommand(int id) override { commands.push_back(id); }
+    bool MoveItems(CCalendarViewCtrl &, const QMimeData *, int effect, const QPoint &,
+                   CDragState &drag) override
+    {
+        moved = drag.dragItems;
+        movedEffect = effect;
+        return moveAnswer;
+    }
+    bool AddItemToView(CItemRef &ref, int) override
+    {
+        shown.push_back(ref.GetRecordId());
+        return true;
+    }
+    void UpdateCountPane() override {}
+    void Refresh() override { ++refreshes; }
+    int GetContainerKind() const override { return kind; }
+    void OfferTaskToTaskPad(CItemRef &) override { ++offered; }
+    void RefreshTaskPad() override { ++taskPadRefreshes; }
+    void OpenNewEventEditor(CItemRef &ref, bool ro) override
+    {
+        edited = std::make_unique<CEventItem>(*ref.GetEvent());
+        editedReadOnly = ro;
+    }
+};
