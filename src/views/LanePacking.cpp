@@ -22,12 +22,18 @@ int ClusterEnd(const CCalendarViewCtrl::EntryList &entries, int first)
     return last;
 }
 
-void FillBannerLanes(const CCalendarViewCtrl::EntryList &entries, int first, int last, int laneStep)
+namespace {
+// Fills lanes from the first entry's top; stops before a lane would reach `limit`. False when it
+// stopped with entries left.
+bool FillLanes(const CCalendarViewCtrl::EntryList &entries, int first, int last, int laneStep,
+               const int *limit)
 {
     if (first < 0 || first > last || last >= int(entries.size()))
-        return;
+        return true;
     int y = entries[first]->GetRect().top();
     for (bool again = true; again; y += laneStep) {
+        if (limit && y + laneStep >= *limit)
+            return false;
         again = false;
         const CDisplayItem *placedLast = nullptr;
         for (int i = first; i <= last; ++i) {
@@ -44,4 +50,17 @@ void FillBannerLanes(const CCalendarViewCtrl::EntryList &entries, int first, int
             placedLast = &e;
         }
     }
+    return true;
+}
+} // namespace
+
+void FillBannerLanes(const CCalendarViewCtrl::EntryList &entries, int first, int last, int laneStep)
+{
+    FillLanes(entries, first, last, laneStep, nullptr);
+}
+
+bool FillBoundedLanes(const CCalendarViewCtrl::EntryList &entries, int first, int last, int laneStep,
+                      int limit)
+{
+    return FillLanes(entries, first, last, laneStep, &limit);
 }

@@ -19,3 +19,8 @@ int ClusterEnd(const CCalendarViewCtrl::EntryList &entries, int first);
 // the first lane where it overlaps nothing placed before it in that lane. No lower bound: every
 // entry gets a lane.
 void FillBannerLanes(const CCalendarViewCtrl::EntryList &entries, int first, int last, int laneStep);
+
+// The same with a floor: a lane whose bottom would reach `limit` is not opened. True when every
+// entry got a lane; false leaves the rest unplaced.
+bool FillBoundedLanes(const CCalendarViewCtrl::EntryList &entries, int first, int last, int laneStep,
+                      int limit);

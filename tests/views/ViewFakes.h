@@ -122,6 +122,7 @@ struct FakeContainer : IViewContainer
     bool readOnly = false;
     std::vector<int> commands;
     std::vector<int> notifications;
+    std::vector<int> keys; // keys of key-down notifications
     bool moveAnswer = true;
     std::vector<CDragItem> moved;
     int movedEffect = -1;
@@ -135,6 +136,8 @@ struct FakeContainer : IViewContainer
     int OnNotify(const CNotifyRecord &r) override
     {
         notifications.push_back(r.code);
+        if (r.code == kNotifyKeyDown)
+            keys.push_back(r.key);
         return 0;
     }
     IViewDocument *GetDocument() override { return &doc; }
