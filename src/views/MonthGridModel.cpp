@@ -263,6 +263,12 @@ QRect CMonthGridModel::OverflowGlyphRect(const QRect &view, int cell) const
 bool CMonthGridModel::MapEntryCells(const CDisplayItem &entry, int &first, int &last, bool &clippedStart,
                                     bool &clippedEnd) const
 {
+    // Entries wholly before or after the grid would otherwise be pinned to its first or last day.
+    CDateTime gridEnd = m_gridStart;
+    AddDays(gridEnd, DayCount());
+    if (entry.GetStart() >= gridEnd || entry.GetEnd() < m_gridStart ||
+        (entry.GetEnd() == m_gridStart && entry.GetStart() < entry.GetEnd()))
+        return false;
     bool startMidnight = false, endMidnight = false;
     first = DayOffsetFromDate(entry.GetStart(), &startMidnight, &clippedStart);
     last = DayOffsetFromDate(entry.GetEnd(), &endMidnight, &clippedEnd);

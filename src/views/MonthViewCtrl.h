@@ -54,6 +54,11 @@ class CMonthViewCtrl : public CCalendarViewCtrl
     // Days the grid spans (all seven weekdays of each row when some are hidden).
     int GetMonthDayCount() const { return m_model.DayCount(); }
     int GetTodayCell() const { return m_todayCell; }
+    // The cell's marks (CMonthGridModel::Cell*), 0 outside the grid.
+    std::uint8_t GetCellMark(int cell) const
+    {
+        return cell >= 0 && cell < GetDayCount() ? m_cellMarks[std::size_t(cell)] : 0;
+    }
 
     // ---- Entries ----
     bool AddEntry(std::unique_ptr<CDisplayItem> entry) override;

@@ -157,6 +157,11 @@ TEST_F(MonthGridTest, EntriesAreCutIntoPieces)
     EXPECT_EQ(Place(MakeEntry(CDateTime(2024, 8, 20), CDateTime(2024, 8, 28, 10, 0, 0))),
               (P{{0, 2, kBefore}}));
     EXPECT_EQ(Place(MakeEntry(CDateTime(2024, 10, 5), CDateTime(2024, 10, 10))), (P{{40, 41, kAfter}}));
+    // Wholly outside the grid: not pinned to its first or last day.
+    EXPECT_EQ(Place(MakeEntry(CDateTime(2024, 8, 20), CDateTime(2024, 8, 22))), P{});
+    EXPECT_EQ(Place(MakeEntry(CDateTime(2024, 8, 25), CDateTime(2024, 8, 26))), P{});
+    EXPECT_EQ(Place(MakeEntry(CDateTime(2024, 10, 7, 9, 0, 0), CDateTime(2024, 10, 7, 10, 0, 0))), P{});
+    EXPECT_EQ(Place(MakeEntry(CDateTime(2024, 8, 26), CDateTime(2024, 8, 26))), (P{{0, 0, 0}}));
     // A bar over three rows: the middle piece continues both ways.
     EXPECT_EQ(Place(MakeEntry(CDateTime(2024, 9, 7), CDateTime(2024, 9, 18))),
               (P{{12, 13, kAfter}, {14, 20, kBefore | kAfter}, {21, 22, kBefore}}));
