@@ -40,6 +40,8 @@ class IViewDocument
     // Format version of the open data file; copies between files of different versions carry
     // nothing.
     virtual std::uint32_t GetFormatVersion() const = 0;
+    // The open data file's calendar title; empty when none.
+    virtual QString GetCalendarTitle() const { return {}; }
 };
 
 // The view's container: notifications (INotifyTarget), commands and the item operations.
