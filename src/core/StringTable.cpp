@@ -16,6 +16,8 @@ struct Entry
 
 // Keep sorted by id; each area adds its own texts here.
 constexpr Entry kStrings[] = {
+    {58002, "Are you sure you want to delete the '%s' item?"},
+    {58003, "Are you sure you want to delete these %d items?"},
     {58004, "Alarm"},
     {58005, "Appointment"},
     {58006, "Anniversary"},
@@ -25,6 +27,8 @@ constexpr Entry kStrings[] = {
     {58010, "Meeting"},
     {58015, " (Read-Only)"},
     {58016, "You cannot modify calendar data. You are in Read-Only mode."},
+    {58019, "You are about to convert this event to a task. Are you sure you want to do this?"},
+    {58022, "You are about to convert this task to an event. Are you sure you want to do this?"},
     {58034, "Cannot show next reminder."},
     {58048, "Payment"},
     {58049, "Internet"},
@@ -85,6 +89,8 @@ constexpr Entry kStrings[] = {
     {59421, "Low"},
     {59422, "Lowest"},
     {59423, "Normal"},
+    {59434, "Do you want to create tasks with Due Dates?"},
+    {61259, "The item \"%s\" cannot be deleted."},
     {61264, " (%s)"},
     {61272, " [%s]"},
     {61900, "The items to paste are damaged or incomplete. Nothing was pasted."},

@@ -10,8 +10,10 @@
 #include <QRect>
 #include <QString>
 #include <cstdint>
+#include <vector>
 
 class CItemRef;
+class CDisplayItem;
 class CDragState;
 class CCalendarViewCtrl;
 class IItemTypeCatalog;
@@ -73,6 +75,28 @@ class IViewContainer : public INotifyTarget
     virtual void RefreshTaskPad() {}
     // Opens the event editor on a new, unsaved event (pasted text).
     virtual void OpenNewEventEditor(CItemRef &, bool /*readOnly*/) {}
+
+    // ---- Operations of the zoom-day list on its rows' items ----
+    virtual void OpenItem(const CDisplayItem &) {}
+    virtual void ShowItemProperties(const CDisplayItem &) {}
+    // A print job limited to the items.
+    virtual void PrintItems(const std::vector<const CDisplayItem *> &) {}
+    // Each item the container deleted or changed away from the day gets StateRemoved; `quiet`
+    // deletes without the container's own questions.
+    virtual void DeleteItems(const std::vector<CDisplayItem *> &, bool /*quiet*/) {}
+    virtual void SetItemsLocked(const std::vector<CDisplayItem *> &, bool /*lock*/) {}
+    virtual void ChangeItemsType(const std::vector<CDisplayItem *> &, int /*typeIndex*/) {}
+    virtual void ConvertEventsToTasks(const std::vector<CDisplayItem *> &, bool /*withDueDates*/) {}
+    virtual void ConvertTasksToEvents(const std::vector<CDisplayItem *> &) {}
+    // Completes the task (never the other way round).
+    virtual HRESULT CompleteTask(const CDisplayItem &) { return S_OK; }
+    // Has the view add its entries of that day to the open zoom-day list again.
+    virtual void RefillDayList(int /*dayKey*/) {}
+    // The details pane: whether it shows, the item to show (null clears it; `force` reloads the
+    // same item), and the view's own focused item again.
+    virtual bool IsDetailsPaneVisible() const { return false; }
+    virtual void ShowDetails(const CDisplayItem *, bool /*force*/) {}
+    virtual void UpdateDetailsPane() {}
 };
 
 // Cursor shapes the view asks for.
