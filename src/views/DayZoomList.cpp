@@ -2,9 +2,12 @@
 #include "views/DayZoomList.h"
 
 #include "core/DateFormats.h"
+#include "core/ItemTypeCatalog.h"
+#include "core/StringTable.h"
 #include "views/CalendarViewWnd.h"
 #include "views/CustomWnd.h"
 #include "views/DrawHelpers.h"
+#include "views/ItemTypeMenus.h"
 #include "views/MenuLook.h"
 
 #include <QApplication>
@@ -23,6 +26,9 @@
 
 namespace {
 CDayZoomList *g_current = nullptr;
+
+// "< undefined >": the entry that stands for a missing type list.
+constexpr int kIdsUndefinedType = 59311;
 
 // Frame widths around the list (left and right, top and bottom).
 constexpr int kFrameX = 9;
@@ -313,16 +319,41 @@ void CDayZoomList::ShowContextMenu(const QPoint &globalPos)
         action->setData(id);
         action->setEnabled(m_model.IsCommandEnabled(id));
     };
+    // The document's item types, one command each; a disabled placeholder when there are none.
+    const auto addTypes = [&](bool separatorAfter) {
+        const IItemTypeCatalog *types = GetItemTypeCatalog();
+        const int count =
+            types ? std::min(types->GetTypeCount(), ZoomCommand::LastType - ZoomCommand::FirstType + 1) : 0;
+        ItemTypeInfo info;
+        for (int i = 0; i < count; ++i) {
+            if (!types->GetTypeInfo(i, info))
+                continue;
+            QAction *action = menu.addAction(MenuTextFromName(info.name));
+            action->setData(ZoomCommand::FirstType + i);
+            action->setEnabled(m_model.IsCommandEnabled(ZoomCommand::FirstType + i));
+        }
+        if (count == 0)
+            menu.addAction(LoadResString(kIdsUndefinedType))->setEnabled(false);
+        if (separatorAfter)
+            menu.addSeparator();
+    };
     if (popup == ZoomPopup::CloseOnly) {
         add(ZoomCommand::Close, "&Close");
     } else {
         const bool task = popup == ZoomPopup::Task || popup == ZoomPopup::TaskTypesFirst;
+        const bool typesFirst = popup == ZoomPopup::TaskTypesFirst || popup == ZoomPopup::ItemTypesFirst;
+        if (typesFirst)
+            addTypes(true);
         for (const Entry &e : kItemCommands)
             add(e.id, e.text);
         if (task)
             add(ZoomCommand::MarkComplete, "&Mark Complete");
         add(task ? ZoomCommand::TaskToEvent : ZoomCommand::EventToTask,
             task ? "Con&vert Task to Event" : "Convert &Event to Task");
+        if (!typesFirst) {
+            menu.addSeparator();
+            addTypes(false);
+        }
     }
     m_model.UpdateDetailsPane(false);
     const QPointer<CDayZoomList> alive(this);
