@@ -383,11 +383,8 @@ void CMonthViewCtrl::MoveFocusByKey(int key, int modifiers)
     case Qt::Key_End:
         target = f - f % c + c - 1;
         break;
-    case Qt::Key_PageUp:
-    case Qt::Key_PageDown:
-        PreviewKey(key, weekCount ? -1 : 0);
-        return;
     default:
+        // Page keys reached the container before the view.
         return;
     }
     if (target >= 0 && target < n) {

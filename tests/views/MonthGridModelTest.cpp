@@ -328,3 +328,29 @@ TEST_F(MonthGridTest, WeekCountModeShadesAlternateMonths)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(MonthGridTest, KeepingContextPutsTheDateInTheSecondRow)
+{
+    const CDateTime thursday(2024, 9, 12);
+    const struct
+    {
+        int weeks;
+        bool keep, scrollContext;
+        CDateTime start;
+    } cases[] = {
+        {5, true, true, CDateTime(2024, 9, 2)},
+        {5, false, true, CDateTime(2024, 9, 9)},
+        {5, true, false, CDateTime(2024, 9, 9)},
+        {2, true, true, CDateTime(2024, 9, 9)}, // two rows keep the date in the first
+    };
+    for (const auto &c : cases) {
+        model.SetWeekCountMode(true, c.weeks);
+        const int focus = model.SetDate(thursday, c.keep, c.scrollContext, GetToday(), marks);
+        EXPECT_EQ(model.GetGridStart(), c.start) << c.weeks << c.keep << c.scrollContext;
+        EXPECT_EQ(model.GetDayDate(focus), thursday);
+    }
+}
+
+} // namespace
