@@ -23,6 +23,7 @@ struct RenderCase
     const char *name;
     bool work, nonWork, weekCount;
     int weeks;
+    bool hatched; // non-work days drawn with the hatch pattern
 };
 
 class MonthRenderTest : public ::testing::TestWithParam<RenderCase>
@@ -80,6 +81,7 @@ TEST_P(MonthRenderTest, PaintsCellsAndBarsWhereTheLayoutPutThem)
 {
     const RenderCase &c = GetParam();
     view.SetVisibleWeekdays(c.work, c.nonWork, c.weekCount, c.weeks, false);
+    view.m_optionSWD = c.hatched ? 1 : 0;
     view.SetDate(CDateTime(2024, 9, 12));
     AddFixture();
 
@@ -130,7 +132,14 @@ TEST_P(MonthRenderTest, PaintsCellsAndBarsWhereTheLayoutPutThem)
         const QRgb expected =
             Rgb(view.GetCellMark(cell) & CMonthGridModel::CellOtherMonth ? view.GetOtherMonthColour()
                                                                          : view.m_backgroundColour);
-        EXPECT_EQ(Pixel(image, body.center().x(), body.center().y()), expected) << c.name << " cell " << cell;
+        QPoint p = body.center();
+        if (c.hatched) {
+            // The pattern's grey diagonals fall where x + y is a multiple of 4.
+            p.rx() -= (p.x() + p.y()) % 4;
+            EXPECT_EQ(Pixel(image, p.x(), p.y()), 0xC0C0C0u) << c.name << " cell " << cell;
+            p.rx() += 1;
+        }
+        EXPECT_EQ(Pixel(image, p.x(), p.y()), expected) << c.name << " cell " << cell;
     }
     // Grid lines between the columns.
     if (model.GetColumns() > 1) {
@@ -140,10 +149,10 @@ TEST_P(MonthRenderTest, PaintsCellsAndBarsWhereTheLayoutPutThem)
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, MonthRenderTest,
-                         ::testing::Values(RenderCase{"all-days", true, true, false, 5},
-                                           RenderCase{"work-days", true, false, false, 5},
-                                           RenderCase{"non-work-days", false, true, false, 5},
-                                           RenderCase{"three-weeks", true, true, true, 3}),
+                         ::testing::Values(RenderCase{"all-days", true, true, false, 5, false},
+                                           RenderCase{"work-days", true, false, false, 5, false},
+                                           RenderCase{"non-work-days", false, true, false, 5, true},
+                                           RenderCase{"three-weeks", true, true, true, 3, false}),
                          [](const auto &info) {
                              QString name = QString::fromLatin1(info.param.name);
                              return name.remove(QLatin1Char('-')).toStdString();
