@@ -153,6 +153,11 @@ void CCalendarViewWnd::FocusEdit()
     m_edit->setFocus();
 }
 
+void CCalendarViewWnd::InsertEditText(const QString &text)
+{
+    m_edit->insert(text);
+}
+
 void CCalendarViewWnd::wheelEvent(QWheelEvent *event)
 {
     // Horizontal-only wheels (tilt) carry no vertical delta and are not the views' wheel.

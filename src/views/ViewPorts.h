@@ -113,6 +113,8 @@ class IViewHost
     virtual QString EditText() const = 0;
     virtual bool IsEditModified() const = 0;
     virtual void FocusEdit() = 0;
+    // Types text into the open edit as the user would, so that the edit counts as modified.
+    virtual void InsertEditText(const QString &) {}
     // Pastes a dropped data object that carries no drag of the program's own.
     virtual HRESULT PasteFromDataObject(const QMimeData *data, const QPoint &point) = 0;
 };

@@ -57,6 +57,11 @@ struct FakeHost : IViewHost
     QString EditText() const override { return editText; }
     bool IsEditModified() const override { return editModified; }
     void FocusEdit() override {}
+    void InsertEditText(const QString &text) override
+    {
+        editText += text;
+        editModified = true;
+    }
     HRESULT PasteFromDataObject(const QMimeData *, const QPoint &) override { return QV_E_REFUSED; }
 };
 
