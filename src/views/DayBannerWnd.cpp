@@ -21,6 +21,11 @@ CDayBannerWnd::CDayBannerWnd(CDayBannerCtrl &banner, QWidget *parent)
                                        const QPoint &point) { return ExecDaysMenu(choices, point); });
     QObject::connect(m_scrollBar, &QScrollBar::actionTriggered, this,
                      [this](int action) { OnScrollAction(action); });
+    // What creating the window does: options, colours and fonts, and the focus on the first day.
+    m_banner.LoadViewOptions();
+    m_banner.LoadFonts(false);
+    m_banner.SetCurrentCell(0);
+    m_banner.SetAnchorCell(0);
 }
 
 CDayBannerWnd::~CDayBannerWnd()
