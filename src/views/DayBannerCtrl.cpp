@@ -115,6 +115,16 @@ int CDayBannerCtrl::DayIndexOf(const CDateTime &date) const
     return DaysBetween(m_firstDate, date);
 }
 
+void CDayBannerCtrl::SetLabelWidth(int width)
+{
+    if (width == m_labelWidth)
+        return;
+    // The columns follow the time grid's label column.
+    m_labelWidth = width;
+    Refresh(false);
+    InvalidateAll();
+}
+
 // ---- Dates ----
 
 CDateTime CDayBannerCtrl::Today() const

@@ -84,7 +84,7 @@ class CDayBannerCtrl : public CCalendarViewCtrl
     int GetShownDayCount() const { return m_workWeek ? 7 : m_dayCount; }
 
     // ---- Sizes the container sets and reads ----
-    void SetLabelWidth(int width) { m_labelWidth = width; }
+    void SetLabelWidth(int width);
     int GetLabelWidth() const { return m_labelWidth; }
     // Height of the day-header strip; 0 while there are fewer than two columns.
     int GetHeaderHeight() const { return GetColumnCount() >= 2 ? m_headerHeight : 0; }
@@ -171,6 +171,10 @@ class CDayBannerCtrl : public CCalendarViewCtrl
     int BeginInPlaceEdit() override;
     void EditFocusedItem() override;
     void BuildDragRecords() override;
+    // A drag of another view's items coming in is re-based on the banner's days first.
+    int OnDragEnter(const QMimeData *data, int keyState, const QPoint &point) override;
+    // A double click in the day-header strip counts as the one click it is there.
+    void OnDoubleClick(const QPoint &point) override;
 
     // ---- Days menu ----
     // The choices of the days menu in order: 2 to 14 days, then the work week.

@@ -1,8 +1,11 @@
 // The all-day banner's input: keys, typing a new item, the in-place edit, drags coming in from
 // other views, the context menu kind and the days menu of the corner cell.
 #include "core/ItemTypeCatalog.h"
+#include "views/CustomWnd.h"
 #include "views/DayBannerCtrl.h"
 #include "views/DragState.h"
+
+#include <QMimeData>
 
 #include <algorithm>
 
@@ -106,7 +109,8 @@ void CDayBannerCtrl::StartItemByTyping(QChar ch)
     const CDateTime start = GetDayDate(first);
     const CDateTime end = (GetDayDate(last) + CDateSpan(1.0)).DatePart();
     const QString typeName = m_newItemSettings.eventTypeName;
-    const IItemTypeCatalog *types = GetItemTypeCatalog();
+    const IViewDocument *doc = m_container ? m_container->GetDocument() : nullptr;
+    const IItemTypeCatalog *types = doc && doc->GetItemTypes() ? doc->GetItemTypes() : GetItemTypeCatalog();
     const int typeIndex = types && !typeName.isEmpty() ? types->FindType(typeName) : -1;
     auto entry =
         std::make_unique<CDisplayItem>(CDisplayItem::KindEvent, typeIndex, typeName, start, end - start);
@@ -159,6 +163,21 @@ void CDayBannerCtrl::BuildDragRecords()
             item.duration = CDateSpan(1.0);
     }
     drag->sourceCell = 0;
+}
+
+int CDayBannerCtrl::OnDragEnter(const QMimeData *data, int keyState, const QPoint &point)
+{
+    CDragState *drag = CDragState::Current();
+    if (drag && drag->sourceView != this && data && data->hasFormat(InternalFormatMimeType()))
+        BuildDragRecords();
+    return CCalendarViewCtrl::OnDragEnter(data, keyState, point);
+}
+
+void CDayBannerCtrl::OnDoubleClick(const QPoint &point)
+{
+    if (IsHeaderPoint(point))
+        return;
+    CCalendarViewCtrl::OnDoubleClick(point);
 }
 
 int CDayBannerCtrl::GetContextMenuIndex(const QPoint &point, bool fromKeyboard) const

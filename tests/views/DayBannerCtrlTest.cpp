@@ -617,4 +617,15 @@ TEST_F(BannerTest, ItemsDraggedInFromAnotherViewStartOnTheFirstDay)
     }
     EXPECT_DOUBLE_EQ(drag->dragItems[0].duration.GetTotalDays(), 1.0);
     EXPECT_EQ(drag->sourceCell, 0);
+
+    // Entering the banner re-bases them, and the column under the pointer places them.
+    drag->dragItems.clear();
+    drag->sourceCell = drag->lastCell = 2;
+    QMimeData data;
+    data.setData(InternalFormatMimeType(), QByteArray(1, 'x'));
+    banner.OnDragEnter(&data, 0, CentreOf(1));
+    ASSERT_EQ(drag->dragItems.size(), 2u);
+    EXPECT_EQ(drag->dragItems[0].movedStart, Day(5));
+    EXPECT_DOUBLE_EQ(drag->dragItems[0].duration.GetTotalDays(), 1.0);
+    EXPECT_EQ(drag->lastCell, 1);
 }
