@@ -297,6 +297,12 @@ TEST_F(BannerTest, GeometryStaysInsideTheColumnsHoweverSmallTheWindow)
     EXPECT_EQ(banner.CellFromPoint({-50, 10}), 0);
     EXPECT_EQ(banner.CellFromPoint({5000, 10}), 2);
 
+    // A wider label column in the time grid moves the columns and the items with them.
+    banner.SetLabelWidth(60);
+    EXPECT_EQ(banner.GetCellRect(0, 0).left(), 60 + 1 + 2);
+    EXPECT_EQ(banner.GetEntry(0)->GetRect().left(), 63);
+    EXPECT_EQ(banner.CellFromPoint({62, 10}), 0);
+
     for (const QRect client : {QRect(0, 0, 1, 1), QRect(0, 0, 0, 0), QRect(0, 0, 45, 30)}) {
         host.client = client;
         banner.Refresh(false);

@@ -1,6 +1,7 @@
 // Offscreen renders of the all-day banner window over a small set of items: the images go to
 // the build tree for a person to look at, and the pixels are checked against the computed boxes.
 #include "../common/TempProfile.h"
+#include "ViewFakes.h"
 #include "core/WeekRules.h"
 #include "views/DayBannerWnd.h"
 #include "views/DrawHelpers.h"
@@ -9,6 +10,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QImage>
+#include <QLineEdit>
 #include <QScrollBar>
 #include <gtest/gtest.h>
 
@@ -180,7 +182,25 @@ TEST_F(BannerRenderTest, WorkWeekWithDaysApart)
     EXPECT_EQ(banner.GetRowCount(), 3);
     EXPECT_TRUE(wnd.GetScrollBar()->isEnabled());
     EXPECT_EQ(wnd.GetScrollBar()->maximum(), banner.GetLastTopRow());
+    // An edit open on the second row moves with the content when the bar scrolls.
+    FakeContainer container;
+    banner.SetContainer(&container);
+    int second = -1;
+    for (int i = 0; i < banner.GetEntryCount(); ++i) {
+        if (banner.GetEntry(i)->GetRect().top() == banner.GetViewRect().top() + banner.GetLaneStep())
+            second = i;
+    }
+    ASSERT_GE(second, 0);
+    const CDisplayItem &entry = *banner.GetEntry(second);
+    banner.SetOccurrenceState(entry.GetItemRef(), entry.GetOccurrenceDate(), 0x03, 0x03, false);
+    banner.SetFocusedEntry(second);
+    banner.EditFocusedItem();
+    ASSERT_TRUE(banner.IsEditing());
+    const QPoint editAt = wnd.GetEdit()->pos();
     wnd.GetScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
     EXPECT_EQ(banner.GetTopRow(), 1);
     EXPECT_EQ(wnd.GetScrollBar()->value(), 1);
+    EXPECT_EQ(wnd.GetEdit()->pos(), editAt - QPoint(0, banner.GetRowHeight()));
+    banner.EndEdit(false, false);
+    banner.SetContainer(nullptr);
 }
