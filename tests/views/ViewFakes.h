@@ -57,6 +57,11 @@ struct FakeHost : IViewHost
     QString EditText() const override { return editText; }
     bool IsEditModified() const override { return editModified; }
     void FocusEdit() override {}
+    void SendCharToEdit(QChar ch) override
+    {
+        editText += ch;
+        editModified = true;
+    }
     HRESULT PasteFromDataObject(const QMimeData *, const QPoint &) override { return QV_E_REFUSED; }
 };
 
@@ -131,6 +136,8 @@ struct FakeContainer : IViewContainer
     int refreshes = 0;
     std::unique_ptr<CEventItem> edited;
     bool editedReadOnly = false;
+    std::vector<std::pair<CDateTime, int>> goneTo; // dates and modes of GoToDate
+    bool zoomListOpen = false;
 
     int OnNotify(const CNotifyRecord &r) override
     {
@@ -158,6 +165,8 @@ struct FakeContainer : IViewContainer
     int GetContainerKind() const override { return kind; }
     void OfferTaskToTaskPad(CItemRef &) override { ++offered; }
     void RefreshTaskPad() override { ++taskPadRefreshes; }
+    void GoToDate(const CDateTime &date, int mode) override { goneTo.emplace_back(date, mode); }
+    bool IsZoomListOpen() const override { return zoomListOpen; }
     void OpenNewEventEditor(CItemRef &ref, bool ro) override
     {
         edited = std::make_unique<CEventItem>(*ref.GetEvent());
