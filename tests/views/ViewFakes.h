@@ -139,9 +139,12 @@ struct FakeContainer : IViewContainer
     std::vector<std::pair<CDateTime, int>> goneTo; // dates and modes of GoToDate
     bool zoomListOpen = false;
 
+    std::vector<int> keys; // keys of the key-down notifications
     int OnNotify(const CNotifyRecord &r) override
     {
         notifications.push_back(r.code);
+        if (r.code == kNotifyKeyDown)
+            keys.push_back(r.key);
         return 0;
     }
     IViewDocument *GetDocument() override { return &doc; }
