@@ -97,7 +97,8 @@ int IconCount(const CCalendarViewCtrl &view, const CDisplayItem &e)
 
 // The height of a stacked entry's text beside a block of n icons arranged in as few rows as fit
 // the width, or below nothing when no arrangement fits.
-int FittedTextHeight(const CWeekGridCtrl::TextHeightFn &measure, const QString &text, int width, int n, int line)
+int FittedTextHeight(const CWeekGridCtrl::TextHeightFn &measure, const QString &text, int width, int n,
+                     int line)
 {
     if (n <= 0)
         return measure(text, width);
@@ -191,14 +192,15 @@ bool CWeekGridCtrl::IsCellOverflowing(int cell) const
 QRect CWeekGridCtrl::OverflowGlyphRect(int cell) const
 {
     const QRect body = GetCellRect(cell, kPartBody);
-    return QRect(RightOf(body) - 1 - kGlyphWidth, BottomOf(body) - 1 - kGlyphHeight, kGlyphWidth, kGlyphHeight);
+    return QRect(RightOf(body) - 1 - kGlyphWidth, BottomOf(body) - 1 - kGlyphHeight, kGlyphWidth,
+                 kGlyphHeight);
 }
 
 QString CWeekGridCtrl::GetStripText(int cell) const
 {
     const QFontMetrics fm(m_boldFont);
-    return FormatDateCaptionToFit([&fm](const QString &t) { return fm.horizontalAdvance(t); }, GetDayDate(cell),
-                                  GetCellRect(cell, kPartStrip).width() - 2);
+    return FormatDateCaptionToFit([&fm](const QString &t) { return fm.horizontalAdvance(t); },
+                                  GetDayDate(cell), GetCellRect(cell, kPartStrip).width() - 2);
 }
 
 void CWeekGridCtrl::SetLineMetrics(int lineHeight, int stripHeight)
@@ -206,7 +208,8 @@ void CWeekGridCtrl::SetLineMetrics(int lineHeight, int stripHeight)
     m_lineHeight = lineHeight;
     m_laneHeight = lineHeight + 5;
     m_stripHeight = stripHeight;
-    m_rowHeight = m_laneHeight;
+    // The item box wraps its text once a box is taller than two lines.
+    m_rowHeight = lineHeight;
 }
 
 // ---- Geometry ----
@@ -505,8 +508,8 @@ void CWeekGridCtrl::StackInCells()
                 m_cellMarks[std::size_t(c)] |= kCellOverflow;
                 continue;
             }
-            QString text = e.GetTimeRangeText(m_showStartTime, m_showEndTime, m_showItemType, m_showCategories,
-                                              e.HasFlag(CDisplayItem::FlagBeginsBefore),
+            QString text = e.GetTimeRangeText(m_showStartTime, m_showEndTime, m_showItemType,
+                                              m_showCategories, e.HasFlag(CDisplayItem::FlagBeginsBefore),
                                               e.HasFlag(CDisplayItem::FlagEndsAfter));
             if (e.HasFlag(CDisplayItem::FlagNotes) && m_showNotes)
                 text += QStringLiteral("\r\n") + e.GetNotes();
@@ -514,8 +517,9 @@ void CWeekGridCtrl::StackInCells()
             if (!text.isEmpty()) {
                 const int width = (e.GetRect().left() + e.GetRect().width() - 4) - (e.GetRect().left() + 5);
                 const int needed =
-                    y + FittedTextHeight([this](const QString &t, int w) { return MeasureText(t, w); }, text,
-                                         width, IconCount(*this, e), line) +
+                    y +
+                    FittedTextHeight([this](const QString &t, int w) { return MeasureText(t, w); }, text,
+                                     width, IconCount(*this, e), line) +
                     5;
                 if (needed <= bodyBottom)
                     bottom = needed;
@@ -669,12 +673,14 @@ QString CWeekGridCtrl::GetCaption() const
         const QString b = FormatDatePicture(end, locale.longDatePicture, locale);
         if (!a.isEmpty() && !b.isEmpty())
             return a + QStringLiteral(" - ") + b;
-        return FormatDateTime(start, QStringLiteral("%B %#d")) + FormatDateTime(start, QStringLiteral(", %Y")) +
+        return FormatDateTime(start, QStringLiteral("%B %#d")) +
+               FormatDateTime(start, QStringLiteral(", %Y")) +
                FormatDateTime(end, QStringLiteral(" - %B %#d, %Y"));
     }
     if (locale.longDateOrder == 1)
         return FormatDayMonth(start, true) + QStringLiteral(" - ") + FormatDayMonth(end, true);
-    return FormatDateTime(start, QStringLiteral("%B %#d")) + FormatDateTime(end, QStringLiteral(" - %B %#d, %Y"));
+    return FormatDateTime(start, QStringLiteral("%B %#d")) +
+           FormatDateTime(end, QStringLiteral(" - %B %#d, %Y"));
 }
 
 // ---- Painting ----

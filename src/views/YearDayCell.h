@@ -23,7 +23,7 @@ using CYearDayEntryArray = std::vector<CYearDayEntry>;
 class CYearDayCell
 {
   public:
-    static constexpr std::uint8_t FlagBlank = 0x10;  // lies outside the panel's month
+    static constexpr std::uint8_t FlagBlank = 0x10;   // lies outside the panel's month
     static constexpr std::uint8_t FlagInMonth = 0x20; // shows a day of the panel's month
 
     bool ShowsDay() const { return (flags & FlagInMonth) != 0; }

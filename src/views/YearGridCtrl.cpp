@@ -191,6 +191,25 @@ bool CYearGridCtrl::AddEntry(std::unique_ptr<CDisplayItem> entry)
     return entry && m_model.AddEntry(*entry);
 }
 
+bool CYearGridCtrl::AddItem(CItemRef &ref)
+{
+    CEventItem *event = ref.GetEvent();
+    if (!event || !m_model.HasPanels())
+        return false;
+    bool added = false;
+    std::unique_ptr<CDisplayItem> entry;
+    bool more = event->FindFirstOccurrenceInRange(m_model.GetFirstDate(), m_model.GetDaysInYear(),
+                                                  m_showNotes ? 2 : 1, entry);
+    while (more) {
+        if (entry) {
+            added = AddEntry(std::move(entry)) || added;
+        }
+        entry.reset();
+        more = event->FindNextOccurrenceInRange(m_showNotes ? 2 : 1, entry);
+    }
+    return added;
+}
+
 void CYearGridCtrl::RemoveOccurrenceEntries(std::uint32_t recordId, const CDateTime &occurrence)
 {
     if (m_model.RemoveOccurrenceEntries(recordId, occurrence))
@@ -203,7 +222,8 @@ void CYearGridCtrl::RemoveEntriesOfRecord(std::uint32_t recordId)
         InvalidateAll();
 }
 
-void CYearGridCtrl::SetEntryTypeForItem(std::uint32_t recordId, int typeIndex, const QString &, const CDateTime *)
+void CYearGridCtrl::SetEntryTypeForItem(std::uint32_t recordId, int typeIndex, const QString &,
+                                        const CDateTime *)
 {
     m_model.SetEntryTypeForItem(recordId, typeIndex);
     InvalidateAll();
@@ -219,8 +239,8 @@ bool CYearGridCtrl::SetItemState(std::uint32_t recordId, std::uint32_t value, st
     return removed;
 }
 
-bool CYearGridCtrl::SetOccurrenceState(std::uint32_t recordId, const CDateTime &occurrence, std::uint32_t value,
-                                       std::uint32_t mask, bool)
+bool CYearGridCtrl::SetOccurrenceState(std::uint32_t recordId, const CDateTime &occurrence,
+                                       std::uint32_t value, std::uint32_t mask, bool)
 {
     if (!(value & mask & CDisplayItem::StateRemoved))
         return false;
@@ -445,7 +465,8 @@ void CYearGridCtrl::DrawMonthPanel(QPainter &painter, int panel) const
             if (week < 0)
                 continue;
             const QRect box(boxLeft, area.top() + row * m.cellHeight, boxWidth, m.cellHeight - 1);
-            painter.drawText(box, Qt::AlignRight | Qt::AlignBottom | Qt::TextSingleLine, QString::number(week));
+            painter.drawText(box, Qt::AlignRight | Qt::AlignBottom | Qt::TextSingleLine,
+                             QString::number(week));
         }
         painter.drawLine(area.left() - 2, area.top() - 2, area.left() - 2,
                          month.rect.bottom() - m.bottomMargin);
@@ -490,7 +511,8 @@ void CYearGridCtrl::DrawDayCell(QPainter &painter, int cell, bool selected, bool
             fill = colors.buttonShadow;
         }
     } else if (m_typeColours) {
-        const CItemType *type = m_itemTypes && c->commonType >= 0 ? m_itemTypes->GetType(c->commonType) : nullptr;
+        const CItemType *type =
+            m_itemTypes && c->commonType >= 0 ? m_itemTypes->GetType(c->commonType) : nullptr;
         if (c->commonType < 0) {
             text = m_busyColour;
         } else if (type && type->HasFlag(CItemType::kFlagOwnColors)) {

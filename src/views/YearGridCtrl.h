@@ -42,6 +42,8 @@ class CYearGridCtrl : public CCalendarViewCtrl
 
     // ---- Entries: kept per day, not as display items ----
     bool AddEntry(std::unique_ptr<CDisplayItem> entry) override;
+    // The event's occurrences in the shown year; tasks are not shown here.
+    bool AddItem(CItemRef &ref) override;
     void RemoveOccurrenceEntries(std::uint32_t recordId, const CDateTime &occurrence) override;
     void RemoveEntriesOfRecord(std::uint32_t recordId) override;
     void SetEntryTypeForItem(std::uint32_t recordId, int typeIndex, const QString &typeName,

@@ -118,7 +118,8 @@ void CYearGridModel::Fill(const CDateTime &date, int firstDayOfWeek, int weekRul
             const int index = (m - 1) * CNavigatorMonth::kCells + i;
             if (m == date.GetMonth() && day == date.GetDay())
                 m_focusCell = index;
-            if (today.IsValid() && today.GetYear() == m_year && today.GetMonth() == m && today.GetDay() == day)
+            if (today.IsValid() && today.GetYear() == m_year && today.GetMonth() == m &&
+                today.GetDay() == day)
                 m_todayCell = index;
         }
     }
@@ -128,7 +129,8 @@ const CYearDayCell *CYearGridModel::GetCell(int cell) const
 {
     if (!m_panels || cell < 0 || cell >= kCells)
         return nullptr;
-    return &(*m_panels)[std::size_t(cell / CNavigatorMonth::kCells)].cells[std::size_t(cell % CNavigatorMonth::kCells)];
+    return &(*m_panels)[std::size_t(cell / CNavigatorMonth::kCells)]
+                .cells[std::size_t(cell % CNavigatorMonth::kCells)];
 }
 
 CYearDayCell *CYearGridModel::CellAt(int cell)
@@ -216,8 +218,9 @@ bool CYearGridModel::RemoveEntriesOfRecord(std::uint32_t recordId)
     bool any = false;
     for (int c = 0; m_panels && c < kCells; ++c) {
         CYearDayCell &cell = *CellAt(c);
-        const auto gone = std::remove_if(cell.entries.begin(), cell.entries.end(),
-                                         [recordId](const CYearDayEntry &e) { return e.recordId == recordId; });
+        const auto gone =
+            std::remove_if(cell.entries.begin(), cell.entries.end(),
+                           [recordId](const CYearDayEntry &e) { return e.recordId == recordId; });
         const int removed = int(cell.entries.end() - gone);
         if (removed == 0)
             continue;
@@ -234,9 +237,10 @@ bool CYearGridModel::RemoveOccurrenceEntries(std::uint32_t recordId, const CDate
     bool any = false;
     for (int c = 0; m_panels && c < kCells; ++c) {
         CYearDayCell &cell = *CellAt(c);
-        const auto gone = std::remove_if(cell.entries.begin(), cell.entries.end(), [&](const CYearDayEntry &e) {
-            return e.recordId == recordId && e.occurrence == occurrence;
-        });
+        const auto gone =
+            std::remove_if(cell.entries.begin(), cell.entries.end(), [&](const CYearDayEntry &e) {
+                return e.recordId == recordId && e.occurrence == occurrence;
+            });
         const int removed = int(cell.entries.end() - gone);
         if (removed == 0)
             continue;
@@ -365,8 +369,8 @@ QRect CYearGridModel::CellArea(int panel) const
         return {};
     const YearGridMetrics &m = m_metrics;
     return QRect(content.left() + m.sideMargin + m.weekNumberWidth + 1,
-                 content.top() + m.captionHeight + m.weekdayRowHeight + 1, CNavigatorMonth::kColumns * m.cellWidth,
-                 CNavigatorMonth::kRows * m.cellHeight);
+                 content.top() + m.captionHeight + m.weekdayRowHeight + 1,
+                 CNavigatorMonth::kColumns * m.cellWidth, CNavigatorMonth::kRows * m.cellHeight);
 }
 
 QRect CYearGridModel::GetCellRect(int cell) const

@@ -8,10 +8,16 @@
 #include "core/DateRules.h"
 #include "core/Profile.h"
 #include "core/WeekRules.h"
+#include "views/CalendarViewWnd.h"
 #include "views/CellDateFlags.h"
 #include "views/DragState.h"
+#include "views/DrawHelpers.h"
+#include "views/MenuLook.h"
 
+#include <QCoreApplication>
 #include <QDate>
+#include <QDir>
+#include <QImage>
 #include <gtest/gtest.h>
 
 namespace {
@@ -92,7 +98,8 @@ TEST(WeekGridRules, WeekStartForEveryFirstDayAndWeekday)
                 const CDateTime start = CWeekGridCtrl::WeekStartFor(
                     CDateTime(date.year(), date.month(), date.day(), 15, 30, 0), monday, firstDay);
                 EXPECT_EQ(start, CDateTime(expected.year(), expected.month(), expected.day()))
-                    << "first day " << firstDay << " monday " << monday << " " << date.toString().toStdString();
+                    << "first day " << firstDay << " monday " << monday << " "
+                    << date.toString().toStdString();
             }
         }
     }
@@ -125,13 +132,14 @@ TEST_F(WeekGridTest, SetDateReadsMondayStartAndSelectsTheDay)
 // W 400, H 300: middle 200, row tops 0, 100, 200 and 250 for the last day.
 TEST_F(WeekGridTest, CellRectanglesOfTheWeekLayout)
 {
-    const QRect cells[7] = {QRect(0, 0, 200, 100),   QRect(0, 100, 200, 100), QRect(0, 200, 200, 99),
+    const QRect cells[7] = {QRect(0, 0, 200, 100),   QRect(0, 100, 200, 100),   QRect(0, 200, 200, 99),
                             QRect(200, 0, 199, 100), QRect(200, 100, 199, 100), QRect(200, 200, 199, 50),
                             QRect(200, 250, 199, 49)};
     for (int c = 0; c < 7; ++c) {
         EXPECT_EQ(view.GetCellRect(c, CWeekGridCtrl::kPartCell), cells[c]) << c;
         const QRect &r = cells[c];
-        EXPECT_EQ(view.GetCellRect(c, CWeekGridCtrl::kPartStrip), QRect(r.left() + 1, r.top() + 1, r.width() - 1, kStrip));
+        EXPECT_EQ(view.GetCellRect(c, CWeekGridCtrl::kPartStrip),
+                  QRect(r.left() + 1, r.top() + 1, r.width() - 1, kStrip));
         EXPECT_EQ(view.GetCellRect(c, CWeekGridCtrl::kPartBody),
                   QRect(r.left() + 1, r.top() + 1 + kStrip, r.width() - 1, r.height() - 1 - kStrip));
     }
@@ -146,12 +154,13 @@ TEST_F(WeekGridTest, CellFromPointIncludingTinyWindows)
         QPoint point;
         int cell;
     };
-    const Case cases[] = {{{0, 0}, 0},     {{199, 99}, 0},  {{10, 150}, 1},   {{10, 299}, 2},  {{200, 0}, 3},
-                          {{390, 150}, 4}, {{300, 240}, 5}, {{300, 250}, 5}, {{300, 251}, 6}, {{-5, -5}, 0},
-                          {{900, 900}, 6}};
+    const Case cases[] = {{{0, 0}, 0},     {{199, 99}, 0},  {{10, 150}, 1},  {{10, 299}, 2},
+                          {{200, 0}, 3},   {{390, 150}, 4}, {{300, 240}, 5}, {{300, 250}, 5},
+                          {{300, 251}, 6}, {{-5, -5}, 0},   {{900, 900}, 6}};
     for (const Case &c : cases)
         EXPECT_EQ(view.CellFromPoint(c.point), c.cell) << c.point.x() << "," << c.point.y();
-    for (const QRect client : {QRect(0, 0, 1, 1), QRect(0, 0, 0, 0), QRect(0, 0, 1, 200), QRect(0, 0, 300, 2)}) {
+    for (const QRect client :
+         {QRect(0, 0, 1, 1), QRect(0, 0, 0, 0), QRect(0, 0, 1, 200), QRect(0, 0, 300, 2)}) {
         host.client = client;
         for (const QPoint p : {QPoint(0, 0), QPoint(5, 5), QPoint(-1, 3)}) {
             const int cell = view.CellFromPoint(p);
@@ -200,11 +209,16 @@ TEST_F(WeekGridTest, ItemsBecomePiecesPerDay)
     };
     const Case cases[] = {
         {"Friday to Sunday midnight", CDateTime(2024, 10, 18), CDateTime(2024, 10, 20), {{5, A}, {6, B}}},
-        {"from the week before to Tuesday", CDateTime(2024, 10, 10), CDateTime(2024, 10, 15, 12, 0, 0),
+        {"from the week before to Tuesday",
+         CDateTime(2024, 10, 10),
+         CDateTime(2024, 10, 15, 12, 0, 0),
          {{0, B | A}, {1, B | A}, {2, B}}},
         {"Friday into the next week", CDateTime(2024, 10, 18), CDateTime(2024, 10, 22), {{5, A}, {6, B | A}}},
         {"all of Saturday", CDateTime(2024, 10, 19), CDateTime(2024, 10, 20), {{6, 0}}},
-        {"over midnight", CDateTime(2024, 10, 15, 22, 0, 0), CDateTime(2024, 10, 16, 2, 0, 0), {{2, A}, {3, B}}},
+        {"over midnight",
+         CDateTime(2024, 10, 15, 22, 0, 0),
+         CDateTime(2024, 10, 16, 2, 0, 0),
+         {{2, A}, {3, B}}},
         {"timed", CDateTime(2024, 10, 16, 9, 0, 0), CDateTime(2024, 10, 16, 10, 0, 0), {{3, 0}}},
         {"zero length at midnight", CDateTime(2024, 10, 16), CDateTime(2024, 10, 16), {{3, 0}}},
     };
@@ -261,7 +275,8 @@ TEST_F(WeekGridTest, StackingAndOverflow)
         const CDateTime day = view.GetDayDate(c.cell);
         for (std::size_t i = 0; i < c.subjectLengths.size(); ++i)
             view.AddEntry(MakeItem(std::uint32_t(i + 1), day + CDateSpan((9.0 + double(i)) / 24),
-                                   day + CDateSpan((9.5 + double(i)) / 24), QString(c.subjectLengths[i], QLatin1Char('a'))));
+                                   day + CDateSpan((9.5 + double(i)) / 24),
+                                   QString(c.subjectLengths[i], QLatin1Char('a'))));
         view.Refresh(true);
         const QRect body = view.GetCellRect(c.cell, CWeekGridCtrl::kPartBody);
         int y = body.top();
@@ -348,10 +363,18 @@ TEST_F(WeekGridTest, ArrowKeysMoveOrPage)
         int from, key, to, paged; // paged: the page key passed on, 0 none
     };
     const Case cases[] = {
-        {4, Qt::Key_Left, 1, 0},      {1, Qt::Key_Left, 1, Qt::Key_PageUp}, {6, Qt::Key_Right, 6, Qt::Key_PageDown},
-        {2, Qt::Key_Right, 5, 0},     {6, Qt::Key_Left, 2, 0},              {5, Qt::Key_Left, 2, 0},
-        {0, Qt::Key_Up, 0, Qt::Key_PageUp}, {6, Qt::Key_Down, 6, Qt::Key_PageDown}, {3, Qt::Key_Down, 4, 0},
-        {3, Qt::Key_Home, 0, 0},      {1, Qt::Key_End, 6, 0},               {5, Qt::Key_Right, 5, Qt::Key_PageDown},
+        {4, Qt::Key_Left, 1, 0},
+        {1, Qt::Key_Left, 1, Qt::Key_PageUp},
+        {6, Qt::Key_Right, 6, Qt::Key_PageDown},
+        {2, Qt::Key_Right, 5, 0},
+        {6, Qt::Key_Left, 2, 0},
+        {5, Qt::Key_Left, 2, 0},
+        {0, Qt::Key_Up, 0, Qt::Key_PageUp},
+        {6, Qt::Key_Down, 6, Qt::Key_PageDown},
+        {3, Qt::Key_Down, 4, 0},
+        {3, Qt::Key_Home, 0, 0},
+        {1, Qt::Key_End, 6, 0},
+        {5, Qt::Key_Right, 5, Qt::Key_PageDown},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(testing::Message() << c.from << " key " << c.key);
@@ -489,6 +512,75 @@ TEST_F(WeekGridTest, TodayOffsetFollowsTheClock)
     view.UpdateToday();
     EXPECT_EQ(view.GetTodayOffset(), 8);
     EXPECT_EQ(host.updates, updates + 1);
+    SetNowProvider({});
+    ResetToday();
+}
+
+// A fixture week painted offscreen with the view's own fonts: lines at the computed edges, the
+// today frame, the selected strip, hatched non-work days and the overflow glyph.
+TEST_F(WeekGridTest, RenderOfAWeek)
+{
+    SetNowProvider([] { return CDateTime(2024, 10, 17, 8, 0, 0); });
+    UpdateToday();
+    CCalendarViewWnd wnd(view);
+    wnd.resize(700, 480);
+    view.SetTextMeasurer({});
+    view.LoadViewOptions();
+    view.LoadFonts(false);
+    view.m_optionSWD = 1;
+    view.m_optionOS = 0;
+    view.m_showStartTime = 1;
+    view.SetDate(CDateTime(2024, 10, 15));
+    view.AddEntry(
+        MakeItem(1, CDateTime(2024, 10, 14, 9, 0, 0), CDateTime(2024, 10, 14, 10, 30, 0), "Standup"));
+    view.AddEntry(MakeItem(2, CDateTime(2024, 10, 14, 12, 0, 0), CDateTime(2024, 10, 14, 13, 0, 0),
+                           "Lunch with the whole team at the place round the corner"));
+    view.AddEntry(MakeItem(3, CDateTime(2024, 10, 17), CDateTime(2024, 10, 20), "Conference"));
+    for (int i = 0; i < 8; ++i)
+        view.AddEntry(MakeItem(std::uint32_t(10 + i), CDateTime(2024, 10, 18, 8 + i, 0, 0),
+                               CDateTime(2024, 10, 18, 9 + i, 0, 0), QStringLiteral("Call %1").arg(i + 1)));
+    view.Refresh(true);
+    const QImage image = wnd.grab().toImage();
+    ASSERT_FALSE(image.isNull());
+    QDir dir(QCoreApplication::applicationDirPath());
+    dir.mkpath(QStringLiteral("renders"));
+    EXPECT_TRUE(image.save(dir.filePath(QStringLiteral("renders/week.png"))));
+
+    const CMenuLook::Colors &colors = CMenuLook::Instance().GetColors();
+    const auto at = [&image](int x, int y) { return FromQColor(QColor(image.pixel(x, y))); };
+    // The cells: 350 across, rows 160 high, the last two 80.
+    EXPECT_EQ(view.GetCellRect(4, 1), QRect(350, 160, 349, 160));
+    EXPECT_EQ(view.GetCellRect(6, 1), QRect(350, 400, 349, 79));
+    EXPECT_EQ(at(350, 60), colors.separator);
+    // Today (Thursday, cell 4): a double frame in the today colour.
+    EXPECT_EQ(at(360, 160), colors.today);
+    EXPECT_EQ(at(360, 161), colors.today);
+    // The selected day's strip (Tuesday, cell 2) on the selected background, left of its text.
+    const QRect strip = view.GetCellRect(2, CWeekGridCtrl::kPartStrip);
+    EXPECT_EQ(at(strip.left() + 3, strip.center().y()), view.m_selectedBackColour);
+    // Sunday's body is hatched; Monday's is plain.
+    const QRect sunday = view.GetCellRect(0, CWeekGridCtrl::kPartBody);
+    bool grey = false;
+    for (int x = sunday.left(); x < sunday.left() + 16; ++x)
+        grey = grey || at(x, sunday.bottom() - 3) == 0xC0C0C0u;
+    EXPECT_TRUE(grey);
+    EXPECT_EQ(at(view.GetCellRect(1, CWeekGridCtrl::kPartBody).right() - 3,
+                 view.GetCellRect(1, CWeekGridCtrl::kPartBody).bottom() - 3),
+              view.m_backgroundColour);
+    // Friday's calls do not all fit.
+    EXPECT_TRUE(view.IsCellOverflowing(5));
+    const QRect glyph = view.OverflowGlyphRect(5);
+    bool drawn = false;
+    for (int y = glyph.top(); y <= glyph.bottom(); ++y) {
+        for (int x = glyph.left(); x <= glyph.right(); ++x)
+            drawn = drawn || at(x, y) != view.m_backgroundColour;
+    }
+    EXPECT_TRUE(drawn);
+    // The conference bar has one piece a day, Thursday to Saturday.
+    int pieces = 0;
+    for (const auto &e : view.GetEntries())
+        pieces += e->GetItemRef() == 3;
+    EXPECT_EQ(pieces, 3);
     SetNowProvider({});
     ResetToday();
 }

@@ -99,13 +99,14 @@ TEST(YearGridModel, FebruaryWithMondayFirst)
 // years among them), under two rules.
 TEST(YearGridModel, DatesAndWeekNumbersMatchWalks)
 {
-    const int years[] = {2017, 2018, 2019, 2014, 2015, 2021, 2022, // common: Sun..Sat
+    const int years[] = {2017, 2018, 2019, 2014, 2015, 2021, 2022,  // common: Sun..Sat
                          2012, 2024, 2008, 2020, 2004, 2016, 2000}; // leap: Sun..Sat
     struct Rule
     {
         int firstDay, rule;
     };
-    for (const Rule rule : {Rule{0, kWeekFirstFourDays}, Rule{6, kWeekContainsJan1}, Rule{2, kWeekContainsJan1}}) {
+    for (const Rule rule :
+         {Rule{0, kWeekFirstFourDays}, Rule{6, kWeekContainsJan1}, Rule{2, kWeekContainsJan1}}) {
         for (const int year : years) {
             SCOPED_TRACE(testing::Message() << year << " fdow " << rule.firstDay);
             CYearGridModel model;
@@ -137,9 +138,11 @@ TEST(YearGridModel, DatesAndWeekNumbersMatchWalks)
                     int expected = -1;
                     if (numbered) {
                         const QDate rowLast = rowFirst.addDays(6);
-                        expected = rule.rule == kWeekFirstFourDays ? rowLast.weekNumber() : jan1Weeks.at(rowLast);
+                        expected =
+                            rule.rule == kWeekFirstFourDays ? rowLast.weekNumber() : jan1Weeks.at(rowLast);
                     }
-                    EXPECT_EQ(panel.weekNumbers[std::size_t(row)], expected) << "month " << month << " row " << row;
+                    EXPECT_EQ(panel.weekNumbers[std::size_t(row)], expected)
+                        << "month " << month << " row " << row;
                 }
             }
             EXPECT_EQ(shownDays, model.GetDaysInYear());
@@ -170,7 +173,8 @@ TEST(YearGridModel, CellFromDateClampsToTheYear)
     int flags = 0;
     EXPECT_EQ(model.CellFromDate(CDateTime(2008, 12, 31, 10, 0, 0), &flags), 3);
     EXPECT_EQ(flags, kCellClipped);
-    EXPECT_EQ(model.CellFromDate(CDateTime(2010, 1, 1), &flags), 11 * 42 + 1 + 30); // December starts on a Tuesday
+    EXPECT_EQ(model.CellFromDate(CDateTime(2010, 1, 1), &flags),
+              11 * 42 + 1 + 30); // December starts on a Tuesday
     EXPECT_EQ(flags, kCellClipped | kCellAtMidnight);
     EXPECT_EQ(model.CellFromDate(CDateTime(2009, 12, 31, 23, 0, 0), &flags), 11 * 42 + 1 + 30);
     EXPECT_EQ(flags, 0);
@@ -185,10 +189,10 @@ TEST(YearGridModel, BusyDaysMatchAWalkOverTheItems)
     };
     const int year = 2024;
     const Span spans[] = {
-        {CDateTime(2023, 12, 30, 9, 0, 0), CDateTime(2024, 1, 2, 0, 0, 0)},  // from the year before
-        {CDateTime(2024, 1, 30, 22, 0, 0), CDateTime(2024, 2, 2, 0, 0, 0)},  // end at midnight
-        {CDateTime(2024, 2, 28, 8, 0, 0), CDateTime(2024, 3, 1, 9, 0, 0)},   // over the leap day
-        {CDateTime(2024, 6, 15, 0, 0, 0), CDateTime(2024, 6, 15, 0, 0, 0)},  // zero length at midnight
+        {CDateTime(2023, 12, 30, 9, 0, 0), CDateTime(2024, 1, 2, 0, 0, 0)}, // from the year before
+        {CDateTime(2024, 1, 30, 22, 0, 0), CDateTime(2024, 2, 2, 0, 0, 0)}, // end at midnight
+        {CDateTime(2024, 2, 28, 8, 0, 0), CDateTime(2024, 3, 1, 9, 0, 0)},  // over the leap day
+        {CDateTime(2024, 6, 15, 0, 0, 0), CDateTime(2024, 6, 15, 0, 0, 0)}, // zero length at midnight
         {CDateTime(2024, 7, 4, 10, 0, 0), CDateTime(2024, 7, 4, 11, 0, 0)},
         {CDateTime(2024, 12, 30, 20, 0, 0), CDateTime(2025, 1, 3, 0, 0, 0)}, // into the next year
         {CDateTime(2024, 12, 31, 0, 0, 0), CDateTime(2025, 1, 1, 0, 0, 0)},  // all of 31 December
@@ -227,7 +231,8 @@ TEST(YearGridModel, BusyDaysMatchAWalkOverTheItems)
 TEST(YearGridModel, RefusedItems)
 {
     CYearGridModel model;
-    const CDisplayItem task = MakeItem(1, CDateTime(2024, 3, 1), CDateTime(2024, 3, 2), 0, CDisplayItem::KindTask);
+    const CDisplayItem task =
+        MakeItem(1, CDateTime(2024, 3, 1), CDateTime(2024, 3, 2), 0, CDisplayItem::KindTask);
     EXPECT_FALSE(model.AddEntry(task)); // no panels
     model.Fill(CDateTime(2024, 3, 3), 0, kWeekFirstFourDays, CDateTime());
     EXPECT_FALSE(model.AddEntry(task));
@@ -319,12 +324,12 @@ TEST(YearGridModel, FontFittingStopsAtTheLastFittingSizeAndTheLimits)
         int expected;
     };
     const Case cases[] = {
-        {8, {26 * 10 + 18, 300}, true, 8, 10},  // grows while it fits
-        {8, {5000, 5000}, true, 8, 24},          // up to 24 points with auto size
-        {8, {5000, 5000}, false, 12, 12},        // up to the setting without
-        {12, {26 * 9 + 18, 300}, true, 8, 9},   // shrinks to the first size that fits
+        {8, {26 * 10 + 18, 300}, true, 8, 10}, // grows while it fits
+        {8, {5000, 5000}, true, 8, 24},        // up to 24 points with auto size
+        {8, {5000, 5000}, false, 12, 12},      // up to the setting without
+        {12, {26 * 9 + 18, 300}, true, 8, 9},  // shrinks to the first size that fits
         {12, {26 * 9 + 17, 16 * 9 + 24}, true, 8, 8},
-        {12, {20, 20}, true, 8, 6},              // never below 6
+        {12, {20, 20}, true, 8, 6}, // never below 6
         {5, {20, 20}, true, 8, 6},
     };
     for (const Case &c : cases) {
