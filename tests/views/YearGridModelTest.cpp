@@ -181,49 +181,60 @@ TEST(YearGridModel, CellFromDateClampsToTheYear)
 }
 
 // Busy days of a fixture calendar against a walk over each item's days.
+// Busy days of a fixture calendar against a walk over each item's days, for years starting on
+// each weekday, leap years among them.
 TEST(YearGridModel, BusyDaysMatchAWalkOverTheItems)
 {
     struct Span
     {
         CDateTime start, end;
     };
-    const int year = 2024;
-    const Span spans[] = {
-        {CDateTime(2023, 12, 30, 9, 0, 0), CDateTime(2024, 1, 2, 0, 0, 0)}, // from the year before
-        {CDateTime(2024, 1, 30, 22, 0, 0), CDateTime(2024, 2, 2, 0, 0, 0)}, // end at midnight
-        {CDateTime(2024, 2, 28, 8, 0, 0), CDateTime(2024, 3, 1, 9, 0, 0)},  // over the leap day
-        {CDateTime(2024, 6, 15, 0, 0, 0), CDateTime(2024, 6, 15, 0, 0, 0)}, // zero length at midnight
-        {CDateTime(2024, 7, 4, 10, 0, 0), CDateTime(2024, 7, 4, 11, 0, 0)},
-        {CDateTime(2024, 12, 30, 20, 0, 0), CDateTime(2025, 1, 3, 0, 0, 0)}, // into the next year
-        {CDateTime(2024, 12, 31, 0, 0, 0), CDateTime(2025, 1, 1, 0, 0, 0)},  // all of 31 December
-    };
-    CYearGridModel model;
-    model.Fill(CDateTime(year, 3, 3), 6, kWeekContainsJan1, CDateTime());
-    std::map<QDate, int> expected;
-    std::uint32_t record = 1;
-    for (const Span &s : spans) {
-        EXPECT_TRUE(model.AddEntry(MakeItem(record++, s.start, s.end)));
-        // Independent walk: every day the span touches, less an end day it reaches only at 00:00.
-        QDate last = ToQDate(s.end);
-        if (s.end == s.end.DatePart() && s.end != s.start)
-            last = last.addDays(-1);
-        for (QDate d = ToQDate(s.start); d <= last; d = d.addDays(1)) {
-            if (d.year() == year)
-                ++expected[d];
-        }
-    }
-    int total = 0;
-    for (QDate d(year, 1, 1); d.year() == year; d = d.addDays(1)) {
-        const CYearDayCell *cell = model.GetCell(model.CellFromDate(FromQDate(d)));
-        const int want = expected.count(d) ? expected.at(d) : 0;
-        EXPECT_EQ(int(cell->entries.size()), want) << d.toString(Qt::ISODate).toStdString();
-        total += want;
-    }
-    EXPECT_EQ(model.GetEntryCount(), total);
-    EXPECT_EQ(total, 2 + 2 + 3 + 1 + 1 + 2 + 1);
-    for (int c = 0; c < CYearGridModel::kCells; ++c) {
-        if (!model.GetCell(c)->ShowsDay()) {
-            EXPECT_TRUE(model.GetCell(c)->entries.empty()) << c;
+    for (const int year :
+         {2017, 2018, 2019, 2014, 2015, 2021, 2022, 2012, 2024, 2008, 2020, 2004, 2016, 2000}) {
+        SCOPED_TRACE(year);
+        const int february = CDateTime::DaysInMonth(year, 2);
+        const Span spans[] = {
+            {CDateTime(year - 1, 12, 30, 9, 0, 0), CDateTime(year, 1, 2, 0, 0, 0)}, // from the year before
+            {CDateTime(year, 1, 30, 22, 0, 0), CDateTime(year, 2, 2, 0, 0, 0)},     // end at midnight
+            {CDateTime(year, 2, 27, 8, 0, 0), CDateTime(year, 3, 1, 9, 0, 0)}, // over the end of February
+            {CDateTime(year, 2, february), CDateTime(year, 2, february)},      // zero length at midnight
+            {CDateTime(year, 6, 15, 0, 0, 0), CDateTime(year, 6, 15, 0, 0, 0)},
+            {CDateTime(year, 7, 4, 10, 0, 0), CDateTime(year, 7, 4, 11, 0, 0)},
+            {CDateTime(year, 12, 30, 20, 0, 0), CDateTime(year + 1, 1, 3, 0, 0, 0)}, // into the next year
+            {CDateTime(year, 12, 31, 0, 0, 0), CDateTime(year + 1, 1, 1, 0, 0, 0)},  // all of 31 December
+        };
+        for (const int firstDay : {0, 6}) {
+            CYearGridModel model;
+            model.Fill(CDateTime(year, 3, 3), firstDay, kWeekContainsJan1, CDateTime());
+            std::map<QDate, int> expected;
+            std::uint32_t record = 1;
+            for (const Span &s : spans) {
+                EXPECT_TRUE(model.AddEntry(MakeItem(record++, s.start, s.end)));
+                // Every day the span touches, less an end day it reaches only at 00:00.
+                QDate last = ToQDate(s.end);
+                if (s.end == s.end.DatePart() && s.end != s.start)
+                    last = last.addDays(-1);
+                for (QDate d = ToQDate(s.start); d <= last; d = d.addDays(1)) {
+                    if (d.year() == year)
+                        ++expected[d];
+                }
+            }
+            int total = 0;
+            for (QDate d(year, 1, 1); d.year() == year; d = d.addDays(1)) {
+                const int cell = model.CellFromDate(FromQDate(d));
+                EXPECT_EQ(cell, WalkCell(year, d, firstDay));
+                const int want = expected.count(d) ? expected.at(d) : 0;
+                EXPECT_EQ(int(model.GetCell(cell)->entries.size()), want)
+                    << d.toString(Qt::ISODate).toStdString();
+                total += want;
+            }
+            EXPECT_EQ(model.GetEntryCount(), total);
+            EXPECT_EQ(total, 2 + 2 + (february == 29 ? 4 : 3) + 1 + 1 + 1 + 2 + 1);
+            for (int c = 0; c < CYearGridModel::kCells; ++c) {
+                if (!model.GetCell(c)->ShowsDay()) {
+                    EXPECT_TRUE(model.GetCell(c)->entries.empty()) << c;
+                }
+            }
         }
     }
 }
