@@ -153,9 +153,9 @@ void CCalendarViewWnd::FocusEdit()
     m_edit->setFocus();
 }
 
-void CCalendarViewWnd::InsertEditText(const QString &text)
+void CCalendarViewWnd::SendCharToEdit(QChar ch)
 {
-    m_edit->insert(text);
+    m_edit->insert(QString(ch));
 }
 
 void CCalendarViewWnd::wheelEvent(QWheelEvent *event)

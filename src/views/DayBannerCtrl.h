@@ -4,6 +4,7 @@
 #pragma once
 
 #include "views/CalendarViewCtrl.h"
+#include "views/CellDateFlags.h"
 
 #include <QImage>
 #include <QString>
@@ -112,9 +113,6 @@ class CDayBannerCtrl : public CCalendarViewCtrl
     virtual CDateTime Today() const;
 
     // ---- Geometry ----
-    // Flags of CellFromDate.
-    static constexpr int kCellAtMidnight = 0x1;
-    static constexpr int kCellClipped = 0x2;
     // The column of a date: its day mapped to a column, a non-work day to the next work column.
     int CellFromDate(const CDateTime &date, int *flags = nullptr) const override;
     int CellFromPoint(const QPoint &point) const override;

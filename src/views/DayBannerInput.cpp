@@ -125,7 +125,7 @@ void CDayBannerCtrl::StartItemByTyping(QChar ch)
     InvalidateRange(m_anchorCell, m_currentCell, false);
     InvalidateAll();
     if (BeginInPlaceEdit() && m_host)
-        m_host->InsertEditText(QString(ch));
+        m_host->SendCharToEdit(ch);
 }
 
 int CDayBannerCtrl::BeginInPlaceEdit()
