@@ -11,12 +11,14 @@
 #include "core/LogFont.h"
 #include "core/Profile.h"
 #include "core/TaskItem.h"
+#include "views/CellDateFlags.h"
 #include "views/MenuLook.h"
 
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QScreen>
 #include <algorithm>
+#include <new>
 
 namespace {
 constexpr std::uint32_t kFocusSelected = CDisplayItem::StateFocus | CDisplayItem::StateSelected;
@@ -71,7 +73,7 @@ int CMonthViewCtrl::CellFromDate(const CDateTime &date, int *flags) const
     bool midnight = false, clipped = false;
     int offset = m_model.DayOffsetFromDate(date, &midnight, &clipped);
     if (flags)
-        *flags = (midnight ? 1 : 0) | (clipped ? 2 : 0);
+        *flags = (midnight ? kCellAtMidnight : 0) | (clipped ? kCellClipped : 0);
     // A hidden weekday counts as the next shown day, or the last one at the grid's end.
     const int days = m_model.DayCount();
     while (offset < days && !m_model.IsOffsetVisible(offset))
@@ -424,16 +426,21 @@ void CMonthViewCtrl::StartItemByTyping(QChar ch)
     // The last selected day plus one: with weekdays hidden the next cell may lie days later.
     CDateTime end = GetDayDate(hi);
     AddDays(end, 1);
-    QString typeName = m_newItemSettings.eventTypeName;
-    int typeIndex = -1;
-    if (const IItemTypeCatalog *types = GetItemTypeCatalog()) {
-        ItemTypeInfo info;
-        if (typeName.isEmpty() && types->GetTypeInfo(0, info))
-            typeName = info.name;
-        typeIndex = types->FindType(typeName);
+    IViewDocument *doc = m_container ? m_container->GetDocument() : nullptr;
+    const IItemTypeCatalog *types = doc ? doc->GetItemTypes() : nullptr;
+    const QString typeName = m_newItemSettings.eventTypeName;
+    std::unique_ptr<CDisplayItem> entry;
+    try {
+        entry = std::make_unique<CDisplayItem>(
+            CDisplayItem::KindEvent, types ? types->FindType(typeName) : -1, typeName, start, end - start);
+    } catch (const std::bad_alloc &) {
+        if (m_host)
+            m_host->ReportError(E_OUT_OF_MEMORY);
+        return;
     }
-    auto entry =
-        std::make_unique<CDisplayItem>(CDisplayItem::KindEvent, typeIndex, typeName, start, end - start);
+    entry->SetItemRef(0);
+    entry->SetOccurrenceDate(start);
+    entry->SetFlag(CDisplayItem::FlagOwnItem, true);
     entry->SetState(kFocusSelected);
     CDisplayItem *made = entry.get();
     if (!AddEntry(std::move(entry)))
@@ -447,11 +454,8 @@ void CMonthViewCtrl::StartItemByTyping(QChar ch)
     m_anchorCell = m_currentCell;
     InvalidateRange(m_currentCell, m_currentCell, false);
     InvalidateAll();
-    if (BeginInPlaceEdit() && m_host && m_host->IsEditVisible()) {
-        // The typed character starts the subject.
-        m_host->ShowEdit(GetEntryRect(m_focusedEntry).adjusted(4, 2, -4, -2), QString(ch), false);
-        m_host->FocusEdit();
-    }
+    if (BeginInPlaceEdit() && m_host)
+        m_host->SendCharToEdit(ch); // the typed character starts the subject
 }
 
 int CMonthViewCtrl::BeginInPlaceEdit()

@@ -39,7 +39,7 @@ class CMonthViewCtrl : public CCalendarViewCtrl
     const CMonthGridModel &GetModel() const { return m_model; }
 
     // ---- Geometry ----
-    // The cell of the date (its flags: 1 at midnight, 2 clipped to the grid).
+    // The cell of the date, with kCellAtMidnight and kCellClipped in the flags.
     int CellFromDate(const CDateTime &date, int *flags = nullptr) const override;
     int CellFromPoint(const QPoint &point) const override;
     QRect GetCellRect(int cell, int part) const override;
