@@ -8,6 +8,7 @@
 #include "core/ResultCode.h"
 #include "core/TransferPaste.h"
 #include "views/ViewPorts.h"
+#include "views/ViewPrintHooks.h"
 #include "views/WheelScroll.h"
 
 #include <QFont>
@@ -283,6 +284,25 @@ class CCalendarViewCtrl
     void OnEditFocusLost();
     const CDisplayItem *GetEditedEntry() const { return m_editedEntry.get(); }
 
+    // ---- Printing (page units of 0.1 mm, y growing upward) ----
+    // The print style's options and three fonts from the style's settings section; "OS" and "C"
+    // also become the view's options of those names.
+    virtual void LoadPrintOptions(const CPrintSession &session);
+    // The Details time column's width into the session.
+    virtual void MeasurePrintTimeColumn(QPainter &painter, const CPrintUnits &units, CPrintSession &session);
+    // One Details or Memo page of the view's entries from the session's resume position;
+    // renderers of the other styles override it. Returns the height used.
+    virtual int PrintPage(QPainter &painter, const CPrintUnits &units, const PrintRect &page,
+                          CPrintSession &session);
+    bool PrintDetailsEntry(QPainter &painter, const CPrintUnits &units, const CDisplayItem &entry,
+                           PrintRect &rect, const CPrintSession &session, int &offset);
+    bool PrintMemoEntry(QPainter &painter, const CPrintUnits &units, const CDisplayItem *entry, PrintRect &rect,
+                        const CPrintSession &session, int &offset);
+    // The long date (and " Continued") with a rule under it; returns the height used.
+    virtual int DrawPrintDayHeader(QPainter &painter, const CPrintUnits &units, const PrintRect &rect,
+                                   const QFont &font, const CDateTime &date, bool continued);
+    const CViewPrintHooks &GetPrintHooks() const { return m_printHooks; }
+
     // ---- Tooltips ----
     // The tool under the point: its id (entry index x 1024 + 1) and rectangle; 0 for none.
     int ToolHitTest(const QPoint &point, QRect &rect) const;
@@ -356,4 +376,5 @@ class CCalendarViewCtrl
     bool m_editOpen = false;
     NewItemSettings m_newItemSettings;
     CWheelAccumulator m_wheel;
+    CViewPrintHooks m_printHooks;
 };
