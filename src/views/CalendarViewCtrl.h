@@ -50,6 +50,15 @@ inline constexpr int kInPlaceEditId = 804;
 // "Attention ! This item will not be shown because filtering is on."
 inline constexpr int kIdsHiddenByFilter = 59381;
 
+// The colours an entry's item box is drawn in.
+struct ItemColors
+{
+    COLORREF text = 0;
+    COLORREF background = 0;
+    COLORREF gradientLight = 0; // top of a gradient fill
+    COLORREF gradientDark = 0;  // its bottom
+};
+
 class CCalendarViewCtrl
 {
   public:
@@ -178,6 +187,10 @@ class CCalendarViewCtrl
     virtual bool LoadFonts(bool reload);
     virtual void ReloadOptions();
     const QFont &GetItemFont() const { return m_fonts[0]; }
+    // The font of completed tasks.
+    const QFont &GetCompletedFont() const { return m_fonts[1]; }
+    // The entry's item type's own colours when it has them, else the shared item colours.
+    virtual ItemColors GetItemColors(const CDisplayItem &entry) const;
     void SetFonts(const QFont &item, const QFont &completed, const QFont &third);
 
     // ---- Commands and requests ----
