@@ -309,8 +309,8 @@ class CCalendarViewCtrl
                           CPrintSession &session);
     bool PrintDetailsEntry(QPainter &painter, const CPrintUnits &units, const CDisplayItem &entry,
                            PrintRect &rect, const CPrintSession &session, int &offset);
-    bool PrintMemoEntry(QPainter &painter, const CPrintUnits &units, const CDisplayItem *entry, PrintRect &rect,
-                        const CPrintSession &session, int &offset);
+    bool PrintMemoEntry(QPainter &painter, const CPrintUnits &units, const CDisplayItem *entry,
+                        PrintRect &rect, const CPrintSession &session, int &offset);
     // The long date (and " Continued") with a rule under it; returns the height used.
     virtual int DrawPrintDayHeader(QPainter &painter, const CPrintUnits &units, const PrintRect &rect,
                                    const QFont &font, const CDateTime &date, bool continued);
