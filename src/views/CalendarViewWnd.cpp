@@ -1,8 +1,10 @@
 // The window of a calendar view: input forwarding, painting and the in-place edit.
 #include "views/CalendarViewWnd.h"
 
+#include "core/AppSettings.h"
 #include "core/StringTable.h"
 #include "views/DrawHelpers.h"
+#include "views/TipText.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -301,10 +303,15 @@ bool CCalendarViewWnd::event(QEvent *e)
         QRect toolRect;
         const int id = m_view.ToolHitTest(help->pos(), toolRect);
         const QString text = id ? m_view.ToolTipText(id) : QString();
-        if (text.isEmpty())
+        if (text.isEmpty()) {
             QToolTip::hideText();
-        else
-            QToolTip::showText(help->globalPos(), text, this, toolRect);
+        } else {
+            // The whole text, wrapped only where detailed tips ask for a width.
+            const QFont &font = m_view.GetItemFont();
+            const int width = ProgramSettings().detailedItems ? TipWrapWidth(text, font) : 0;
+            QToolTip::showText(help->globalPos(), TipRichText(WrapTipLines(text, font, width), font), this,
+                               toolRect);
+        }
         return true;
     }
     return CCustomWnd::event(e);
