@@ -2,11 +2,15 @@
 #include "views/CalendarViewWnd.h"
 
 #include "core/AppSettings.h"
+#include "core/ItemTypeCatalog.h"
 #include "core/StringTable.h"
 #include "views/DrawHelpers.h"
 #include "views/TipText.h"
+#include "views/ViewContextMenus.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QContextMenuEvent>
 #include <QDragEnterEvent>
 #include <QDragLeaveEvent>
@@ -15,6 +19,7 @@
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
@@ -103,7 +108,22 @@ void CCalendarViewWnd::Beep()
     QApplication::beep();
 }
 
-void CCalendarViewWnd::ShowContextMenu(int, const QPoint &) {}
+void CCalendarViewWnd::ShowContextMenu(int popupIndex, const QPoint &screenPoint)
+{
+    QMenu menu(this);
+    BuildContextMenu(menu, popupIndex, MenuStateOf(m_view, QApplication::clipboard()->mimeData()),
+                     GetItemTypeCatalog());
+    if (menu.isEmpty())
+        return;
+    const QAction *chosen = ExecMenu(menu, screenPoint);
+    if (chosen && chosen->data().isValid() && m_view.GetContainer())
+        m_view.GetContainer()->SendCommand(chosen->data().toInt());
+}
+
+QAction *CCalendarViewWnd::ExecMenu(QMenu &menu, const QPoint &screenPoint)
+{
+    return menu.exec(screenPoint);
+}
 
 int CCalendarViewWnd::StartOleDrag(int allowedEffects, const QRect &screenStartRect)
 {
