@@ -69,6 +69,7 @@ class CCalendarViewWnd : public CCustomWnd, public IViewHost
     CViewDropTarget &GetDropTarget() { return m_dropTarget; }
 
   protected:
+    CCalendarViewCtrl *GetDragOwnerView() override { return &m_view; }
     // Runs the context menu and returns the chosen action (null when none); separate so that
     // tests can choose without a menu loop.
     virtual QAction *ExecMenu(QMenu &menu, const QPoint &screenPoint);
