@@ -5,6 +5,7 @@
 #include "core/ItemTypeCatalog.h"
 #include "core/ItemTypeList.h"
 #include "views/CalendarViewWnd.h"
+#include "views/DrawHelpers.h"
 #include "views/ItemTypeIconSource.h"
 #include "views/MenuLook.h"
 #include "views/TypeIconDrawing.h"
@@ -240,4 +241,33 @@ TEST(ItemBoxTest, RenderShowsTypeColoursIconsNotesAndAllDayFrames)
     SetTypeIconSource(nullptr);
     SetItemTypeCatalog(nullptr);
     CMenuLook::Instance().SetColors(saved);
+}
+
+TEST(ItemBoxTest, GradientRunsFromTheTypesLightShadeToItsDarkOne)
+{
+    InitViewResources();
+    if (GetDisplayColorCount(true) <= 256)
+        GTEST_SKIP() << "no gradients at 256 colours or fewer";
+    CItemTypeList types;
+    CItemType blue(QStringLiteral("Blue"));
+    blue.SetFlags(blue.GetFlags() | CItemType::kFlagOwnColors);
+    blue.SetFillColor(0x00C08040);
+    ASSERT_TRUE(types.AddType(blue, ImagePixels(32 * 32, 0), ImagePixels(16 * 16, 0)));
+    SetItemTypeCatalog(&types);
+    const GradientPair shades = types.GetType(0)->GetGradientColors();
+    ASSERT_NE(shades.light, shades.dark);
+
+    BoxView view;
+    view.m_gradient = 1;
+    auto e = std::make_unique<CDisplayItem>(CDisplayItem::KindEvent, 0, QStringLiteral("Blue"),
+                                            CDateTime(2024, 3, 4, 9, 0, 0), CDateSpan(1.0 / 24));
+    const QRect box(0, 0, 40, 60);
+    const QImage image = PaintImage(40, 60, [&](QPainter &p) { DrawItemBox(p, view, *e, box, false); });
+    SetItemTypeCatalog(nullptr);
+    // Sample the right edge, clear of the text.
+    const QColor top = image.pixelColor(box.right() - 2, box.top() + 1);
+    const QColor bottom = image.pixelColor(box.right() - 2, box.bottom() - 1);
+    EXPECT_LE(std::abs(top.red() - ToQColor(shades.light).red()), 8);
+    EXPECT_LE(std::abs(bottom.red() - ToQColor(shades.dark).red()), 8);
+    EXPECT_GT(top.lightness(), bottom.lightness());
 }
