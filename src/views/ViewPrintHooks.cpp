@@ -503,6 +503,9 @@ int CViewPrintHooks::PrintMemoPage(QPainter &painter, const CPrintUnits &units, 
         end = std::min(end, CPrintSession::PackedAtHead(packed) ? index : index + 1);
     }
     int index = std::max(session.resumeIndex, 0);
+    // A table that leaves this page nothing is not the job's: every page moves the job on.
+    if (end <= index)
+        end = int(entries.size());
     int offset = session.resumeOffset;
     bool printedOnPage = false;
     for (; index < end; ++index) {

@@ -311,4 +311,14 @@ TEST_F(ViewPrintPdfTest, MemoPagesFollowTheCountingPass)
         EXPECT_EQ(printing.resumeIndex, counted[n].first) << n;
         EXPECT_EQ(printing.resumeOffset, counted[n].second) << n;
     }
+
+    // A table from another job that ends a page before it begins is passed over.
+    CPrintSession stale;
+    stale.styleId = CPrintSession::StyleMemo;
+    stale.resumeIndex = 2;
+    stale.pageTable = {CPrintSession::Pack(1, CPrintSession::HeadOffset)};
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    view.PrintPage(painter, units, page, stale);
+    EXPECT_GT(stale.resumeIndex, 2);
 }
