@@ -9,6 +9,7 @@
 #include "views/ViewPorts.h"
 
 #include <QMimeData>
+#include <functional>
 #include <map>
 #include <vector>
 
@@ -138,6 +139,11 @@ struct FakeContainer : IViewContainer
     bool editedReadOnly = false;
     std::vector<std::pair<CDateTime, int>> goneTo; // dates and modes of GoToDate
     bool zoomListOpen = false;
+    // When set: the document the views work on instead of `doc`, and what moving items and
+    // showing a stored item again do.
+    IViewDocument *document = nullptr;
+    std::function<bool(CDragState &, int effect)> onMove;
+    std::function<bool(CItemRef &)> onAddItem;
 
     std::vector<int> keys; // keys of the key-down notifications
     int OnNotify(const CNotifyRecord &r) override
@@ -147,7 +153,7 @@ struct FakeContainer : IViewContainer
             keys.push_back(r.key);
         return 0;
     }
-    IViewDocument *GetDocument() override { return &doc; }
+    IViewDocument *GetDocument() override { return document ? document : &doc; }
     bool IsDataReadOnly() const override { return readOnly; }
     void SendCommand(int id) override { commands.push_back(id); }
     void PostCommand(int id) override { commands.push_back(id); }
@@ -156,12 +162,12 @@ struct FakeContainer : IViewContainer
     {
         moved = drag.dragItems;
         movedEffect = effect;
-        return moveAnswer;
+        return onMove ? onMove(drag, effect) : moveAnswer;
     }
     bool AddItemToView(CItemRef &ref, int) override
     {
         shown.push_back(ref.GetRecordId());
-        return true;
+        return onAddItem ? onAddItem(ref) : true;
     }
     void UpdateCountPane() override {}
     void Refresh() override { ++refreshes; }
