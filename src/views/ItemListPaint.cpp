@@ -50,7 +50,7 @@ CItemListCtrl::RowColors CItemListCtrl::GetRowColors(const CDisplayItem &entry, 
     if (m_solidSelection && shownSelected) {
         if (entry.HasState(CDisplayItem::StateFocus)) {
             rc.text = colors.highlightText;
-            rc.back = colors.windowHighlight;
+            rc.back = colors.highlight;
         } else {
             rc.text = colors.itemText;
             rc.back = colors.windowShade;

@@ -57,10 +57,10 @@ inline CEventItem StoredEvent(std::uint32_t id, const QString &subject, const CD
 }
 
 inline CEventItem StoredSeries(std::uint32_t id, const QString &subject, const CDateTime &start,
-                               std::uint32_t word, const CDateTime &end = CDateTime())
+                               std::uint32_t word, const CDateTime &end = CDateTime::Null())
 {
     CEventItem e = StoredEvent(id, subject, start);
-    e.SetRecurrence(word, 1, 0, start, end);
+    e.SetRecurrence(end.IsValid() ? (word | Recur::HasEndDate) : word, 1, 0, start, end);
     return e;
 }
 
