@@ -366,3 +366,44 @@ TEST_F(ItemListTest, LayoutIsSavedInTheViewsSection)
     EXPECT_EQ(again.Columns().SortId(), 20);
     EXPECT_FALSE(again.Columns().Ascending());
 }
+
+TEST_F(ItemListTest, RowColoursFollowTheOptions)
+{
+    WriteProfileInt("Tasks", "TCO", 0x0000AA);
+    WriteProfileInt("Tasks", "TCC", 0x00BB00);
+    WriteProfileInt("List", "C", 0);
+    view.LoadViewOptions();
+    const CMenuLook::Colors &colors = CMenuLook::Instance().GetColors();
+
+    auto done = TaskEntry(1, "done");
+    done->SetFlag(CDisplayItem::FlagCompleted, true);
+    auto late = TaskEntry(2, "late");
+    late->SetFlag(CDisplayItem::FlagOverdue, true);
+    auto open = TaskEntry(3, "open");
+    auto meeting = EventEntry(4, "meeting", CDateTime(2024, 5, 1, 9));
+    EXPECT_EQ(view.GetRowColors(*done, false).text, 0x00BB00u);
+    EXPECT_EQ(view.GetRowColors(*late, false).text, 0x0000AAu);
+    EXPECT_EQ(view.GetRowColors(*open, false).text, colors.itemText);
+    EXPECT_EQ(view.GetRowColors(*meeting, false).back, view.m_backgroundColour);
+
+    // Solid selection: the focused selection in the highlight colours, an inactive one shaded.
+    meeting->SetState(kSel);
+    EXPECT_EQ(view.GetRowColors(*meeting, true).back, colors.highlight);
+    meeting->SetState(CDisplayItem::StateSelected);
+    EXPECT_EQ(view.GetRowColors(*meeting, true).back, colors.windowShade);
+
+    // Colouring by item type takes the type's colours and gradient.
+    WriteProfileInt("List", "C", 1);
+    view.LoadViewOptions();
+    view.SetTypeColorSource([](int, COLORREF &text, COLORREF &back, ColorPair &gradient) {
+        text = 0x010203;
+        back = 0x040506;
+        gradient = {0x111111, 0x222222};
+        return true;
+    });
+    const CItemListCtrl::RowColors typed = view.GetRowColors(*late, false);
+    EXPECT_EQ(typed.text, 0x010203u);
+    EXPECT_EQ(typed.back, 0x040506u);
+    EXPECT_TRUE(typed.useGradient);
+    EXPECT_EQ(typed.gradient, (ColorPair{0x111111, 0x222222}));
+}
