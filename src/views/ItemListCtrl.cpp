@@ -157,6 +157,12 @@ void CItemListCtrl::LoadLayout()
     m_columns.Load(
         GetSection(), [this](int id) { return AcceptsColumn(id); }, ids, sortId,
         m_sectionIndex == kSectionTaskPad);
+    m_layoutLoaded = true;
+    LoadListOptions();
+}
+
+void CItemListCtrl::LoadListOptions()
+{
     const QString section = GetSection();
     m_solidSelection = GetProfileInt(section, QStringLiteral("STDS"), 1);
     const QString tasks = GetConstString(kSectionTasks);
@@ -173,7 +179,12 @@ bool CItemListCtrl::SaveLayout() const
 void CItemListCtrl::LoadViewOptions()
 {
     CCalendarViewCtrl::LoadViewOptions();
-    LoadLayout();
+    // The layout comes from the settings once; later reloads of the options keep the columns
+    // as the user left them, which are saved when the window goes.
+    if (m_layoutLoaded)
+        LoadListOptions();
+    else
+        LoadLayout();
 }
 
 bool CItemListCtrl::LoadFonts(bool)

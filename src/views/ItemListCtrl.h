@@ -82,7 +82,9 @@ class CItemListCtrl : public CCalendarViewCtrl
     // ---- Columns and their settings ----
     const CListColumns &Columns() const { return m_columns; }
     QString GetSection() const;
+    // Reads the columns and the list options ("STDS", "TCO", "TCC").
     void LoadLayout();
+    void LoadListOptions();
     bool SaveLayout() const;
     // Sorts by the column at that display position.
     void SortByColumn(int visual, SortRequest request);
@@ -197,6 +199,7 @@ class CItemListCtrl : public CCalendarViewCtrl
     int m_trackColumn = -1;
     int m_headerPress = -1;
     bool m_hasFocus = false;
+    bool m_layoutLoaded = false;
     FieldChooserFn m_fieldChooser;
     TypeColorFn m_typeColors;
 };

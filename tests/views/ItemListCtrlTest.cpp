@@ -358,6 +358,10 @@ TEST_F(ItemListTest, LayoutIsSavedInTheViewsSection)
     view.defaults = {4, 20, 16};
     view.LoadDefaultLayout();
     view.SortByColumn(1, CItemListCtrl::SortRequest::Descending);
+    // Reloading the options keeps the columns as they are.
+    view.LoadViewOptions();
+    EXPECT_EQ(view.Columns().Count(), 3);
+    EXPECT_FALSE(view.Columns().Ascending());
     ASSERT_TRUE(view.SaveLayout());
     TestList again; // its own defaults differ; the stored layout wins
     again.SetSectionIndex(39);
