@@ -44,11 +44,12 @@ CItemListWnd::~CItemListWnd()
 
 QRect CItemListWnd::ClientRect() const
 {
+    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
     QRect r = rect();
     if (!m_vertical->isHidden())
-        r.setRight(r.right() - m_vertical->sizeHint().width());
+        r.setRight(r.right() - bar);
     if (!m_horizontal->isHidden())
-        r.setBottom(r.bottom() - m_horizontal->sizeHint().height());
+        r.setBottom(r.bottom() - bar);
     return r;
 }
 

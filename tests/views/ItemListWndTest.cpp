@@ -8,6 +8,8 @@
 #include "views/EventListWnd.h"
 #include "views/FieldChooserDlg.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QListWidget>
 #include <QScrollBar>
 #include <gtest/gtest.h>
@@ -39,6 +41,9 @@ TEST(ItemListWndTest, ScrollBarsFollowTheViewAndMoveIt)
         view.ScrollVertically(CItemListCtrl::Scroll::Top);
         wnd.UpdateScrollBars();
         EXPECT_EQ(wnd.VerticalBar()->value(), 0);
+        const QDir dir(QCoreApplication::applicationDirPath());
+        dir.mkpath(QStringLiteral("renders"));
+        wnd.grab().save(dir.filePath(QStringLiteral("renders/list_window.png")));
         view.SortByColumn(view.Columns().VisualIndexOf(4), CItemListCtrl::SortRequest::Descending);
     }
     // The window saved the layout as it went.
