@@ -319,7 +319,7 @@ class CCalendarViewCtrl
     // ---- Tooltips ----
     // The tool under the point: its id (entry index x 1024 + 1) and rectangle; 0 for none.
     virtual int ToolHitTest(const QPoint &point, QRect &rect) const;
-    QString ToolTipText(int toolId) const;
+    virtual QString ToolTipText(int toolId) const;
 
     // ---- Options and state the views read ----
     int m_optionSCS = 1;

@@ -141,6 +141,11 @@ void CCalendarViewWnd::ReportError(HRESULT code)
                           QStringLiteral("0x%1").arg(qulonglong(code), 8, 16, QLatin1Char('0')));
 }
 
+void CCalendarViewWnd::ShowInfoText(const QString &text)
+{
+    QMessageBox::information(this, QApplication::applicationName(), text);
+}
+
 void CCalendarViewWnd::ShowEdit(const QRect &r, const QString &text, bool)
 {
     m_edit->setFont(m_view.GetItemFont());

@@ -38,6 +38,7 @@ class CCalendarViewWnd : public CCustomWnd, public IViewHost
     int StartOleDrag(int allowedEffects, const QRect &screenStartRect) override;
     void ShowWarning(int stringId) override;
     void ReportError(HRESULT code) override;
+    void ShowInfoText(const QString &text) override;
     void ShowEdit(const QRect &rect, const QString &text, bool multiLine) override;
     void HideEdit() override;
     bool IsEditVisible() const override;

@@ -22,6 +22,7 @@ struct FakeHost : IViewHost
     int invalidations = 0;
     std::vector<int> warnings;
     std::vector<HRESULT> errors;
+    std::vector<QString> infos;
     int menu = -1;
     bool editVisible = false;
     QRect editRect;
@@ -45,6 +46,7 @@ struct FakeHost : IViewHost
     int StartOleDrag(int, const QRect &) override { return dragEffect; }
     void ShowWarning(int id) override { warnings.push_back(id); }
     void ReportError(HRESULT code) override { errors.push_back(code); }
+    void ShowInfoText(const QString &text) override { infos.push_back(text); }
     void ShowEdit(const QRect &rect, const QString &text, bool multiLine) override
     {
         editVisible = true;
@@ -78,6 +80,8 @@ struct FakeDocument : IViewDocument
     std::uint32_t version = 0x00020005;
     HRESULT saveResult = S_OK;
     int failAfter = -1;
+    std::vector<std::uint32_t> toggled; // record ids of ToggleTaskCompleted calls
+    HRESULT toggleResult = S_OK;
 
     HRESULT LoadEvent(std::uint32_t id, CItemRef &out) override
     {
@@ -119,6 +123,11 @@ struct FakeDocument : IViewDocument
     HRESULT SaveTaskRef(CItemRef &ref) override { return Save(ref); }
     const IItemTypeCatalog *GetItemTypes() const override { return nullptr; }
     std::uint32_t GetFormatVersion() const override { return version; }
+    HRESULT ToggleTaskCompleted(CItemRef &ref) override
+    {
+        toggled.push_back(ref.GetRecordId());
+        return toggleResult;
+    }
 };
 
 struct FakeContainer : IViewContainer
