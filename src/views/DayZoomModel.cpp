@@ -538,8 +538,13 @@ void CDayZoomModel::MarkComplete()
             if (item.GetKind() != CDisplayItem::KindTask || item.HasFlag(CDisplayItem::FlagCompleted))
                 continue;
             any = true;
-            const HRESULT hr = m_owner->CompleteTask(item);
-            if (hr != S_OK)
+            IViewDocument *doc = m_owner->GetDocument();
+            CItemRef ref;
+            HRESULT hr = doc ? doc->LoadTask(item.GetItemRef(), ref) : S_FALSE;
+            // Completing only: a task completed since the list was filled stays completed.
+            if (hr == S_OK && ref.GetTask() && !ref.GetTask()->IsCompleted())
+                hr = doc->ToggleTaskCompleted(ref);
+            if (Failed(hr))
                 ReportError(hr, m_host ? m_host->MessageOwner() : nullptr);
         }
     }

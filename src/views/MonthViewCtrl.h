@@ -6,6 +6,7 @@
 
 #include "views/CalendarViewCtrl.h"
 #include "views/MonthGridModel.h"
+#include "views/ViewContextMenus.h"
 
 #include <QImage>
 #include <memory>
@@ -30,7 +31,7 @@ class CMonthViewCtrl : public CCalendarViewCtrl
     static constexpr int kSectionMonth = 37;
     static constexpr int kViewKindMonth = 4;
     // Context menu of empty month cells.
-    static constexpr int kCellMenu = 14;
+    static constexpr int kCellMenu = MenuMonthCells;
 
     CMonthViewCtrl();
     ~CMonthViewCtrl() override;

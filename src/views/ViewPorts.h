@@ -42,6 +42,8 @@ class IViewDocument
     // Format version of the open data file; copies between files of different versions carry
     // nothing.
     virtual std::uint32_t GetFormatVersion() const = 0;
+    // Completes the held task, or opens it again; S_FALSE when the document cannot.
+    virtual HRESULT ToggleTaskCompleted(CItemRef &) { return S_FALSE; }
     // The open data file's calendar title; empty when none.
     virtual QString GetCalendarTitle() const { return {}; }
 };
@@ -92,8 +94,6 @@ class IViewContainer : public INotifyTarget
     virtual void ChangeItemsType(const std::vector<CDisplayItem *> &, int /*typeIndex*/) {}
     virtual void ConvertEventsToTasks(const std::vector<CDisplayItem *> &, bool /*withDueDates*/) {}
     virtual void ConvertTasksToEvents(const std::vector<CDisplayItem *> &) {}
-    // Completes the task (never the other way round).
-    virtual HRESULT CompleteTask(const CDisplayItem &) { return S_OK; }
     // Has the view add its entries of that day to the open zoom-day list again.
     virtual void RefillDayList(int /*dayKey*/) {}
     // The details pane: whether it shows, the item to show (null clears it; `force` reloads the
@@ -136,6 +136,8 @@ class IViewHost
     virtual int StartOleDrag(int allowedEffects, const QRect &screenStartRect) = 0;
     virtual void ShowWarning(int stringId) = 0;
     virtual void ReportError(HRESULT code) = 0;
+    // An information box with a ready text.
+    virtual void ShowInfoText(const QString &) {}
     // The in-place edit.
     virtual void ShowEdit(const QRect &rect, const QString &text, bool multiLine) = 0;
     virtual void HideEdit() = 0;

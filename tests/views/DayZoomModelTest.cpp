@@ -21,8 +21,6 @@ struct ZoomContainer : FakeContainer
     std::vector<std::uint32_t> deleted;
     bool deleteQuiet = false;
     std::set<std::uint32_t> refuse; // items the container keeps when asked to delete them
-    std::vector<std::uint32_t> completed;
-    HRESULT completeResult = S_OK;
     std::function<void(int)> refill;
     int refills = 0;
     std::vector<std::pair<std::size_t, bool>> conversions; // (count, with due dates)
@@ -49,11 +47,6 @@ struct ZoomContainer : FakeContainer
     void ConvertTasksToEvents(const std::vector<CDisplayItem *> &items) override
     {
         conversions.emplace_back(items.size(), false);
-    }
-    HRESULT CompleteTask(const CDisplayItem &item) override
-    {
-        completed.push_back(item.GetItemRef());
-        return completeResult;
     }
     void RefillDayList(int dayKey) override
     {
@@ -274,27 +267,38 @@ TEST_F(DayZoomTest, MarkCompleteCompletesOpenTasksAndRefills)
     };
     fill(0);
     container.refill = fill;
+    CTaskItem open;
+    open.SetSubject(QStringLiteral("Report"));
+    container.doc.tasks.emplace(3, open);
 
     SelectRows({0, 1}); // an event and a completed task: nothing to do
     model.OnCommand(ZoomCommand::MarkComplete);
-    EXPECT_TRUE(container.completed.empty());
+    EXPECT_TRUE(container.doc.toggled.empty());
     EXPECT_EQ(container.refills, 0);
 
     SelectRows({2});
     model.OnCommand(ZoomCommand::MarkComplete);
-    EXPECT_EQ(container.completed, std::vector<std::uint32_t>{3});
+    EXPECT_EQ(container.doc.toggled, std::vector<std::uint32_t>{3});
     EXPECT_EQ(container.refills, 1);
     EXPECT_EQ(model.GetRowCount(), 3);
     EXPECT_EQ(model.GetSelectedRows(), std::vector<int>{2}); // found again by its key
 
     // A failure is reported and the loop goes on.
-    container.completeResult = QV_E_ITEM_LOAD;
+    container.doc.toggleResult = QV_E_ITEM_LOAD;
     model.SelectAll();
     model.OnCommand(ZoomCommand::MarkComplete);
-    EXPECT_EQ(container.completed.back(), 3u);
+    EXPECT_EQ(container.doc.toggled.back(), 3u);
     EXPECT_FALSE(messages.shown.isEmpty());
     EXPECT_EQ(container.refills, 2);
     EXPECT_EQ(model.GetSelectedCount(), 0);
+
+    // A task completed meanwhile is never opened again.
+    container.doc.toggled.clear();
+    container.doc.toggleResult = S_OK;
+    container.doc.tasks.at(3).MarkCompleted(CDateTime(2024, 9, 12));
+    SelectRows({2});
+    model.OnCommand(ZoomCommand::MarkComplete);
+    EXPECT_TRUE(container.doc.toggled.empty());
 }
 
 TEST_F(DayZoomTest, ConversionsAskAndClose)
