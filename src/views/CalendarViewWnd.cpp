@@ -153,6 +153,11 @@ void CCalendarViewWnd::FocusEdit()
     m_edit->setFocus();
 }
 
+void CCalendarViewWnd::TypeIntoEdit(QChar ch)
+{
+    m_edit->insert(QString(ch));
+}
+
 void CCalendarViewWnd::wheelEvent(QWheelEvent *event)
 {
     // Horizontal-only wheels (tilt) carry no vertical delta and are not the views' wheel.

@@ -113,6 +113,8 @@ class IViewHost
     virtual QString EditText() const = 0;
     virtual bool IsEditModified() const = 0;
     virtual void FocusEdit() = 0;
+    // Types a character into the shown edit, as if the user had pressed its key.
+    virtual void TypeIntoEdit(QChar) {}
     // Pastes a dropped data object that carries no drag of the program's own.
     virtual HRESULT PasteFromDataObject(const QMimeData *data, const QPoint &point) = 0;
 };

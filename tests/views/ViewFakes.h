@@ -9,6 +9,7 @@
 #include "views/ViewPorts.h"
 
 #include <QMimeData>
+#include <functional>
 #include <map>
 #include <vector>
 
@@ -41,7 +42,9 @@ struct FakeHost : IViewHost
     QPoint MapToScreen(const QPoint &p) const override { return p + screenOffset; }
     QPoint MapFromScreen(const QPoint &p) const override { return p - screenOffset; }
     void ShowContextMenu(int index, const QPoint &) override { menu = index; }
-    int StartOleDrag(int, const QRect &) override { return dragEffect; }
+    // Runs while the drag is under way (drops on the view); its answer is the drag's effect.
+    std::function<int()> duringDrag;
+    int StartOleDrag(int, const QRect &) override { return duringDrag ? duringDrag() : dragEffect; }
     void ShowWarning(int id) override { warnings.push_back(id); }
     void ReportError(HRESULT code) override { errors.push_back(code); }
     void ShowEdit(const QRect &rect, const QString &text, bool multiLine) override
@@ -57,6 +60,11 @@ struct FakeHost : IViewHost
     QString EditText() const override { return editText; }
     bool IsEditModified() const override { return editModified; }
     void FocusEdit() override {}
+    void TypeIntoEdit(QChar ch) override
+    {
+        editText += ch;
+        editModified = true;
+    }
     HRESULT PasteFromDataObject(const QMimeData *, const QPoint &) override { return QV_E_REFUSED; }
 };
 
@@ -141,11 +149,23 @@ struct FakeContainer : IViewContainer
     bool IsDataReadOnly() const override { return readOnly; }
     void SendCommand(int id) override { commands.push_back(id); }
     void PostCommand(int id) override { commands.push_back(id); }
+    // With applyMoves, moved events are stored in the document with their new times.
+    bool applyMoves = false;
     bool MoveItems(CCalendarViewCtrl &, const QMimeData *, int effect, const QPoint &,
                    CDragState &drag) override
     {
         moved = drag.dragItems;
         movedEffect = effect;
+        if (applyMoves && moveAnswer) {
+            for (const CDragItem &item : drag.dragItems) {
+                CItemRef ref;
+                if (doc.LoadEvent(item.recordId, ref) != S_OK || !ref.GetEvent())
+                    continue;
+                ref.GetEvent()->SetStart(item.movedStart);
+                ref.GetEvent()->SetDuration(item.duration);
+                doc.Save(ref);
+            }
+        }
         return moveAnswer;
     }
     bool AddItemToView(CItemRef &ref, int) override
