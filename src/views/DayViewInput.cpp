@@ -272,7 +272,7 @@ void CDayViewCtrl::StartItemByTyping(QChar ch)
     const CDateTime start = GetDayDate(first);
     // The end is the end of the last selected cell, never the start of the cell after it: in a
     // work week that cell may be another day or no cell at all.
-    const CDateTime end = GetDayDate(last) + m_grid.RowSpan();
+    const CDateTime end = m_grid.CellEnd(last);
     auto entry =
         std::make_unique<CDisplayItem>(CDisplayItem::KindEvent, typeIndex, typeName, start, end - start);
     entry->SetOccurrenceDate(start);
@@ -371,7 +371,7 @@ void CDayViewCtrl::OnDragTrack(const QPoint &point)
             changed = true;
         }
     } else if (drag->mode == CDragState::ModeResizeEnd) {
-        const CDateTime newEnd = GetDayDate(m_currentCell) + m_grid.RowSpan();
+        const CDateTime newEnd = m_grid.CellEnd(m_currentCell);
         if (newEnd < start) {
             if (item.duration.GetTotalDays() != 0.0) {
                 item.duration = CDateSpan(0.0);

@@ -200,6 +200,15 @@ CDateTime CTimeGridLayout::GetDayDate(int cell) const
     return CDateTime(p.year, p.month, p.day, minuteOfDay / 60, minuteOfDay % 60, 0);
 }
 
+CDateTime CTimeGridLayout::CellEnd(int cell) const
+{
+    const CDateTime start = GetDayDate(cell);
+    const int minuteOfDay = start.GetHour() * 60 + start.GetMinute() + m_minutes;
+    CDateTime::Parts p;
+    (minuteOfDay >= 1440 ? (start.DatePart() + CDateSpan(1.0)).DatePart() : start).GetParts(p);
+    return CDateTime(p.year, p.month, p.day, (minuteOfDay % 1440) / 60, minuteOfDay % 60, 0);
+}
+
 CDateSpan CTimeGridLayout::RowSpan() const
 {
     return CDateSpan(0, 0, m_minutes, 0);

@@ -82,6 +82,8 @@ class CTimeGridLayout
     int CellFromDate(const CDateTime &time, bool *exact = nullptr, bool *outside = nullptr) const;
     // The start of a cell (columns mapped to their days).
     CDateTime GetDayDate(int cell) const;
+    // The end of a cell: the start of the next row of the same day, or the next midnight.
+    CDateTime CellEnd(int cell) const;
     CDateSpan RowSpan() const;
     CDateSpan GetDaySpan(int a, int b) const;
     // Client rectangle of a cell (scrolled); right and bottom exclusive.
