@@ -106,8 +106,9 @@ class CDayViewCtrl : public CCalendarViewCtrl
     bool OnScroll(std::uint16_t scrollCode) override;
     // Thumb tracking to a row.
     bool ScrollToRow(int row);
-    // Drag-border scrolling is allowed only at the first cell and below the last one.
-    bool AllowsDragScroll(const QPoint &point) const;
+    // Border scrolling while dragged over: everywhere but the first cell and below the last
+    // one, where the grid cannot move further.
+    int OnDragScroll(const QPoint &point) const override;
 
     // The vertical scroll bar as the view wants it shown.
     struct ScrollBarState

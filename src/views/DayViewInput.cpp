@@ -4,6 +4,7 @@
 #include "core/ItemTypeCatalog.h"
 #include "views/CustomWnd.h"
 #include "views/DayViewCtrl.h"
+#include "views/DragScrollRule.h"
 #include "views/DragState.h"
 
 #include <QGuiApplication>
@@ -247,11 +248,14 @@ void CDayViewCtrl::EnsureEntryVisible(int index)
     Invalidate(QRect());
 }
 
-bool CDayViewCtrl::AllowsDragScroll(const QPoint &point) const
+int CDayViewCtrl::OnDragScroll(const QPoint &point) const
 {
     bool below = false;
-    const int cell = LabelColumnPointCell(point, &below);
-    return cell == 0 || (cell == m_grid.CellCount() - 1 && below);
+    m_grid.SetViewRect(GetViewRect());
+    const int cell = m_grid.CellFromPoint(point, &below);
+    if (cell != 0 && !(cell == m_grid.CellCount() - 1 && below))
+        return int(DropEffect::Scroll);
+    return CCalendarViewCtrl::OnDragScroll(point);
 }
 
 // ---- Typing and the in-place edit ----

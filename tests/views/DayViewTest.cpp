@@ -9,6 +9,7 @@
 #include "core/WeekRules.h"
 #include "views/CustomWnd.h"
 #include "views/DayViewCtrl.h"
+#include "views/DragScrollRule.h"
 #include "views/DrawHelpers.h"
 
 #include <QCoreApplication>
@@ -533,5 +534,74 @@ TEST_F(DayViewTest, RendersPlaceBoxesInTheirTypeColours)
         const QRect early = view->GetCellRect(Cell(last, 6, 0), 0);
         EXPECT_EQ(QColor(image.pixel(working.center())), ToQColor(view->m_workingColour)) << c.name;
         EXPECT_EQ(QColor(image.pixel(early.center())), ToQColor(view->m_nonWorkingColour)) << c.name;
+    }
+}
+
+// ---- Scrolling ----
+
+TEST_F(DayViewTest, ScrollCodesWheelAndScrollBar)
+{
+    Open(1, false, QRect(0, 0, 300, 200));
+    const CTimeGridLayout &g = view->Grid();
+    const int page = g.FullRowsVisible();
+    view->ScrollToRow(10);
+    struct Step
+    {
+        std::uint16_t code;
+        int top;
+    };
+    const int bottom = g.EndRow() - page;
+    const Step steps[] = {
+        {0x01FF, 11},     {0x00FF, 10},     {0x03FF, 10 + page}, {0x02FF, 10},
+        {0x07FF, bottom}, {0x01FF, bottom}, {0x06FF, 0},         {0x00FF, 0},
+    };
+    for (const Step &s : steps) {
+        view->OnScroll(s.code);
+        EXPECT_EQ(g.TopRow(), s.top) << std::hex << s.code;
+        EXPECT_EQ(view->GetScrollBar().position, s.top);
+    }
+    EXPECT_EQ(view->GetScrollBar().maximum, 47);
+    EXPECT_EQ(view->GetScrollBar().page, page);
+    EXPECT_FALSE(view->GetScrollBar().disableWhenUnneeded) << "one column hides the bar";
+
+    // A wheel notch away from the user scrolls three rows down, a notch back three up.
+    EXPECT_TRUE(view->OnMouseWheel(-120));
+    EXPECT_EQ(g.TopRow(), 3);
+    EXPECT_TRUE(view->OnMouseWheel(120));
+    EXPECT_EQ(g.TopRow(), 0);
+    EXPECT_FALSE(view->OnMouseWheel(120)) << "already at the top";
+
+    // Border scrolling during a drag is left to the drop target except where nothing can move.
+    EXPECT_EQ(std::uint32_t(view->OnDragScroll({g.ColumnLeft(0) + 3, 2})), 0u) << "the first cell";
+    EXPECT_EQ(std::uint32_t(view->OnDragScroll({g.ColumnLeft(0) + 3, 40})), DropEffect::Scroll);
+    view->OnScroll(0x07FF);
+    EXPECT_EQ(std::uint32_t(view->OnDragScroll({g.ColumnLeft(0) + 3, 5000})), 0u) << "below the last row";
+}
+
+TEST_F(DayViewTest, MarksTellOfBoxesAboveAndBelow)
+{
+    Open(1, false, QRect(0, 0, 300, 200));
+    const auto render = [&] {
+        QImage image(host.client.size(), QImage::Format_ARGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        view->Draw(painter, host.client);
+        return image;
+    };
+    // The corners of the label column with and without the box out of view.
+    const auto corners = [&](const QImage &with, const QImage &without) {
+        const int x = view->Grid().LabelWidth() - 11;
+        const QRect top(x, 0, 11, 7), bottom(x, with.height() - 7, 11, 7);
+        return std::pair{with.copy(top) != without.copy(top), with.copy(bottom) != without.copy(bottom)};
+    };
+    for (const bool early : {true, false}) {
+        view->RemoveAllEntries();
+        view->ScrollToRow(early ? 20 : 0);
+        const QImage without = render();
+        const CDateTime start(2024, 3, 4, early ? 1 : 22, 0, 0);
+        AddStored(1, start, start + CDateSpan(0, 1, 0, 0), "Out of view");
+        const auto [upMark, downMark] = corners(render(), without);
+        EXPECT_EQ(upMark, early);
+        EXPECT_EQ(downMark, !early);
     }
 }
