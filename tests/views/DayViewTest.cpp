@@ -605,3 +605,79 @@ TEST_F(DayViewTest, MarksTellOfBoxesAboveAndBelow)
         EXPECT_EQ(downMark, !early);
     }
 }
+
+// ---- Options and shading ----
+
+TEST_F(DayViewTest, StoredOptionsChooseScaleAndColours)
+{
+    for (auto [code, rows] : {std::pair{0, 288}, {3, 96}, {4, 48}, {5, 24}, {9, 48}}) {
+        profile.Profile().WriteInt("MDay", "TimeScale", code);
+        Open(3, false);
+        EXPECT_EQ(view->Grid().RowsPerDay(), rows) << code;
+        EXPECT_EQ(view->GetDayCount(), 3 * rows) << code;
+    }
+    profile.Profile().WriteInt("MDay", "TimeScale", 4);
+    profile.Profile().WriteInt("MDay", "CB3", int(MakeColor(40, 120, 200)));
+    Open(3, false);
+    const COLORREF base = MakeColor(40, 120, 200);
+    EXPECT_EQ(view->m_workingColour, LightenColor(40, base));
+    EXPECT_EQ(view->m_nonWorkingColour, GetSoftShade(base));
+    EXPECT_EQ(view->m_workingLine, DarkenColor(40, view->m_workingColour));
+    EXPECT_EQ(view->m_selectionColour, DarkenColor(100, base));
+    EXPECT_EQ(view->m_workingAltColour, LightenColor(60, view->m_workingColour));
+
+    // Working-time-only from the options, and back through a reload.
+    profile.Profile().WriteInt("MDay", "WTO", 1);
+    view->ReloadOptions();
+    EXPECT_TRUE(view->Grid().WorkingTimeOnly());
+    EXPECT_EQ(view->Grid().FirstRow(), 16);
+    EXPECT_GE(view->GetCurrentCell() % 48, 16);
+    EXPECT_LT(view->GetCurrentCell() % 48, 34);
+}
+
+TEST_F(DayViewTest, WorkingAndCurrentHourRows)
+{
+    struct Case
+    {
+        int startHour, startMinute, endHour, endMinute, minutes;
+        int workStartRow, workEndRow;
+    };
+    const Case cases[] = {
+        {9, 0, 17, 5, 60, 9, 17},  // the 17:00 row is not working time
+        {8, 0, 23, 58, 60, 8, 24}, // ending in the day's last minutes takes the last row
+        {8, 30, 17, 0, 30, 17, 34},
+    };
+    for (const Case &c : cases) {
+        ProgramSettings().workStart = AppSettings::PackTime(c.startHour, c.startMinute);
+        ProgramSettings().workEnd = AppSettings::PackTime(c.endHour, c.endMinute);
+        profile.Profile().WriteInt("MDay", "TimeScale", c.minutes == 60 ? 5 : 4);
+        Open(3, false);
+        EXPECT_EQ(view->WorkStartRow(), c.workStartRow) << c.endMinute;
+        EXPECT_EQ(view->WorkEndRow(), c.workEndRow) << c.endMinute;
+    }
+
+    // With CH on and AC off the 10:00 rows of every column use the alternate shade; with AC
+    // on the odd rows do instead.
+    profile.Profile().WriteInt("MDay", "TimeScale", 4);
+    ProgramSettings().workStart = AppSettings::PackTime(8, 0);
+    ProgramSettings().workEnd = AppSettings::PackTime(17, 0);
+    for (const bool alternate : {false, true}) {
+        profile.Profile().WriteInt("MDay", "AC", alternate ? 1 : 0);
+        Open(3, false, QRect(0, 0, 420, 400));
+        view->ScrollToRow(16);
+        QImage image(host.client.size(), QImage::Format_ARGB32);
+        QPainter painter(&image);
+        view->Draw(painter, host.client);
+        painter.end();
+        for (int column = 0; column < 3; ++column) {
+            const auto shade = [&](int hour, int minute) {
+                return QColor(image.pixel(view->GetCellRect(Cell(column, hour, minute), 0).center()));
+            };
+            const QColor plain = ToQColor(view->m_workingColour), alt = ToQColor(view->m_workingAltColour);
+            EXPECT_EQ(shade(10, 0), alternate ? plain : alt) << column;
+            EXPECT_EQ(shade(10, 30), alt) << column;
+            EXPECT_EQ(shade(11, 0), plain) << column;
+            EXPECT_EQ(shade(11, 30), alternate ? alt : plain) << column;
+        }
+    }
+}
