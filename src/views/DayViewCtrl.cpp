@@ -357,11 +357,6 @@ void CDayViewCtrl::LayoutEntries()
     m_grid.LayoutEntries(m_entries);
 }
 
-QRect CDayViewCtrl::GetViewRect() const
-{
-    return CCalendarViewCtrl::GetViewRect();
-}
-
 QString CDayViewCtrl::GetCaption() const
 {
     const CDateTime first = m_grid.FirstDate();

@@ -73,7 +73,6 @@ class CDayViewCtrl : public CCalendarViewCtrl
     void EnsureEntryVisible(int index) override;
     void LayoutEntries() override;
     void Draw(QPainter &painter, const QRect &updateRect) override;
-    QRect GetViewRect() const override;
     QString GetCaption() const override;
 
     // ---- Entries ----

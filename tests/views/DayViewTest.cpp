@@ -681,3 +681,24 @@ TEST_F(DayViewTest, WorkingAndCurrentHourRows)
         }
     }
 }
+
+TEST_F(DayViewTest, GoToDateAndContextMenus)
+{
+    SetWorkWeekMask(kMonWedFri);
+    Open(5, true);
+    view->SetAnchorCell(Cell(0, 9, 0));
+    view->SetCurrentCell(Cell(0, 10, 0));
+    view->GoToDate(CDateTime(2024, 3, 8));
+    EXPECT_EQ(view->GetAnchorCell(), Cell(2, 9, 0)) << "Friday is the third column";
+    EXPECT_EQ(view->GetCurrentCell(), Cell(2, 10, 0));
+
+    AddStored(3, CDateTime(2024, 3, 6, 9, 0, 0), CDateTime(2024, 3, 6, 10, 0, 0), "Menu");
+    view->EnsureEntryVisible(EntryOf(3));
+    const QRect box = view->GetEntryRect(EntryOf(3));
+    EXPECT_EQ(view->GetContextMenuIndex({2, box.y() + 2}, false), 0) << "the time labels";
+    EXPECT_EQ(view->GetContextMenuIndex({box.x() + 20, box.y() + 8}, false), 4);
+    EXPECT_EQ(view->GetContextMenuIndex({box.x() + 20, box.y() - 20}, false), 2);
+    EXPECT_EQ(view->GetContextMenuIndex({-1, -1}, true), 2);
+    view->SetGridDays(1, false);
+    EXPECT_EQ(view->GetContextMenuIndex({-1, -1}, true), 1);
+}
