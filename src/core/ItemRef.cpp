@@ -45,22 +45,25 @@ CItemRef::~CItemRef() = default;
 bool CItemRef::CreateFromViewDraft(const CDragItem &draft)
 {
     m_item.reset();
+    // A draft being dragged shows where it is going, not where it came from.
+    const bool moved = draft.movedStart.IsValid() && draft.movedStart.Value() != 0.0;
+    const CDateTime start = moved ? draft.movedStart : draft.start;
     std::unique_ptr<CCalendarItem> item;
     if (draft.kind == CCalendarItem::KindEvent) {
         auto event = std::make_unique<CEventItem>();
-        event->SetStart(draft.start);
+        event->SetStart(start);
         event->SetDuration(draft.duration);
         item = std::move(event);
     } else if (draft.kind == CCalendarItem::KindTask) {
         auto task = std::make_unique<CTaskItem>();
         // Due on the draft's last day, and never before the day it starts on: a draft shorter
         // than a day (a resize shrunk to nothing) is due on its own day.
-        CDateTime due = draft.start + draft.duration - CDateSpan(1.0);
-        if (due < draft.start)
-            due = draft.start;
+        CDateTime due = start + draft.duration - CDateSpan(1.0);
+        if (due < start)
+            due = start;
         task->SetDueDate(due);
         if (draft.duration >= CDateSpan(1.0))
-            task->SetStartDate(draft.start);
+            task->SetStartDate(start);
         if (draft.flags & CDragItem::FlagCompleted)
             task->MarkCompleted(GetNow());
         item = std::move(task);

@@ -288,7 +288,7 @@ class CCalendarViewCtrl
 
     // ---- Tooltips ----
     // The tool under the point: its id (entry index x 1024 + 1) and rectangle; 0 for none.
-    int ToolHitTest(const QPoint &point, QRect &rect) const;
+    virtual int ToolHitTest(const QPoint &point, QRect &rect) const;
     QString ToolTipText(int toolId) const;
 
     // ---- Options and state the views read ----

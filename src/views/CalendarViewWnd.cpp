@@ -153,7 +153,7 @@ void CCalendarViewWnd::FocusEdit()
     m_edit->setFocus();
 }
 
-void CCalendarViewWnd::TypeIntoEdit(QChar ch)
+void CCalendarViewWnd::SendCharToEdit(QChar ch)
 {
     m_edit->insert(QString(ch));
 }

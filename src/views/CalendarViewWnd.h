@@ -42,7 +42,7 @@ class CCalendarViewWnd : public CCustomWnd, public IViewHost
     QString EditText() const override;
     bool IsEditModified() const override;
     void FocusEdit() override;
-    void TypeIntoEdit(QChar ch) override;
+    void SendCharToEdit(QChar ch) override;
     HRESULT PasteFromDataObject(const QMimeData *data, const QPoint &point) override;
 
     // The clipboard formats and paste handlers are the view's.

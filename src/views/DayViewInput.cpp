@@ -290,7 +290,7 @@ void CDayViewCtrl::StartItemByTyping(QChar ch)
     InvalidateRange(-1, m_currentCell, true);
     InvalidateAll();
     if (BeginInPlaceEdit() && m_host)
-        m_host->TypeIntoEdit(ch);
+        m_host->SendCharToEdit(ch);
 }
 
 int CDayViewCtrl::BeginInPlaceEdit()
@@ -389,10 +389,8 @@ void CDayViewCtrl::OnDragTrack(const QPoint &point)
     if (!changed)
         return;
     RemovePreviews();
-    CDragItem draft = item;
-    draft.start = item.movedStart;
     CItemRef preview;
-    if (preview.CreateFromViewDraft(draft)) {
+    if (preview.CreateFromViewDraft(item)) {
         preview.SetRecordId(0);
         AddItem(preview);
     }

@@ -71,6 +71,10 @@ class IViewContainer : public INotifyTarget
     virtual void RefreshTaskPad() {}
     // Opens the event editor on a new, unsaved event (pasted text).
     virtual void OpenNewEventEditor(CItemRef &, bool /*readOnly*/) {}
+    // Shows another period with the date in it (the year grid's arrows past the year use mode 2).
+    virtual void GoToDate(const CDateTime &, int /*mode*/) {}
+    // Whether the zoom-day list of the container is open.
+    virtual bool IsZoomListOpen() const { return false; }
 };
 
 // Cursor shapes the view asks for.
@@ -113,8 +117,8 @@ class IViewHost
     virtual QString EditText() const = 0;
     virtual bool IsEditModified() const = 0;
     virtual void FocusEdit() = 0;
-    // Types a character into the shown edit, as if the user had pressed its key.
-    virtual void TypeIntoEdit(QChar) {}
+    // A character typed into the open edit, as if the user had typed it there.
+    virtual void SendCharToEdit(QChar) {}
     // Pastes a dropped data object that carries no drag of the program's own.
     virtual HRESULT PasteFromDataObject(const QMimeData *data, const QPoint &point) = 0;
 };

@@ -167,6 +167,13 @@ TEST_F(ItemRefs, WhatDraftsCarry)
     EXPECT_TRUE(event->GetItemTypeName().isEmpty());
     EXPECT_FALSE(ref.IsOneOccurrence());
 
+    // A draft on the move is made where it is going.
+    CDragItem m = Draft(1, At(2024, 6, 3, 9, 0), Hours(2));
+    m.movedStart = At(2024, 6, 5, 14, 0);
+    ASSERT_TRUE(ref.CreateFromViewDraft(m));
+    EXPECT_EQ(ref.GetEvent()->GetStart(), At(2024, 6, 5, 14, 0));
+    EXPECT_EQ(ref.GetEvent()->GetDuration(), Hours(2));
+
     // Neither kind: nothing held.
     EXPECT_FALSE(ref.CreateFromViewDraft(Draft(4, At(2024, 6, 3), Days(1))));
     EXPECT_EQ(ref.GetItem(), nullptr);

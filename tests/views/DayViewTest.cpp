@@ -381,6 +381,12 @@ TEST_F(DayViewTest, MovingAnEventAcrossAWorkWeekGap)
     host.duringDrag = [&] {
         view->OnDragEnter(data.get(), 0, press);
         view->OnDragOver(data.get(), 0, drop);
+        // While over Wednesday the preview stands there.
+        const int preview = EntryOf(0);
+        EXPECT_GE(preview, 0);
+        if (preview >= 0) {
+            EXPECT_EQ(view->GetEntry(preview)->GetFirstCell(), Cell(1, 11, 0));
+        }
         return view->OnDropEx(data.get(), kDropEffectMove, drop);
     };
     view->OnLeftDown(press, 0);

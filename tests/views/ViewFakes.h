@@ -60,7 +60,7 @@ struct FakeHost : IViewHost
     QString EditText() const override { return editText; }
     bool IsEditModified() const override { return editModified; }
     void FocusEdit() override {}
-    void TypeIntoEdit(QChar ch) override
+    void SendCharToEdit(QChar ch) override
     {
         editText += ch;
         editModified = true;
@@ -139,10 +139,15 @@ struct FakeContainer : IViewContainer
     int refreshes = 0;
     std::unique_ptr<CEventItem> edited;
     bool editedReadOnly = false;
+    std::vector<std::pair<CDateTime, int>> goneTo; // dates and modes of GoToDate
+    bool zoomListOpen = false;
 
+    std::vector<int> keys; // keys of the key-down notifications
     int OnNotify(const CNotifyRecord &r) override
     {
         notifications.push_back(r.code);
+        if (r.code == kNotifyKeyDown)
+            keys.push_back(r.key);
         return 0;
     }
     IViewDocument *GetDocument() override { return &doc; }
@@ -178,6 +183,8 @@ struct FakeContainer : IViewContainer
     int GetContainerKind() const override { return kind; }
     void OfferTaskToTaskPad(CItemRef &) override { ++offered; }
     void RefreshTaskPad() override { ++taskPadRefreshes; }
+    void GoToDate(const CDateTime &date, int mode) override { goneTo.emplace_back(date, mode); }
+    bool IsZoomListOpen() const override { return zoomListOpen; }
     void OpenNewEventEditor(CItemRef &ref, bool ro) override
     {
         edited = std::make_unique<CEventItem>(*ref.GetEvent());
