@@ -430,6 +430,24 @@ void CDayViewCtrl::OnEntriesChanged()
     m_scrollBar.page = visible;
     m_scrollBar.position = m_grid.TopRow();
     m_scrollBar.disableWhenUnneeded = m_grid.ColumnCount() > 1;
+    m_scrollBar.enabled = m_grid.EndRow() - m_grid.FirstRow() > visible;
+    m_scrollBar.visible = m_scrollBar.enabled || m_scrollBar.disableWhenUnneeded;
+    const int dy = m_notifiedTop < 0 ? 0 : (m_notifiedTop - m_grid.TopRow()) * m_grid.RowHeight();
+    m_notifiedTop = m_grid.TopRow();
+    if (m_scrollListener)
+        m_scrollListener(dy);
+}
+
+QRect CDayViewCtrl::GetViewRect() const
+{
+    QRect r = CCalendarViewCtrl::GetViewRect();
+    if (m_scrollBarWidth <= 0)
+        return r;
+    // Several columns always keep the bar; one column shows it only while the rows overflow.
+    const int rowsFit = std::max(1, r.height() / std::max(1, m_grid.RowHeight()));
+    if (m_grid.ColumnCount() > 1 || m_grid.EndRow() - m_grid.FirstRow() > rowsFit)
+        r.setWidth(std::max(0, r.width() - m_scrollBarWidth));
+    return r;
 }
 
 // ---- Options ----

@@ -7,6 +7,7 @@
 #include "views/TimeGridLayout.h"
 
 #include <QFont>
+#include <functional>
 
 class CItemTypeList;
 
@@ -117,8 +118,20 @@ class CDayViewCtrl : public CCalendarViewCtrl
         int page = 1;
         int position = 0;
         bool disableWhenUnneeded = false; // several columns: disabled rather than hidden
+        bool visible = false;
+        bool enabled = false;
     };
     const ScrollBarState &GetScrollBar() const { return m_scrollBar; }
+    // The window's scroll bar width; the grid leaves that much room at the right while the bar
+    // shows. 0: the window has no bar of its own.
+    void SetScrollBarWidth(int width) { m_scrollBarWidth = width; }
+    int GetScrollBarWidth() const { return m_scrollBarWidth; }
+    // Called when the scroll bar state changed, with the pixels the rows moved by.
+    void SetScrollListener(std::function<void(int contentDy)> listener)
+    {
+        m_scrollListener = std::move(listener);
+    }
+    QRect GetViewRect() const override;
 
     // Options of the grid.
     int m_alternateRows = 0; // "AC"
@@ -169,4 +182,7 @@ class CDayViewCtrl : public CCalendarViewCtrl
     const CItemTypeList *m_itemTypes = nullptr;
     bool m_printing = false;
     ScrollBarState m_scrollBar;
+    int m_scrollBarWidth = 0;
+    int m_notifiedTop = -1;
+    std::function<void(int)> m_scrollListener;
 };

@@ -9,14 +9,17 @@
 #include "core/WeekRules.h"
 #include "views/CustomWnd.h"
 #include "views/DayViewCtrl.h"
+#include "views/DayViewWnd.h"
 #include "views/DragScrollRule.h"
 #include "views/DrawHelpers.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QImage>
+#include <QLineEdit>
 #include <QMimeData>
 #include <QPainter>
+#include <QScrollBar>
 #include <gtest/gtest.h>
 
 namespace {
@@ -707,4 +710,56 @@ TEST_F(DayViewTest, GoToDateAndContextMenus)
     EXPECT_EQ(view->GetContextMenuIndex({-1, -1}, true), 2);
     view->SetGridDays(1, false);
     EXPECT_EQ(view->GetContextMenuIndex({-1, -1}, true), 1);
+}
+
+// ---- The window ----
+
+TEST_F(DayViewTest, WindowScrollBarFollowsTheRowsAndCarriesTheEdit)
+{
+    ClockedDayView grid;
+    grid.SetContainer(&container);
+    CDayViewWnd wnd(grid);
+    wnd.resize(500, 300);
+    grid.SetGridDays(3, false);
+    grid.SetDate(false, true, kMonday);
+    wnd.show();
+    grid.RecalcLayout();
+    grid.Refresh(true);
+    QScrollBar *bar = wnd.GetScrollBar();
+    EXPECT_TRUE(bar->isVisible());
+    EXPECT_EQ(bar->pageStep(), grid.Grid().FullRowsVisible());
+    EXPECT_EQ(bar->maximum(), 48 - grid.Grid().FullRowsVisible());
+    EXPECT_LE(grid.Grid().ColumnRight(2), wnd.width() - bar->width()) << "the grid leaves room for the bar";
+
+    grid.ScrollToRow(16);
+    EXPECT_EQ(bar->value(), 16);
+    bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(grid.Grid().TopRow(), 17);
+    bar->triggerAction(QAbstractSlider::SliderToMinimum);
+    EXPECT_EQ(grid.Grid().TopRow(), 0);
+
+    CEventItem event(4);
+    event.SetStart(CDateTime(2024, 3, 5, 3, 0, 0));
+    event.SetDuration(CDateSpan(0, 1, 0, 0));
+    event.SetSubject("Early");
+    container.doc.events.insert_or_assign(4, event);
+    CItemRef ref;
+    container.doc.LoadEvent(4, ref);
+    grid.AddItem(ref);
+    grid.Refresh(true);
+    grid.SetFocusedEntry(0);
+    ASSERT_EQ(grid.BeginInPlaceEdit(), 1);
+    const QPoint editAt = wnd.GetEdit()->pos();
+    bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(wnd.GetEdit()->pos(), editAt - QPoint(0, grid.Grid().RowHeight()))
+        << "the edit moves with the rows";
+    grid.EndEdit(false, false);
+
+    const QImage image = wnd.grab().toImage();
+    const QString folder = QDir(QCoreApplication::applicationDirPath()).filePath("renders");
+    QDir().mkpath(folder);
+    EXPECT_TRUE(image.save(QDir(folder).filePath("dayview-window.png")));
+    const QRect box = grid.GetEntryRect(0);
+    EXPECT_EQ(QColor(image.pixel(RectRight(box) - 4, RectBottom(box) - 4)),
+              ToQColor(grid.GetItemColors(*grid.GetEntry(0)).fill));
 }
