@@ -156,6 +156,14 @@ class CDayViewCtrl : public CCalendarViewCtrl
 
     // Drawing pieces, public for the offscreen renders and the benchmark.
     void DrawItemBox(QPainter &painter, const CDisplayItem &entry, const QRect &box) const;
+    // The texts of an hour's label band: with 60-minute rows the hour text alone; with shorter
+    // rows the small "00" (or AM/PM) text and the large hour number.
+    struct HourLabel
+    {
+        QString text;
+        QString number;
+    };
+    HourLabel GetHourLabel(int hour) const;
     // Which rows are working rows and which are the current hour's.
     int WorkStartRow() const;
     int WorkEndRow() const;

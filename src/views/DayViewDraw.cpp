@@ -241,15 +241,12 @@ void CDayViewCtrl::DrawLabels(QPainter &painter, const QRect &client, bool moreA
     const int minutes = m_grid.MinutesPerRow();
     const int perHour = 60 / minutes;
     const int rowHeight = m_grid.RowHeight();
-    const LocaleFormats &formats = GetLocaleFormats();
     const QRect column(client.x(), client.y(), labelWidth, client.height());
     painter.fillRect(column, ToQColor(m_labelBackground));
 
     const bool wto = m_grid.WorkingTimeOnly();
     const int lastHour = wto ? m_grid.WorkEndHour() + (m_grid.WorkEndMinute() != 0 ? 1 : 0) : 24;
     const int nowHour = CurrentTime().GetHour();
-    // The first whole hour at the top of the window.
-    const int firstWholeHour = (m_grid.TopRow() + perHour - 1) / perHour;
     int lastBandBottom = -1;
     for (int hour = 0; hour < lastHour; ++hour) {
         const int top = m_grid.GridToClientY(hour * perHour * rowHeight);
@@ -274,25 +271,11 @@ void CDayViewCtrl::DrawLabels(QPainter &painter, const QRect &client, bool moreA
         painter.setFont(m_normalFont);
         const QRect textRect = RectFromEdges(band.x(), band.y() + 3, RectRight(band), RectBottom(band));
         const int align = Qt::AlignRight | Qt::AlignTop | Qt::TextSingleLine;
-        if (minutes == 60) {
-            QString text;
-            if (formats.clock12)
-                text = HourText(hour, (hour == 0 || hour == 12 || hour == firstWholeHour)
-                                          ? QStringLiteral("%#I %p")
-                                          : QStringLiteral("%#I:%M"));
-            else
-                text = HourText(hour, formats.time);
-            painter.drawText(textRect, align, text);
-        } else {
-            const QString small =
-                formats.clock12 ? HourText(hour, QStringLiteral("%p")) : QStringLiteral("00");
-            painter.drawText(textRect, align, small);
-            const int shown = formats.clock12 ? (hour % 12 == 0 ? 12 : hour % 12) : hour;
-            const QString number = formats.hourLeadingZero
-                                       ? QStringLiteral("%1").arg(shown, 2, 10, QLatin1Char('0'))
-                                       : QString::number(shown);
+        const HourLabel label = GetHourLabel(hour);
+        painter.drawText(textRect, align, label.text);
+        if (!label.number.isEmpty()) {
             painter.setFont(m_hourFont);
-            painter.drawText(textRect.adjusted(0, 2, -labelWidth / 3, 0), align, number);
+            painter.drawText(textRect.adjusted(0, 2, -labelWidth / 3, 0), align, label.number);
             painter.setFont(m_normalFont);
         }
     }
@@ -323,6 +306,28 @@ void CDayViewCtrl::DrawLabels(QPainter &painter, const QRect &client, bool moreA
         drawMark(up, 1, true);
     if (moreBelow)
         drawMark(down, 0, false);
+}
+
+CDayViewCtrl::HourLabel CDayViewCtrl::GetHourLabel(int hour) const
+{
+    const LocaleFormats &formats = GetLocaleFormats();
+    const int perHour = 60 / m_grid.MinutesPerRow();
+    HourLabel label;
+    if (perHour == 1) {
+        // In 12-hour locales midnight, noon and the first whole hour at the top carry AM/PM.
+        if (!formats.clock12)
+            label.text = HourText(hour, formats.time);
+        else if (hour == 0 || hour == 12 || hour == m_grid.TopRow())
+            label.text = HourText(hour, QStringLiteral("%#I %p"));
+        else
+            label.text = HourText(hour, QStringLiteral("%#I:%M"));
+        return label;
+    }
+    label.text = formats.clock12 ? HourText(hour, QStringLiteral("%p")) : QStringLiteral("00");
+    const int shown = formats.clock12 ? (hour % 12 == 0 ? 12 : hour % 12) : hour;
+    label.number = formats.hourLeadingZero ? QStringLiteral("%1").arg(shown, 2, 10, QLatin1Char('0'))
+                                           : QString::number(shown);
+    return label;
 }
 
 void CDayViewCtrl::DrawItemBox(QPainter &painter, const CDisplayItem &entry, const QRect &box) const

@@ -763,3 +763,33 @@ TEST_F(DayViewTest, WindowScrollBarFollowsTheRowsAndCarriesTheEdit)
     EXPECT_EQ(QColor(image.pixel(RectRight(box) - 4, RectBottom(box) - 4)),
               ToQColor(grid.GetItemColors(*grid.GetEntry(0)).fill));
 }
+
+TEST_F(DayViewTest, HourLabelTextsByLocaleAndScale)
+{
+    struct Case
+    {
+        bool clock24, leadingZero;
+        int timeScale, topRow, hour;
+        const char *text, *number;
+    };
+    const Case cases[] = {
+        {true, true, 4, 0, 14, "00", "14"},    {true, true, 4, 0, 9, "00", "09"},
+        {true, false, 4, 0, 9, "00", "9"},     {false, false, 4, 0, 14, "PM", "2"},
+        {false, false, 4, 0, 0, "AM", "12"},   {false, false, 5, 7, 0, "12 AM", ""},
+        {false, false, 5, 7, 12, "12 PM", ""}, {false, false, 5, 7, 7, "7 AM", ""},
+        {false, false, 5, 7, 9, "9:00", ""},   {true, true, 5, 7, 9, "09:00", ""},
+    };
+    for (const Case &c : cases) {
+        LocaleDateData data;
+        data.clock24 = c.clock24;
+        data.hourLeadingZero = c.leadingZero;
+        BuildLocaleFormats(data);
+        profile.Profile().WriteInt("MDay", "TimeScale", c.timeScale);
+        Open(1, false, QRect(0, 0, 300, 200));
+        view->ScrollToRow(c.topRow);
+        const CDayViewCtrl::HourLabel label = view->GetHourLabel(c.hour);
+        EXPECT_EQ(label.text, c.text) << c.hour << " " << c.timeScale;
+        EXPECT_EQ(label.number, c.number) << c.hour << " " << c.timeScale;
+    }
+    BuildLocaleFormats();
+}
