@@ -80,10 +80,14 @@ void CDayViewCtrl::Create()
 
 int CDayViewCtrl::SetGridDays(int days, bool workWeek)
 {
+    const int before = m_grid.ColumnCount();
     const int columns = m_grid.SetGridDays(days, workWeek);
     // The cell marks follow every change of the column count; the selection stays inside.
     ResizeCellMarks();
     ClampSelection();
+    // A single day uses a larger default font than several.
+    if ((before == 1) != (columns == 1))
+        LoadFonts(false);
     return columns;
 }
 
