@@ -6,7 +6,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-svg-dev libgl-dev
   nettle-dev libical-dev libsqlite3-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
-  python3 python3-dateutil
+  python3 python3-dateutil poppler-utils
 )
 missing=()
 for p in "${packages[@]}"; do

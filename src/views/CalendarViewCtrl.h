@@ -8,6 +8,7 @@
 #include "core/ResultCode.h"
 #include "core/TransferPaste.h"
 #include "views/ViewPorts.h"
+#include "views/ViewPrintHooks.h"
 #include "views/WheelScroll.h"
 
 #include <QFont>
@@ -48,6 +49,15 @@ inline constexpr int kModCtrl = 0x2;
 inline constexpr int kInPlaceEditId = 804;
 // "Attention ! This item will not be shown because filtering is on."
 inline constexpr int kIdsHiddenByFilter = 59381;
+
+// The colours an entry's item box is drawn in.
+struct ItemColors
+{
+    COLORREF text = 0;
+    COLORREF background = 0;
+    COLORREF gradientLight = 0; // top of a gradient fill
+    COLORREF gradientDark = 0;  // its bottom
+};
 
 class CCalendarViewCtrl
 {
@@ -177,6 +187,10 @@ class CCalendarViewCtrl
     virtual bool LoadFonts(bool reload);
     virtual void ReloadOptions();
     const QFont &GetItemFont() const { return m_fonts[0]; }
+    // The font of completed tasks.
+    const QFont &GetCompletedFont() const { return m_fonts[1]; }
+    // The entry's item type's own colours when it has them, else the shared item colours.
+    virtual ItemColors GetItemColors(const CDisplayItem &entry) const;
     void SetFonts(const QFont &item, const QFont &completed, const QFont &third);
 
     // ---- Commands and requests ----
@@ -286,10 +300,29 @@ class CCalendarViewCtrl
     void OnEditFocusLost();
     const CDisplayItem *GetEditedEntry() const { return m_editedEntry.get(); }
 
+    // ---- Printing (page units of 0.1 mm, y growing upward) ----
+    // The print style's options and three fonts from the style's settings section; "OS" and "C"
+    // also become the view's options of those names.
+    virtual void LoadPrintOptions(const CPrintSession &session);
+    // The Details time column's width into the session.
+    virtual void MeasurePrintTimeColumn(QPainter &painter, const CPrintUnits &units, CPrintSession &session);
+    // One Details or Memo page of the view's entries from the session's resume position;
+    // renderers of the other styles override it. Returns the height used.
+    virtual int PrintPage(QPainter &painter, const CPrintUnits &units, const PrintRect &page,
+                          CPrintSession &session);
+    bool PrintDetailsEntry(QPainter &painter, const CPrintUnits &units, const CDisplayItem &entry,
+                           PrintRect &rect, const CPrintSession &session, int &offset);
+    bool PrintMemoEntry(QPainter &painter, const CPrintUnits &units, const CDisplayItem *entry,
+                        PrintRect &rect, const CPrintSession &session, int &offset);
+    // The long date (and " Continued") with a rule under it; returns the height used.
+    virtual int DrawPrintDayHeader(QPainter &painter, const CPrintUnits &units, const PrintRect &rect,
+                                   const QFont &font, const CDateTime &date, bool continued);
+    const CViewPrintHooks &GetPrintHooks() const { return m_printHooks; }
+
     // ---- Tooltips ----
     // The tool under the point: its id (entry index x 1024 + 1) and rectangle; 0 for none.
     virtual int ToolHitTest(const QPoint &point, QRect &rect) const;
-    QString ToolTipText(int toolId) const;
+    virtual QString ToolTipText(int toolId) const;
 
     // ---- Options and state the views read ----
     int m_optionSCS = 1;
@@ -359,4 +392,5 @@ class CCalendarViewCtrl
     bool m_editOpen = false;
     NewItemSettings m_newItemSettings;
     CWheelAccumulator m_wheel;
+    CViewPrintHooks m_printHooks;
 };

@@ -1,10 +1,16 @@
 // The window of a calendar view: input forwarding, painting and the in-place edit.
 #include "views/CalendarViewWnd.h"
 
+#include "core/AppSettings.h"
+#include "core/ItemTypeCatalog.h"
 #include "core/StringTable.h"
 #include "views/DrawHelpers.h"
+#include "views/TipText.h"
+#include "views/ViewContextMenus.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QContextMenuEvent>
 #include <QDragEnterEvent>
 #include <QDragLeaveEvent>
@@ -13,6 +19,7 @@
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
@@ -101,7 +108,22 @@ void CCalendarViewWnd::Beep()
     QApplication::beep();
 }
 
-void CCalendarViewWnd::ShowContextMenu(int, const QPoint &) {}
+void CCalendarViewWnd::ShowContextMenu(int popupIndex, const QPoint &screenPoint)
+{
+    QMenu menu(this);
+    BuildContextMenu(menu, popupIndex, MenuStateOf(m_view, QApplication::clipboard()->mimeData()),
+                     GetItemTypeCatalog());
+    if (menu.isEmpty())
+        return;
+    const QAction *chosen = ExecMenu(menu, screenPoint);
+    if (chosen && chosen->data().isValid() && m_view.GetContainer())
+        m_view.GetContainer()->SendCommand(chosen->data().toInt());
+}
+
+QAction *CCalendarViewWnd::ExecMenu(QMenu &menu, const QPoint &screenPoint)
+{
+    return menu.exec(screenPoint);
+}
 
 int CCalendarViewWnd::StartOleDrag(int allowedEffects, const QRect &screenStartRect)
 {
@@ -117,6 +139,11 @@ void CCalendarViewWnd::ReportError(HRESULT code)
 {
     QMessageBox::critical(this, QApplication::applicationName(),
                           QStringLiteral("0x%1").arg(qulonglong(code), 8, 16, QLatin1Char('0')));
+}
+
+void CCalendarViewWnd::ShowInfoText(const QString &text)
+{
+    QMessageBox::information(this, QApplication::applicationName(), text);
 }
 
 void CCalendarViewWnd::ShowEdit(const QRect &r, const QString &text, bool)
@@ -311,10 +338,15 @@ bool CCalendarViewWnd::event(QEvent *e)
         QRect toolRect;
         const int id = m_view.ToolHitTest(help->pos(), toolRect);
         const QString text = id ? m_view.ToolTipText(id) : QString();
-        if (text.isEmpty())
+        if (text.isEmpty()) {
             QToolTip::hideText();
-        else
-            QToolTip::showText(help->globalPos(), text, this, toolRect);
+        } else {
+            // The whole text, wrapped only where detailed tips ask for a width.
+            const QFont &font = m_view.GetItemFont();
+            const int width = ProgramSettings().detailedItems ? TipWrapWidth(text, font) : 0;
+            QToolTip::showText(help->globalPos(), TipRichText(WrapTipLines(text, font, width), font), this,
+                               toolRect);
+        }
         return true;
     }
     return CCustomWnd::event(e);

@@ -10,7 +10,9 @@
 #include <QElapsedTimer>
 #include <QTimer>
 
+class QAction;
 class QLineEdit;
+class QMenu;
 
 class CCalendarViewWnd : public CCustomWnd, public IViewHost
 {
@@ -36,6 +38,7 @@ class CCalendarViewWnd : public CCustomWnd, public IViewHost
     int StartOleDrag(int allowedEffects, const QRect &screenStartRect) override;
     void ShowWarning(int stringId) override;
     void ReportError(HRESULT code) override;
+    void ShowInfoText(const QString &text) override;
     void ShowEdit(const QRect &rect, const QString &text, bool multiLine) override;
     void HideEdit() override;
     bool IsEditVisible() const override;
@@ -69,6 +72,10 @@ class CCalendarViewWnd : public CCustomWnd, public IViewHost
     CViewDropTarget &GetDropTarget() { return m_dropTarget; }
 
   protected:
+    CCalendarViewCtrl *GetDragOwnerView() override { return &m_view; }
+    // Runs the context menu and returns the chosen action (null when none); separate so that
+    // tests can choose without a menu loop.
+    virtual QAction *ExecMenu(QMenu &menu, const QPoint &screenPoint);
     bool event(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;

@@ -4,6 +4,7 @@
 #include "core/TransferFormat.h"
 #include "views/DrawHelpers.h"
 #include "views/MenuLook.h"
+#include "views/ViewDropTarget.h"
 
 #include <QClipboard>
 #include <QDrag>
@@ -12,6 +13,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QResizeEvent>
+#include <QTimer>
 #include <new>
 
 QString TransferFormatMimeType()
@@ -149,21 +151,26 @@ int CCustomWnd::StartOleDrag(int allowedEffects, const QRect &screenStartRect)
 
 int CCustomWnd::RunDragLoop(std::unique_ptr<QMimeData> data, int allowedEffects, const QRect &)
 {
+    CViewDropSource source;
+    source.SetOwnerView(GetDragOwnerView());
     auto *drag = new QDrag(this);
     drag->setMimeData(data.release());
-    Qt::DropActions actions;
-    if (allowedEffects & kDropEffectCopy)
-        actions |= Qt::CopyAction;
-    if (allowedEffects & kDropEffectMove)
-        actions |= Qt::MoveAction;
-    switch (drag->exec(actions, Qt::MoveAction)) {
-    case Qt::CopyAction:
-        return kDropEffectCopy;
-    case Qt::MoveAction:
-        return kDropEffectMove;
-    default:
-        return kDropEffectNone;
-    }
+    // The drop source is asked while the drag runs; it may call the drag off.
+    bool cancelled = false;
+    QTimer poll;
+    poll.setInterval(CViewDropSource::kPollIntervalMs);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        const CViewDropSource::Answer answer =
+            source.Poll(QGuiApplication::mouseButtons(), QGuiApplication::queryKeyboardModifiers());
+        if (answer == CViewDropSource::Answer::Cancel && !cancelled) {
+            cancelled = true;
+            QDrag::cancel();
+        }
+    });
+    poll.start();
+    const Qt::DropAction action = drag->exec(DropActionsFromEffects(allowedEffects), Qt::MoveAction);
+    poll.stop();
+    return cancelled ? kDropEffectNone : DropEffectFromAction(action);
 }
 
 void CCustomWnd::paintEvent(QPaintEvent *event)

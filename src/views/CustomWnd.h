@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <memory>
 
+class CCalendarViewCtrl;
 class QMimeData;
 
 // Drop effects as the drag loop reports them.
@@ -76,6 +77,8 @@ class CCustomWnd : public QWidget
     int StartOleDrag(int allowedEffects, const QRect &screenStartRect);
 
   protected:
+    // The view that hears of a drag's progress while this window's drag runs; none by default.
+    virtual CCalendarViewCtrl *GetDragOwnerView() { return nullptr; }
     // The drag loop itself; separate so that tests can stand in for it.
     virtual int RunDragLoop(std::unique_ptr<QMimeData> data, int allowedEffects,
                             const QRect &screenStartRect);

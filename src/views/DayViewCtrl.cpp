@@ -6,8 +6,6 @@
 #include "core/DateFormats.h"
 #include "core/EventItem.h"
 #include "core/ItemRef.h"
-#include "core/ItemType.h"
-#include "core/ItemTypeList.h"
 #include "core/LogFont.h"
 #include "core/Profile.h"
 #include "core/TaskItem.h"
@@ -218,25 +216,6 @@ QRect CDayViewCtrl::GetLabelColumnRect() const
     QRect r = GetViewRect();
     r.setWidth(m_grid.LabelWidth());
     return r;
-}
-
-ItemBoxColors CDayViewCtrl::GetItemColors(const CDisplayItem &entry) const
-{
-    const CMenuLook::Colors &colors = CMenuLook::Instance().GetColors();
-    ItemBoxColors c;
-    c.text = colors.itemText;
-    c.fill = c.gradientFirst = c.gradientSecond = colors.viewBackground;
-    if (m_itemTypes) {
-        if (const CItemType *type = m_itemTypes->GetType(entry.GetItemTypeIndex());
-            type && (type->GetFlags() & CItemType::kFlagOwnColors)) {
-            c.text = type->GetTextColor();
-            c.fill = type->GetFillColor();
-            const GradientPair shades = type->GetGradientColors();
-            c.gradientFirst = shades.light;
-            c.gradientSecond = shades.dark;
-        }
-    }
-    return c;
 }
 
 // ---- Geometry ----

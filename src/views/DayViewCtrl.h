@@ -9,17 +9,6 @@
 #include <QFont>
 #include <functional>
 
-class CItemTypeList;
-
-// The colours of one item box.
-struct ItemBoxColors
-{
-    COLORREF text = 0;
-    COLORREF fill = 0;
-    COLORREF gradientFirst = 0;
-    COLORREF gradientSecond = 0;
-};
-
 class CDayViewCtrl : public CCalendarViewCtrl
 {
   public:
@@ -50,9 +39,6 @@ class CDayViewCtrl : public CCalendarViewCtrl
     const CTimeGridLayout &Grid() const { return m_grid; }
     int GetTodayColumn() const { return m_todayColumn; }
     QRect GetLabelColumnRect() const;
-    // The item types whose colours item boxes use; null draws every box in the default colours.
-    void SetItemTypeList(const CItemTypeList *list) { m_itemTypes = list; }
-    ItemBoxColors GetItemColors(const CDisplayItem &entry) const;
     // Printing renderers set this: cells become days and nothing is scrolled.
     void SetPrinting(bool printing) { m_printing = printing; }
 
@@ -187,7 +173,6 @@ class CDayViewCtrl : public CCalendarViewCtrl
     CDateTime m_today;
     QFont m_normalFont, m_boldFont, m_hourFont;
     int m_textHeight = 14;
-    const CItemTypeList *m_itemTypes = nullptr;
     bool m_printing = false;
     ScrollBarState m_scrollBar;
     int m_scrollBarWidth = 0;

@@ -5,6 +5,7 @@
 #include "views/DayViewCtrl.h"
 #include "views/DragState.h"
 #include "views/DrawHelpers.h"
+#include "views/ItemBox.h"
 #include "views/MenuLook.h"
 #include "views/TypeIconDrawing.h"
 
@@ -337,16 +338,16 @@ void CDayViewCtrl::DrawItemBox(QPainter &painter, const CDisplayItem &entry, con
     const std::uint32_t state = entry.GetState();
     const bool selectedLook =
         (state & CDisplayItem::StateSelected) && ((state & CDisplayItem::StateFocus) || editing);
-    const ItemBoxColors colors = GetItemColors(entry);
+    const ItemColors colors = GetItemColors(entry);
     painter.setFont(m_normalFont);
 
     const QRect inner = box.adjusted(1, 1, -1, -1);
     if (inner.width() <= 0 || inner.height() <= 0)
         return;
     if (selectedLook)
-        FillGradientRect(painter, inner, colors.gradientFirst, colors.gradientSecond, true);
+        FillGradientRect(painter, inner, colors.gradientLight, colors.gradientDark, true);
     else
-        painter.fillRect(inner, ToQColor(colors.fill));
+        painter.fillRect(inner, ToQColor(colors.background));
 
     // Icon and status symbols in a column at the left.
     const int h = m_textHeight;
@@ -364,16 +365,7 @@ void CDayViewCtrl::DrawItemBox(QPainter &painter, const CDisplayItem &entry, con
         };
         if (selectedLook)
             drawIcon();
-        std::vector<int> glyphs;
-        const std::uint32_t f = entry.GetFlags();
-        if (f & CDisplayItem::FlagReminder)
-            glyphs.push_back(1);
-        if (f & CDisplayItem::FlagRecurring)
-            glyphs.push_back((f & CDisplayItem::FlagChanged) ? 2 : 0);
-        if (f & CDisplayItem::FlagLocked)
-            glyphs.push_back((f & CDisplayItem::FlagOwnItem) ? 4 : 5);
-        if (f & CDisplayItem::FlagNotes)
-            glyphs.push_back(3);
+        const std::vector<int> glyphs = ItemBoxStatusGlyphs(entry);
         const int step = std::max({icons ? iconSize : 0, symbol.height(), h});
         int y = inner.y() + (icons ? step : 0), x = inner.x() + 1 + columnWidth + 1;
         int usedWidth = columnWidth;
@@ -400,7 +392,7 @@ void CDayViewCtrl::DrawItemBox(QPainter &painter, const CDisplayItem &entry, con
     if (entry.HasFlag(CDisplayItem::FlagBeginsBefore))
         HLine(painter, box.x() + 3, RectRight(box) - 1, box.y(), look.buttonShadow);
     if (entry.HasFlag(CDisplayItem::FlagEndsAfter))
-        HLine(painter, box.x(), RectRight(box), RectBottom(box) - 1, colors.fill);
+        HLine(painter, box.x(), RectRight(box), RectBottom(box) - 1, colors.background);
 
     // Caption, word-wrapped in tall boxes, then the notes under a line.
     const QString caption = entry.GetTimeRangeText(
@@ -432,7 +424,7 @@ void CDayViewCtrl::DrawItemBox(QPainter &painter, const CDisplayItem &entry, con
         }
     }
 
-    Frame(painter, inner, selectedLook ? look.selectedFrame : colors.fill);
+    Frame(painter, inner, selectedLook ? look.selectedFrame : colors.background);
     if (selectedLook)
         Frame(painter, inner.adjusted(1, 1, -1, -1), look.selectedFrame);
     Frame(painter, box, look.windowFrame);

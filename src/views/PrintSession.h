@@ -23,11 +23,26 @@ class CPrintSession
     std::vector<std::uint32_t> pageTable; // packed resume positions, one per page
     bool selectedOnly = false;
 
-    // The resume position as one value: the entry index in the low 16 bits, the notes offset
-    // in the high 16 bits (0xFFFF for the head).
-    std::uint32_t PackedResume() const
+    // The resume position in its stored form: the entry index in the low 16 bits, the notes
+    // offset in the high 16 bits (0xFFFF for the head). Offsets that do not fit are kept at
+    // 0xFFFE: the stored form only has to tell "inside the notes" from "at the head", and a
+    // cut offset must never read as the head.
+    std::uint32_t PackedResume() const { return Pack(resumeIndex, resumeOffset); }
+    static std::uint32_t Pack(int index, int offset)
     {
-        const std::uint32_t offset = resumeOffset < 0 ? 0xFFFFu : std::uint32_t(resumeOffset) & 0xFFFFu;
-        return (offset << 16) | (std::uint32_t(resumeIndex) & 0xFFFFu);
+        const std::uint32_t packedOffset =
+            offset < 0 ? 0xFFFFu : std::uint32_t(offset >= 0xFFFF ? 0xFFFE : offset);
+        return (packedOffset << 16) | (std::uint32_t(index) & 0xFFFFu);
+    }
+    static int PackedIndex(std::uint32_t packed) { return int(packed & 0xFFFFu); }
+    static bool PackedAtHead(std::uint32_t packed) { return (packed >> 16) == 0xFFFFu; }
+    // Stores the current resume position as the end of the current page.
+    void RecordPageEnd()
+    {
+        if (pageNumber < 0)
+            return;
+        if (pageTable.size() <= std::size_t(pageNumber))
+            pageTable.resize(std::size_t(pageNumber) + 1, 0);
+        pageTable[std::size_t(pageNumber)] = PackedResume();
     }
 };

@@ -72,3 +72,38 @@ CViewDropSource::Answer CViewDropSource::QueryContinueDrag(bool escapePressed, i
         return Answer::Drop;
     return Answer::Continue;
 }
+
+CViewDropSource::Answer CViewDropSource::Poll(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers,
+                                              bool escapePressed)
+{
+    int keyState = 0;
+    if (buttons & Qt::LeftButton)
+        keyState |= kKeyStateLeftButton;
+    if (modifiers & Qt::ShiftModifier)
+        keyState |= kKeyStateShift;
+    if (modifiers & Qt::ControlModifier)
+        keyState |= kKeyStateControl;
+    return QueryContinueDrag(escapePressed, keyState);
+}
+
+Qt::DropActions DropActionsFromEffects(int effects)
+{
+    Qt::DropActions actions;
+    if (effects & kDropEffectCopy)
+        actions |= Qt::CopyAction;
+    if (effects & kDropEffectMove)
+        actions |= Qt::MoveAction;
+    return actions;
+}
+
+int DropEffectFromAction(Qt::DropAction action)
+{
+    switch (action) {
+    case Qt::CopyAction:
+        return kDropEffectCopy;
+    case Qt::MoveAction:
+        return kDropEffectMove;
+    default:
+        return kDropEffectNone;
+    }
+}

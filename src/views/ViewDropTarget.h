@@ -7,6 +7,7 @@
 #include "views/DragScrollRule.h"
 
 #include <QPoint>
+#include <Qt>
 #include <cstdint>
 
 class CCustomWnd;
@@ -53,7 +54,15 @@ class CViewDropSource
     // Tells the owner view of the drag's progress, then Escape cancels, a released left button
     // drops, anything else continues.
     Answer QueryContinueDrag(bool escapePressed, int keyState);
+    // One look at a running drag from the buttons and modifiers held now. Qt's drag loop has no
+    // hook of its own for this, so the loop asks on a timer.
+    Answer Poll(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, bool escapePressed = false);
+    static constexpr int kPollIntervalMs = 50;
 
   private:
     CCalendarViewCtrl *m_owner = nullptr;
 };
+
+// Drop effects and Qt's drop actions.
+Qt::DropActions DropActionsFromEffects(int effects);
+int DropEffectFromAction(Qt::DropAction action);

@@ -40,6 +40,8 @@ class IViewDocument
     // Format version of the open data file; copies between files of different versions carry
     // nothing.
     virtual std::uint32_t GetFormatVersion() const = 0;
+    // Completes the held task, or opens it again; S_FALSE when the document cannot.
+    virtual HRESULT ToggleTaskCompleted(CItemRef &) { return S_FALSE; }
 };
 
 // The view's container: notifications (INotifyTarget), commands and the item operations.
@@ -110,6 +112,8 @@ class IViewHost
     virtual int StartOleDrag(int allowedEffects, const QRect &screenStartRect) = 0;
     virtual void ShowWarning(int stringId) = 0;
     virtual void ReportError(HRESULT code) = 0;
+    // An information box with a ready text.
+    virtual void ShowInfoText(const QString &) {}
     // The in-place edit.
     virtual void ShowEdit(const QRect &rect, const QString &text, bool multiLine) = 0;
     virtual void HideEdit() = 0;

@@ -1,6 +1,6 @@
 // CViewPrintHooks: the print hooks every calendar view offers the print renderers: the print
-// options and fonts of a style, the Details time column and the Details pages over a list of
-// display entries, drawn in page units through CPrintUnits.
+// options and fonts of a style, the Details time column, and the Details and Memo pages over a
+// list of display entries, drawn in page units through CPrintUnits.
 #pragma once
 
 #include "views/PrintSession.h"
@@ -45,22 +45,37 @@ class CViewPrintHooks
 
     // Details only: the time column's width, 0 without times.
     void MeasurePrintTimeColumn(QPainter &painter, const CPrintUnits &units, CPrintSession &session) const;
-    // One Details page from the session's resume position; advances it and returns the height
-    // used. Other styles print nothing and return 0. An entry too tall for an empty page is
-    // printed cut rather than holding the job on the same page for ever.
+    // One Details or Memo page from the session's resume position; advances it and returns the
+    // height used. Other styles print nothing and return 0. Every page that has entries left
+    // makes progress: what cannot fit even on an empty page is printed cut, and the job moves on.
     int PrintPage(QPainter &painter, const CPrintUnits &units, const PrintRect &page, CPrintSession &session,
                   const std::vector<const CDisplayItem *> &entries) const;
-    // One Details entry into the rectangle from the notes offset (HeadOffset at the head);
-    // moves the rectangle's top down by what it printed. True when the entry is complete.
+    // One entry into the rectangle from the notes offset (HeadOffset at the head); moves the
+    // rectangle's top down by what it printed and returns true when the entry is complete. A
+    // head is measured before it is drawn: one that does not fit prints nothing and returns
+    // false with the offset unchanged, unless `force` (an empty page) has it printed cut. A
+    // resumed entry with `force` places at least one line of its notes.
     bool PrintDetailsEntry(QPainter &painter, const CPrintUnits &units, const CDisplayItem &entry,
                            PrintRect &rect, const CPrintSession &session, int &offset,
                            bool force = false) const;
+    // The same for the Memo style: labelled rows, then the whole notes. A null entry is done.
+    bool PrintMemoEntry(QPainter &painter, const CPrintUnits &units, const CDisplayItem *entry,
+                        PrintRect &rect, const CPrintSession &session, int &offset, bool force = false) const;
 
     // The day heading used without an own one: the long date (and " Continued"), then a rule.
     static int DrawDayHeading(QPainter &painter, const CPrintUnits &units, const PrintRect &rect,
                               const QFont &font, const CDateTime &day, bool continued);
 
+    const QFont &NormalFont() const { return m_normal; }
+    const QFont &StruckFont() const { return m_struck; }
+    const QFont &BoldFont() const { return m_bold; }
+
   private:
+    int PrintDetailsPage(QPainter &painter, const CPrintUnits &units, const PrintRect &page,
+                         CPrintSession &session, const std::vector<const CDisplayItem *> &entries) const;
+    int PrintMemoPage(QPainter &painter, const CPrintUnits &units, const PrintRect &page,
+                      CPrintSession &session, const std::vector<const CDisplayItem *> &entries) const;
+
     PrintOptions m_options;
     QFont m_normal;
     QFont m_struck;

@@ -5,6 +5,7 @@
 #include "core/AppSettings.h"
 #include "core/DateFormats.h"
 #include "core/ItemType.h"
+#include "core/ItemTypeCatalog.h"
 #include "core/ItemTypeList.h"
 #include "core/WeekRules.h"
 #include "views/CustomWnd.h"
@@ -105,6 +106,21 @@ class DayViewTest : public ::testing::Test
         return -1;
     }
     CEventItem &Stored(std::uint32_t id) { return container.doc.events.at(id); }
+    // The container stores moved and resized events with their new times.
+    void StoreMoves()
+    {
+        container.onMove = [this](CDragState &drag, int) {
+            for (const CDragItem &item : drag.dragItems) {
+                CItemRef ref;
+                if (container.doc.LoadEvent(item.recordId, ref) != S_OK || !ref.GetEvent())
+                    continue;
+                ref.GetEvent()->SetStart(item.movedStart);
+                ref.GetEvent()->SetDuration(item.duration);
+                container.doc.Save(ref);
+            }
+            return true;
+        };
+    }
 
     TempProfile profile;
     FakeHost host;
@@ -342,7 +358,7 @@ TEST_F(DayViewTest, ResizingEdgesStoresTheNewTimes)
     for (const Case &c : cases) {
         SetWorkWeekMask(c.mask);
         container = FakeContainer();
-        container.applyMoves = true;
+        StoreMoves();
         Open(c.workWeek ? 5 : 3, c.workWeek, QRect(0, 0, 420, 900));
         AddStored(5, c.start, c.end, "Resize me");
         view->EnsureEntryVisible(EntryOf(5));
@@ -368,7 +384,7 @@ TEST_F(DayViewTest, ResizingEdgesStoresTheNewTimes)
 TEST_F(DayViewTest, MovingAnEventAcrossAWorkWeekGap)
 {
     SetWorkWeekMask(kMonWedFri);
-    container.applyMoves = true;
+    StoreMoves();
     Open(5, true, QRect(0, 0, 420, 900));
     AddStored(9, CDateTime(2024, 3, 4, 9, 0, 0), CDateTime(2024, 3, 4, 10, 0, 0), "Move me");
     view->EnsureEntryVisible(EntryOf(9));
@@ -482,6 +498,12 @@ TEST_F(DayViewTest, RendersPlaceBoxesInTheirTypeColours)
 {
     CItemTypeList types;
     ASSERT_EQ(types.CreatePredefinedTypes(), S_OK);
+    struct CatalogSwap
+    {
+        const IItemTypeCatalog *before = GetItemTypeCatalog();
+        ~CatalogSwap() { SetItemTypeCatalog(before); }
+    } restoreCatalog;
+    SetItemTypeCatalog(&types);
     SetWorkWeekMask(kMonWedFri);
     const RenderCase cases[] = {{"day", 1, false}, {"three-days", 3, false}, {"work-week", 5, true}};
     const QString folder = QDir(QCoreApplication::applicationDirPath()).filePath("renders");
@@ -490,7 +512,6 @@ TEST_F(DayViewTest, RendersPlaceBoxesInTheirTypeColours)
     for (const RenderCase &c : cases) {
         container = FakeContainer();
         Open(c.days, c.workWeek, QRect(0, 0, 520, 600));
-        view->SetItemTypeList(&types);
         // A small week: overlapping meetings on Monday, a night shift into Tuesday, and
         // Wednesday and Friday items (Tuesday's is hidden in the work week).
         AddStored(1, CDateTime(2024, 3, 4, 9, 0, 0), CDateTime(2024, 3, 4, 12, 0, 0), "Planning", 0);
@@ -761,7 +782,7 @@ TEST_F(DayViewTest, WindowScrollBarFollowsTheRowsAndCarriesTheEdit)
     EXPECT_TRUE(image.save(QDir(folder).filePath("dayview-window.png")));
     const QRect box = grid.GetEntryRect(0);
     EXPECT_EQ(QColor(image.pixel(RectRight(box) - 4, RectBottom(box) - 4)),
-              ToQColor(grid.GetItemColors(*grid.GetEntry(0)).fill));
+              ToQColor(grid.GetItemColors(*grid.GetEntry(0)).background));
 }
 
 TEST_F(DayViewTest, HourLabelTextsByLocaleAndScale)

@@ -22,6 +22,7 @@ struct FakeHost : IViewHost
     int invalidations = 0;
     std::vector<int> warnings;
     std::vector<HRESULT> errors;
+    std::vector<QString> infos;
     int menu = -1;
     bool editVisible = false;
     QRect editRect;
@@ -47,6 +48,7 @@ struct FakeHost : IViewHost
     int StartOleDrag(int, const QRect &) override { return duringDrag ? duringDrag() : dragEffect; }
     void ShowWarning(int id) override { warnings.push_back(id); }
     void ReportError(HRESULT code) override { errors.push_back(code); }
+    void ShowInfoText(const QString &text) override { infos.push_back(text); }
     void ShowEdit(const QRect &rect, const QString &text, bool multiLine) override
     {
         editVisible = true;
@@ -80,6 +82,8 @@ struct FakeDocument : IViewDocument
     std::uint32_t version = 0x00020005;
     HRESULT saveResult = S_OK;
     int failAfter = -1;
+    std::vector<std::uint32_t> toggled; // record ids of ToggleTaskCompleted calls
+    HRESULT toggleResult = S_OK;
 
     HRESULT LoadEvent(std::uint32_t id, CItemRef &out) override
     {
@@ -121,6 +125,11 @@ struct FakeDocument : IViewDocument
     HRESULT SaveTaskRef(CItemRef &ref) override { return Save(ref); }
     const IItemTypeCatalog *GetItemTypes() const override { return nullptr; }
     std::uint32_t GetFormatVersion() const override { return version; }
+    HRESULT ToggleTaskCompleted(CItemRef &ref) override
+    {
+        toggled.push_back(ref.GetRecordId());
+        return toggleResult;
+    }
 };
 
 struct FakeContainer : IViewContainer
@@ -141,6 +150,11 @@ struct FakeContainer : IViewContainer
     bool editedReadOnly = false;
     std::vector<std::pair<CDateTime, int>> goneTo; // dates and modes of GoToDate
     bool zoomListOpen = false;
+    // When set: the document the views work on instead of `doc`, and what moving items and
+    // showing a stored item again do.
+    IViewDocument *document = nullptr;
+    std::function<bool(CDragState &, int effect)> onMove;
+    std::function<bool(CItemRef &)> onAddItem;
 
     std::vector<int> keys; // keys of the key-down notifications
     int OnNotify(const CNotifyRecord &r) override
@@ -150,33 +164,21 @@ struct FakeContainer : IViewContainer
             keys.push_back(r.key);
         return 0;
     }
-    IViewDocument *GetDocument() override { return &doc; }
+    IViewDocument *GetDocument() override { return document ? document : &doc; }
     bool IsDataReadOnly() const override { return readOnly; }
     void SendCommand(int id) override { commands.push_back(id); }
     void PostCommand(int id) override { commands.push_back(id); }
-    // With applyMoves, moved events are stored in the document with their new times.
-    bool applyMoves = false;
     bool MoveItems(CCalendarViewCtrl &, const QMimeData *, int effect, const QPoint &,
                    CDragState &drag) override
     {
         moved = drag.dragItems;
         movedEffect = effect;
-        if (applyMoves && moveAnswer) {
-            for (const CDragItem &item : drag.dragItems) {
-                CItemRef ref;
-                if (doc.LoadEvent(item.recordId, ref) != S_OK || !ref.GetEvent())
-                    continue;
-                ref.GetEvent()->SetStart(item.movedStart);
-                ref.GetEvent()->SetDuration(item.duration);
-                doc.Save(ref);
-            }
-        }
-        return moveAnswer;
+        return onMove ? onMove(drag, effect) : moveAnswer;
     }
     bool AddItemToView(CItemRef &ref, int) override
     {
         shown.push_back(ref.GetRecordId());
-        return true;
+        return onAddItem ? onAddItem(ref) : true;
     }
     void UpdateCountPane() override {}
     void Refresh() override { ++refreshes; }
