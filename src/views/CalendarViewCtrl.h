@@ -239,6 +239,9 @@ class CCalendarViewCtrl
     virtual int OnDragOver(const QMimeData *data, int keyState, const QPoint &point);
     virtual void OnDragLeave();
     virtual int OnDropEx(const QMimeData *data, int effect, const QPoint &point);
+    // The window's drag-scroll question: 0x80000000 lets the drop target's border rule scroll,
+    // anything else is the answer as it stands; by default views do not scroll while dragged over.
+    virtual int OnDragScroll(const QPoint &) const { return 0; }
 
     // ---- Clipboard and drag transfer ----
     // The selected occurrences as text (each subject and CR LF, then a NUL), in the private

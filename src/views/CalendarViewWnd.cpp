@@ -220,6 +220,11 @@ void CCalendarViewWnd::OnDragLeave()
     m_view.OnDragLeave();
 }
 
+int CCalendarViewWnd::OnDragScroll(int, const QPoint &point)
+{
+    return m_view.OnDragScroll(point);
+}
+
 bool CCalendarViewWnd::OnScrollBy(std::uint16_t scrollCode, bool doScroll)
 {
     const bool horizontal = (scrollCode & 0xFF) != 0xFF;

@@ -66,6 +66,7 @@ class CCalendarViewWnd : public CCustomWnd, public IViewHost
     int OnDragOver(const QMimeData *data, int keyState, const QPoint &point) override;
     int OnDropEx(const QMimeData *data, int effect, int effectList, const QPoint &point) override;
     void OnDragLeave() override;
+    int OnDragScroll(int keyState, const QPoint &point) override;
     // Scrolling asked by the drop target's border rule goes to the view.
     bool OnScrollBy(std::uint16_t scrollCode, bool doScroll) override;
     CViewDropTarget &GetDropTarget() { return m_dropTarget; }

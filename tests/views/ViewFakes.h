@@ -43,7 +43,9 @@ struct FakeHost : IViewHost
     QPoint MapToScreen(const QPoint &p) const override { return p + screenOffset; }
     QPoint MapFromScreen(const QPoint &p) const override { return p - screenOffset; }
     void ShowContextMenu(int index, const QPoint &) override { menu = index; }
-    int StartOleDrag(int, const QRect &) override { return dragEffect; }
+    // Runs while the drag is under way (drops on the view); its answer is the drag's effect.
+    std::function<int()> duringDrag;
+    int StartOleDrag(int, const QRect &) override { return duringDrag ? duringDrag() : dragEffect; }
     void ShowWarning(int id) override { warnings.push_back(id); }
     void ReportError(HRESULT code) override { errors.push_back(code); }
     void ShowInfoText(const QString &text) override { infos.push_back(text); }
