@@ -1,5 +1,6 @@
 // A busy week in the day time grid: placing, laying out and painting 2,000 timed entries into an
 // offscreen image, against painting as many plain filled and captioned rectangles.
+#include "ImageViewHost.h"
 #include "views/DayViewCtrl.h"
 
 #include <QApplication>
@@ -18,33 +19,6 @@ const QSize kImageSize(1400, 1000);
 const CDateTime kMonday(2024, 3, 4);
 
 std::map<std::string, double> g_times; // real time per iteration, in ms
-
-// A window of the given size for the view.
-class ImageHost : public IViewHost
-{
-  public:
-    QRect ClientRect() const override { return QRect(QPoint(0, 0), kImageSize); }
-    void Invalidate(const QRect &) override {}
-    void UpdateWindow() override {}
-    void SetCapture(bool) override {}
-    bool HasCapture() const override { return false; }
-    void SetCursorShape(ViewCursor) override {}
-    void TakeFocus() override {}
-    void Beep() override {}
-    QPoint MapToScreen(const QPoint &p) const override { return p; }
-    QPoint MapFromScreen(const QPoint &p) const override { return p; }
-    void ShowContextMenu(int, const QPoint &) override {}
-    int StartOleDrag(int, const QRect &) override { return 0; }
-    void ShowWarning(int) override {}
-    void ReportError(HRESULT) override {}
-    void ShowEdit(const QRect &, const QString &, bool) override {}
-    void HideEdit() override {}
-    bool IsEditVisible() const override { return false; }
-    QString EditText() const override { return {}; }
-    bool IsEditModified() const override { return false; }
-    void FocusEdit() override {}
-    HRESULT PasteFromDataObject(const QMimeData *, const QPoint &) override { return S_OK; }
-};
 
 // The same pseudo-random week every run: starts on the half hour, 30 minutes to 3 hours long.
 std::vector<std::unique_ptr<CDisplayItem>> MakeWeek()
@@ -69,7 +43,7 @@ std::vector<std::unique_ptr<CDisplayItem>> MakeWeek()
 void BM_DayGridWeek(benchmark::State &state)
 {
     const auto week = MakeWeek();
-    ImageHost host;
+    ImageViewHost host(kImageSize);
     CDayViewCtrl view;
     view.SetHost(&host);
     view.Create();

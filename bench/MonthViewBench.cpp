@@ -1,6 +1,7 @@
 // Laying out and painting a month of 5,000 occurrences (most from recurring events, expanded by
 // the core's occurrence search) to an offscreen image, next to the floor of painting the same
 // number of filled, captioned rectangles with QPainter. Prints both and their ratio.
+#include "ImageViewHost.h"
 #include "core/DateRules.h"
 #include "core/EventItem.h"
 #include "core/ItemRef.h"
@@ -35,32 +36,6 @@ void EnsureApplication()
         new QApplication(argc, argv); // lives for the whole run
     }
 }
-
-// A window-less host the size of the image.
-struct ImageHost : IViewHost
-{
-    QRect ClientRect() const override { return QRect(QPoint(0, 0), kImageSize); }
-    void Invalidate(const QRect &) override {}
-    void UpdateWindow() override {}
-    void SetCapture(bool) override {}
-    bool HasCapture() const override { return false; }
-    void SetCursorShape(ViewCursor) override {}
-    void TakeFocus() override {}
-    void Beep() override {}
-    QPoint MapToScreen(const QPoint &p) const override { return p; }
-    QPoint MapFromScreen(const QPoint &p) const override { return p; }
-    void ShowContextMenu(int, const QPoint &) override {}
-    int StartOleDrag(int, const QRect &) override { return 0; }
-    void ShowWarning(int) override {}
-    void ReportError(HRESULT) override {}
-    void ShowEdit(const QRect &, const QString &, bool) override {}
-    void HideEdit() override {}
-    bool IsEditVisible() const override { return false; }
-    QString EditText() const override { return {}; }
-    bool IsEditModified() const override { return false; }
-    void FocusEdit() override {}
-    HRESULT PasteFromDataObject(const QMimeData *, const QPoint &) override { return S_OK; }
-};
 
 // 100 daily series and single events to make up 5,000 occurrences in September 2024's grid.
 std::vector<CEventItem> MakeCalendar()
@@ -100,7 +75,7 @@ void BM_MonthViewLayoutAndPaint(benchmark::State &state)
     EnsureApplication();
     SetFirstDayOfWeek(0);
     const std::vector<CEventItem> events = MakeCalendar();
-    ImageHost host;
+    ImageViewHost host(kImageSize);
     QImage image(kImageSize, QImage::Format_RGB32);
     long placed = 0;
     for (auto _ : state) {

@@ -1,6 +1,8 @@
 // The all-day banner's window.
 #include "views/DayBannerWnd.h"
 
+#include "views/ViewScrollBar.h"
+
 #include <QApplication>
 #include <QLineEdit>
 #include <QMenu>
@@ -11,10 +13,7 @@
 CDayBannerWnd::CDayBannerWnd(CDayBannerCtrl &banner, QWidget *parent)
     : CCalendarViewWnd(banner, parent), m_banner(banner)
 {
-    m_scrollBar = new QScrollBar(Qt::Vertical, this);
-    m_scrollBar->setObjectName(QStringLiteral("bannerScrollBar"));
-    m_scrollBar->setSingleStep(1);
-    m_scrollBar->hide();
+    m_scrollBar = CreateViewScrollBar(this, QStringLiteral("bannerScrollBar"));
     m_banner.SetScrollBarWidth(style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_scrollBar));
     m_banner.SetScrollListener([this](int dy) { SyncScrollBar(dy); });
     m_banner.SetDaysMenuHandler([this](const std::vector<CDayBannerCtrl::DaysMenuChoice> &choices,
@@ -44,46 +43,18 @@ void CDayBannerWnd::PlaceScrollBar()
 void CDayBannerWnd::SyncScrollBar(int contentDy)
 {
     const CDayBannerCtrl::ScrollBarState &state = m_banner.GetScrollBarState();
-    const QSignalBlocker block(m_scrollBar);
-    // The bar's range counts top rows: the last row can reach the top only as far as a page allows.
-    m_scrollBar->setRange(0, std::max(0, state.maximum + 1 - std::max(1, state.page)));
-    m_scrollBar->setPageStep(std::max(1, state.page));
-    m_scrollBar->setValue(state.position);
-    m_scrollBar->setEnabled(state.enabled);
-    m_scrollBar->setVisible(state.visible);
+    ShowScrollState(*m_scrollBar, 0, state.maximum, state.page, state.position, state.enabled, state.visible);
     PlaceScrollBar();
-    if (contentDy != 0 && GetEdit() && !GetEdit()->isHidden())
-        GetEdit()->move(GetEdit()->pos() + QPoint(0, contentDy));
+    MoveEditWithContent(GetEdit(), contentDy);
 }
 
 void CDayBannerWnd::OnScrollAction(int action)
 {
-    int request = -1;
-    switch (action) {
-    case QAbstractSlider::SliderSingleStepAdd:
-        request = CDayBannerCtrl::ScrollLineDown;
-        break;
-    case QAbstractSlider::SliderSingleStepSub:
-        request = CDayBannerCtrl::ScrollLineUp;
-        break;
-    case QAbstractSlider::SliderPageStepAdd:
-        request = CDayBannerCtrl::ScrollPageDown;
-        break;
-    case QAbstractSlider::SliderPageStepSub:
-        request = CDayBannerCtrl::ScrollPageUp;
-        break;
-    case QAbstractSlider::SliderToMinimum:
-        request = CDayBannerCtrl::ScrollTop;
-        break;
-    case QAbstractSlider::SliderToMaximum:
-        request = CDayBannerCtrl::ScrollBottom;
-        break;
-    case QAbstractSlider::SliderMove:
-        request = CDayBannerCtrl::ScrollThumbTrack;
-        break;
-    default:
+    static_assert(CDayBannerCtrl::ScrollLineDown == 1 && CDayBannerCtrl::ScrollThumbTrack == 5 &&
+                  CDayBannerCtrl::ScrollBottom == 7); // the banner's requests are the scroll codes
+    const int request = ScrollCodeOfSliderAction(action);
+    if (request < 0)
         return;
-    }
     m_banner.OnVScroll(request, m_scrollBar->sliderPosition());
     // The slider takes the banner's answer, not its own idea of the step.
     m_scrollBar->setSliderPosition(m_banner.GetTopRow());

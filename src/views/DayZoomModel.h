@@ -8,6 +8,7 @@
 #include "core/DateTime.h"
 #include "core/DisplayItem.h"
 #include "core/MessagePort.h"
+#include "views/ViewContextMenus.h"
 #include "views/ViewPorts.h"
 
 #include <QByteArray>
@@ -34,30 +35,31 @@ class IDayZoomHost
     virtual QObject *MessageOwner() const { return nullptr; }
 };
 
+// The zoom list's commands: the views' menu commands, and the list's own Close and Select All.
 namespace ZoomCommand {
-inline constexpr int Open = 32809;
-inline constexpr int Print = 32810;
-inline constexpr int Delete = 32811;
+inline constexpr int Open = kCmdOpenItem;
+inline constexpr int Print = kCmdPrintItems;
+inline constexpr int Delete = kCmdDeleteItems;
 inline constexpr int Close = 32816;
-inline constexpr int Properties = 32817;
-inline constexpr int FirstType = 33223;
-inline constexpr int LastType = 33322;
-inline constexpr int MarkComplete = 34751;
-inline constexpr int EventToTask = 34777;
-inline constexpr int Lock = 34847;
-inline constexpr int Unlock = 34848;
-inline constexpr int TaskToEvent = 34858;
-inline constexpr int Copy = 57634;
-inline constexpr int Cut = 57635;
+inline constexpr int Properties = kCmdItemProperties;
+inline constexpr int FirstType = kCmdSetItemType;
+inline constexpr int LastType = kCmdSetItemTypeLast;
+inline constexpr int MarkComplete = kCmdCompleteTasks;
+inline constexpr int EventToTask = kCmdConvertToTask;
+inline constexpr int Lock = kCmdLockItems;
+inline constexpr int Unlock = kCmdUnlockItems;
+inline constexpr int TaskToEvent = kCmdConvertToEvent;
+inline constexpr int Copy = kCmdCopy;
+inline constexpr int Cut = kCmdCut;
 inline constexpr int SelectAll = 57642;
 } // namespace ZoomCommand
 
-// Popups of the list's context menu.
+// Popups of the list's context menu: the views' menus, and one with Close alone.
 namespace ZoomPopup {
-inline constexpr int Item = 4;
-inline constexpr int ItemTypesFirst = 5;
-inline constexpr int Task = 9;
-inline constexpr int TaskTypesFirst = 10;
+inline constexpr int Item = MenuEvent;
+inline constexpr int ItemTypesFirst = MenuEventWithTypes;
+inline constexpr int Task = MenuTask;
+inline constexpr int TaskTypesFirst = MenuTaskWithTypes;
 inline constexpr int CloseOnly = 17;
 } // namespace ZoomPopup
 

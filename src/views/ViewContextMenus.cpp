@@ -10,6 +10,9 @@
 #include <QMenu>
 #include <QMimeData>
 
+#include <array>
+#include <cstddef>
+
 namespace {
 using E = MenuEnable;
 
@@ -40,6 +43,16 @@ enum MenuText
 constexpr ContextMenuEntry kSeparator{0, 0, E::Always};
 constexpr ContextMenuEntry kTypes{kCmdSetItemType, TextUndefinedType, E::EntrySelectedWritable};
 
+// A menu's entries with the item types and a separator before them.
+template <std::size_t N>
+constexpr std::array<ContextMenuEntry, N + 2> WithTypesFirst(const ContextMenuEntry (&plain)[N])
+{
+    std::array<ContextMenuEntry, N + 2> menu{kTypes, kSeparator};
+    for (std::size_t i = 0; i < N; ++i)
+        menu[i + 2] = plain[i];
+    return menu;
+}
+
 constexpr ContextMenuEntry kCellsMenu[] = {
     {kCmdNewItem, TextNewEvent, E::Writable},
     {kCmdNewRecurringEvent, TextNewRecurringEvent, E::Writable},
@@ -53,24 +66,6 @@ constexpr ContextMenuEntry kCellsMenu[] = {
 };
 
 constexpr ContextMenuEntry kEventMenu[] = {
-    {kCmdOpenItem, TextOpen, E::SingleOccurrence},
-    {kCmdPrintItems, TextPrint, E::EntrySelected},
-    kSeparator,
-    {kCmdCut, TextCut, E::EntrySelectedWritable},
-    {kCmdCopy, TextCopy, E::EntrySelected},
-    {kCmdPaste, TextPaste, E::CanPaste},
-    kSeparator,
-    {kCmdDeleteItems, TextDelete, E::EntrySelectedWritable},
-    kSeparator,
-    {kCmdConvertToTask, TextConvertToTask, E::EntrySelectedWritable},
-    {kCmdLockItems, TextLock, E::EntrySelectedWritable},
-    {kCmdUnlockItems, TextUnlock, E::EntrySelectedWritable},
-    kSeparator,
-    {kCmdItemProperties, TextProperties, E::SingleOccurrence},
-};
-constexpr ContextMenuEntry kEventTypesMenu[] = {
-    kTypes,
-    kSeparator,
     {kCmdOpenItem, TextOpen, E::SingleOccurrence},
     {kCmdPrintItems, TextPrint, E::EntrySelected},
     kSeparator,
@@ -104,26 +99,8 @@ constexpr ContextMenuEntry kTaskMenu[] = {
     kSeparator,
     {kCmdItemProperties, TextProperties, E::SingleOccurrence},
 };
-constexpr ContextMenuEntry kTaskTypesMenu[] = {
-    kTypes,
-    kSeparator,
-    {kCmdOpenItem, TextOpen, E::SingleOccurrence},
-    {kCmdPrintItems, TextPrint, E::EntrySelected},
-    kSeparator,
-    {kCmdCompleteTasks, TextMarkComplete, E::EntrySelectedWritable},
-    kSeparator,
-    {kCmdCut, TextCut, E::EntrySelectedWritable},
-    {kCmdCopy, TextCopy, E::EntrySelected},
-    {kCmdPaste, TextPaste, E::CanPaste},
-    kSeparator,
-    {kCmdDeleteItems, TextDelete, E::EntrySelectedWritable},
-    kSeparator,
-    {kCmdConvertToEvent, TextConvertToEvent, E::EntrySelectedWritable},
-    {kCmdLockItems, TextLock, E::EntrySelectedWritable},
-    {kCmdUnlockItems, TextUnlock, E::EntrySelectedWritable},
-    kSeparator,
-    {kCmdItemProperties, TextProperties, E::SingleOccurrence},
-};
+constexpr auto kEventTypesMenu = WithTypesFirst(kEventMenu);
+constexpr auto kTaskTypesMenu = WithTypesFirst(kTaskMenu);
 } // namespace
 
 std::span<const ContextMenuEntry> ContextMenuEntries(int menuKind)

@@ -213,14 +213,12 @@ bool CYearGridModel::AddEntry(const CDisplayItem &item)
     return true;
 }
 
-bool CYearGridModel::RemoveEntriesOfRecord(std::uint32_t recordId)
+bool CYearGridModel::RemoveEntriesWhere(const std::function<bool(const CYearDayEntry &)> &match)
 {
     bool any = false;
     for (int c = 0; m_panels && c < kCells; ++c) {
         CYearDayCell &cell = *CellAt(c);
-        const auto gone =
-            std::remove_if(cell.entries.begin(), cell.entries.end(),
-                           [recordId](const CYearDayEntry &e) { return e.recordId == recordId; });
+        const auto gone = std::remove_if(cell.entries.begin(), cell.entries.end(), match);
         const int removed = int(cell.entries.end() - gone);
         if (removed == 0)
             continue;
@@ -232,24 +230,15 @@ bool CYearGridModel::RemoveEntriesOfRecord(std::uint32_t recordId)
     return any;
 }
 
+bool CYearGridModel::RemoveEntriesOfRecord(std::uint32_t recordId)
+{
+    return RemoveEntriesWhere([recordId](const CYearDayEntry &e) { return e.recordId == recordId; });
+}
+
 bool CYearGridModel::RemoveOccurrenceEntries(std::uint32_t recordId, const CDateTime &occurrence)
 {
-    bool any = false;
-    for (int c = 0; m_panels && c < kCells; ++c) {
-        CYearDayCell &cell = *CellAt(c);
-        const auto gone =
-            std::remove_if(cell.entries.begin(), cell.entries.end(), [&](const CYearDayEntry &e) {
-                return e.recordId == recordId && e.occurrence == occurrence;
-            });
-        const int removed = int(cell.entries.end() - gone);
-        if (removed == 0)
-            continue;
-        cell.entries.erase(gone, cell.entries.end());
-        cell.RecomputeCommonType();
-        m_entryCount -= removed;
-        any = true;
-    }
-    return any;
+    return RemoveEntriesWhere(
+        [&](const CYearDayEntry &e) { return e.recordId == recordId && e.occurrence == occurrence; });
 }
 
 void CYearGridModel::SetEntryTypeForItem(std::uint32_t recordId, int typeIndex)

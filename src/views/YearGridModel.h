@@ -125,6 +125,8 @@ class CYearGridModel
 
   private:
     CYearDayCell *CellAt(int cell);
+    // Removes the entries that match from every cell; true if any went.
+    bool RemoveEntriesWhere(const std::function<bool(const CYearDayEntry &)> &match);
     int CellOfDay(int dayOfYearIndex) const;
 
     std::unique_ptr<std::array<CNavigatorMonth, kPanels>> m_panels;

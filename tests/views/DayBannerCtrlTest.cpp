@@ -2,7 +2,9 @@
 // scrolling, keys, typing, the in-place edit and drags, through the faked host and container.
 #include "views/DayBannerCtrl.h"
 #include "../common/TempProfile.h"
+#include "RecordEntry.h"
 #include "ViewFakes.h"
+#include "WorkWeekGuard.h"
 #include "core/WeekRules.h"
 #include "views/CustomWnd.h"
 #include "views/DragState.h"
@@ -37,11 +39,7 @@ std::unique_ptr<CDisplayItem> MakeItem(std::uint32_t record, const CDateTime &st
                                        const QString &subject = QStringLiteral("item"),
                                        int kind = CDisplayItem::KindEvent)
 {
-    auto e = std::make_unique<CDisplayItem>(kind, 0, QStringLiteral("Appointment"), start, end - start);
-    e->SetItemRef(record);
-    e->SetOccurrenceDate(start);
-    e->SetSubject(subject);
-    return e;
+    return MakeRecordEntry(record, start, end, subject, kind);
 }
 
 class BannerTest : public ::testing::Test
@@ -49,10 +47,6 @@ class BannerTest : public ::testing::Test
   protected:
     void SetUp() override
     {
-        m_savedMask = GetWorkWeekMask();
-        m_savedFirstDay = GetFirstDayOfWeek();
-        SetWorkWeekMask(kMonToFri);
-        SetFirstDayOfWeek(0);
         host.client = QRect(0, 0, 400, 120);
         banner.SetHost(&host);
         banner.SetContainer(&container);
@@ -60,12 +54,7 @@ class BannerTest : public ::testing::Test
         banner.LoadViewOptions();
         banner.LoadFonts(false);
     }
-    void TearDown() override
-    {
-        CDragState::End();
-        SetWorkWeekMask(m_savedMask);
-        SetFirstDayOfWeek(m_savedFirstDay);
-    }
+    void TearDown() override { CDragState::End(); }
     // Shows `days` days from the Monday 4 March (or that week's work days).
     void Show(int days, bool workWeek, int mask = kMonToFri)
     {
@@ -100,8 +89,7 @@ class BannerTest : public ::testing::Test
     FakeHost host;
     FakeContainer container;
     TestBanner banner;
-    int m_savedMask = 0;
-    int m_savedFirstDay = 0;
+    WorkWeekGuard m_week{kMonToFri, 0};
 };
 
 } // namespace

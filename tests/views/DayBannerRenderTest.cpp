@@ -2,6 +2,7 @@
 // the build tree for a person to look at, and the pixels are checked against the computed boxes.
 #include "../common/TempProfile.h"
 #include "ViewFakes.h"
+#include "WorkWeekGuard.h"
 #include "core/WeekRules.h"
 #include "views/DayBannerWnd.h"
 #include "views/DrawHelpers.h"
@@ -37,17 +38,7 @@ struct FixtureItem
 class BannerRenderTest : public ::testing::Test
 {
   protected:
-    void SetUp() override
-    {
-        m_savedMask = GetWorkWeekMask();
-        m_savedFirstDay = GetFirstDayOfWeek();
-        SetFirstDayOfWeek(0);
-    }
-    void TearDown() override
-    {
-        SetWorkWeekMask(m_savedMask);
-        SetFirstDayOfWeek(m_savedFirstDay);
-    }
+    void SetUp() override { SetFirstDayOfWeek(0); }
 
     // Renders the banner with the items; returns the image, also written as renders/<name>.png.
     QImage Render(CDayBannerWnd &wnd, const std::vector<FixtureItem> &items, const char *name)
@@ -68,6 +59,19 @@ class BannerRenderTest : public ::testing::Test
         dir.mkpath(QStringLiteral("renders"));
         image.save(dir.filePath(QStringLiteral("renders/%1.png").arg(QString::fromLatin1(name))));
         return image;
+    }
+
+    // Shows the banner's window, 460 wide, with the days from Day(4) on.
+    void Show(CDayBannerWnd &wnd, CDayBannerCtrl &banner, int height, int days, bool workWeek)
+    {
+        wnd.resize(460, height);
+        banner.SetLabelWidth(44);
+        banner.LoadViewOptions();
+        banner.LoadFonts(false);
+        banner.SetBannerDays(days, workWeek);
+        banner.SetDate(Day(4), false, true);
+        wnd.show();
+        QCoreApplication::processEvents();
     }
 
     // Every shown item's box is framed where the banner placed it; an open side (continuing
@@ -95,8 +99,7 @@ class BannerRenderTest : public ::testing::Test
     }
 
     TempProfile profile;
-    int m_savedMask = 0;
-    int m_savedFirstDay = 0;
+    WorkWeekGuard m_week;
 };
 
 } // namespace
@@ -106,14 +109,7 @@ TEST_F(BannerRenderTest, ThreeDays)
     SetWorkWeekMask(0x3E);
     TodayBanner banner;
     CDayBannerWnd wnd(banner);
-    wnd.resize(460, 120);
-    banner.SetLabelWidth(44);
-    banner.LoadViewOptions();
-    banner.LoadFonts(false);
-    banner.SetBannerDays(3, false);
-    banner.SetDate(Day(4), false, true);
-    wnd.show();
-    QCoreApplication::processEvents();
+    Show(wnd, banner, 120, 3, false);
     const QImage image = Render(wnd,
                                 {{1, Day(4), Day(6), "Conference"},
                                  {2, Day(5), Day(6), "Holiday"},
@@ -156,14 +152,7 @@ TEST_F(BannerRenderTest, WorkWeekWithDaysApart)
     SetWorkWeekMask(0x2A); // Monday, Wednesday, Friday
     TodayBanner banner;
     CDayBannerWnd wnd(banner);
-    wnd.resize(460, 70);
-    banner.SetLabelWidth(44);
-    banner.LoadViewOptions();
-    banner.LoadFonts(false);
-    banner.SetBannerDays(5, true);
-    banner.SetDate(Day(4), false, true);
-    wnd.show();
-    QCoreApplication::processEvents();
+    Show(wnd, banner, 70, 5, true);
     const QImage image = Render(wnd,
                                 {{1, Day(5), Day(8), "Workshop"},
                                  {2, Day(4), Day(10), "Sprint"},

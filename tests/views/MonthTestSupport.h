@@ -4,6 +4,9 @@
 
 #include "core/DateRules.h"
 #include "core/DisplayItem.h"
+#include "core/EventItem.h"
+#include "core/ItemRef.h"
+#include "core/RecurrenceBits.h"
 #include "core/WeekRules.h"
 #include "views/MonthGridModel.h"
 
@@ -68,4 +71,24 @@ inline std::unique_ptr<CDisplayItem> MakeEntry(const CDateTime &start, const CDa
     e->SetSubject(subject);
     e->SetFlags(e->GetFlags() | extraFlags | CDisplayItem::FlagOwnItem);
     return e;
+}
+
+// A daily series from start, each occurrence `duration` long.
+inline CEventItem DailyEvent(const QString &subject, const CDateTime &start, const CDateSpan &duration)
+{
+    CEventItem daily;
+    daily.SetSubject(subject);
+    daily.SetStart(start);
+    daily.SetDuration(duration);
+    daily.SetRecurrence(Recur::Daily | Recur::ByDate, 1, 0, start, CDateTime());
+    return daily;
+}
+
+// The event as a record loaded from the data file.
+inline CItemRef StoredRef(const CEventItem &event, std::uint32_t recordId)
+{
+    CItemRef ref;
+    ref.SetItem(std::make_unique<CEventItem>(event));
+    ref.SetRecordId(recordId);
+    return ref;
 }

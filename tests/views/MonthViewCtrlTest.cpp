@@ -258,14 +258,8 @@ TEST_F(MonthViewTest, OccurrencesAreSearchedOverEveryDayOfTheShownWeeks)
     // Work days only: 30 cells, but the grid spans 42 days.
     view.SetVisibleWeekdays(true, false, false, 5, false);
     view.SetDate(CDateTime(2024, 9, 12));
-    CEventItem daily;
-    daily.SetSubject(QStringLiteral("Stand-up"));
-    daily.SetStart(CDateTime(2024, 8, 1, 9, 0, 0));
-    daily.SetDuration(CDateSpan(0, 0, 15, 0));
-    daily.SetRecurrence(Recur::Daily | Recur::ByDate, 1, 0, CDateTime(2024, 8, 1, 9, 0, 0), CDateTime());
-    CItemRef ref;
-    ref.SetItem(std::make_unique<CEventItem>(daily));
-    ref.SetRecordId(7);
+    CItemRef ref = StoredRef(
+        DailyEvent(QStringLiteral("Stand-up"), CDateTime(2024, 8, 1, 9, 0, 0), CDateSpan(0, 0, 15, 0)), 7);
     EXPECT_TRUE(view.AddItem(ref));
     EXPECT_EQ(view.GetEntryCount(), 30);
     EXPECT_EQ(view.GetEntry(view.GetEntryCount() - 1)->GetStart(), CDateTime(2024, 10, 4, 9, 0, 0));

@@ -1,6 +1,7 @@
 // The time grid's geometry and placement without a window: cells from times, the per-day pieces
 // of an entry, and the side-by-side boxes of overlapping entries.
 #include "views/TimeGridLayout.h"
+#include "WorkWeekGuard.h"
 #include "core/WeekRules.h"
 
 #include <gtest/gtest.h>
@@ -24,24 +25,6 @@ std::unique_ptr<CDisplayItem> Timed(int day, int h1, int m1, int endDay, int h2,
     e->SetOccurrenceDate(start);
     return e;
 }
-
-class WorkWeekGuard
-{
-  public:
-    WorkWeekGuard(int mask, int firstDay) : m_mask(GetWorkWeekMask()), m_first(GetFirstDayOfWeek())
-    {
-        SetWorkWeekMask(mask);
-        SetFirstDayOfWeek(firstDay);
-    }
-    ~WorkWeekGuard()
-    {
-        SetWorkWeekMask(m_mask);
-        SetFirstDayOfWeek(m_first);
-    }
-
-  private:
-    int m_mask, m_first;
-};
 
 constexpr int kMonWedFri = (1 << 1) | (1 << 3) | (1 << 5);
 

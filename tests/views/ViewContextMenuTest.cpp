@@ -1,5 +1,6 @@
 // Context menus of the views: the commands of each menu kind, their enable rules, the item-type
 // list, and the window handing the chosen command to the container.
+#include "EntryHitView.h"
 #include "ViewFakes.h"
 #include "core/ItemTypeCatalog.h"
 #include "core/StringTable.h"
@@ -41,19 +42,6 @@ class Types : public IItemTypeCatalog
     }
     int FindType(const QString &) const override { return -1; }
     int FindTypeByPrefix(const QString &) const override { return -1; }
-};
-
-// Entries are hit where the test placed them.
-class HitView : public CCalendarViewCtrl
-{
-  public:
-    int HitTest(const QPoint &point, int *index) const override
-    {
-        const int hit = EntryFromPoint(point);
-        if (index)
-            *index = hit;
-        return hit >= 0 ? HitEntryBody : HitNothing;
-    }
 };
 
 // Chooses the action with the command the test asks for, instead of running a menu.
@@ -193,7 +181,7 @@ TEST(ViewContextMenuTest, ItemTypesComeFirstWhereAsked)
 TEST(ViewContextMenuTest, ChosenCommandGoesToTheContainer)
 {
     QApplication::clipboard()->clear();
-    HitView view;
+    EntryHitView view;
     FakeContainer container;
     view.SetContainer(&container);
     view.SetViewKind(4);

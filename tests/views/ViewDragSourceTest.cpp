@@ -1,5 +1,6 @@
 // The drag source of the views: each look at a running drag reaches the owner view and decides
 // whether the drag goes on, and the window's drag loop ends with the effect Qt reports.
+#include "EntryHitView.h"
 #include "ViewFakes.h"
 #include "views/CalendarViewWnd.h"
 #include "views/ViewDropTarget.h"
@@ -9,16 +10,9 @@
 
 namespace {
 // Counts the looks at its drag; entries are hit where the test placed them.
-class CountingView : public CCalendarViewCtrl
+class CountingView : public EntryHitView
 {
   public:
-    int HitTest(const QPoint &point, int *index) const override
-    {
-        const int hit = EntryFromPoint(point);
-        if (index)
-            *index = hit;
-        return hit >= 0 ? HitEntryBody : HitNothing;
-    }
     void OnDragFeedback(bool escape) override
     {
         ++feedback;

@@ -85,21 +85,16 @@ struct FakeDocument : IViewDocument
     std::vector<std::uint32_t> toggled; // record ids of ToggleTaskCompleted calls
     HRESULT toggleResult = S_OK;
 
-    HRESULT LoadEvent(std::uint32_t id, CItemRef &out) override
+    HRESULT LoadEvent(std::uint32_t id, CItemRef &out) override { return LoadFrom(events, id, out); }
+    HRESULT LoadTask(std::uint32_t id, CItemRef &out) override { return LoadFrom(tasks, id, out); }
+    // A copy of the stored item as a loaded record.
+    template <class Item>
+    static HRESULT LoadFrom(const std::map<std::uint32_t, Item> &stored, std::uint32_t id, CItemRef &out)
     {
-        auto it = events.find(id);
-        if (it == events.end())
+        auto it = stored.find(id);
+        if (it == stored.end())
             return QV_E_ITEM_LOAD;
-        out.SetItem(std::make_unique<CEventItem>(it->second));
-        out.SetRecordId(id);
-        return S_OK;
-    }
-    HRESULT LoadTask(std::uint32_t id, CItemRef &out) override
-    {
-        auto it = tasks.find(id);
-        if (it == tasks.end())
-            return QV_E_ITEM_LOAD;
-        out.SetItem(std::make_unique<CTaskItem>(it->second));
+        out.SetItem(std::make_unique<Item>(it->second));
         out.SetRecordId(id);
         return S_OK;
     }

@@ -1,5 +1,6 @@
 // Tooltips of the views: whole texts however long, the wrap width rule, real dates on continued
 // all-day bars, and item texts with markup characters shown as written.
+#include "EntryHitView.h"
 #include "core/AppSettings.h"
 #include "core/DateFormats.h"
 #include "core/DisplayItem.h"
@@ -13,19 +14,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-// Entries are hit where the test placed them.
-class TipView : public CCalendarViewCtrl
-{
-  public:
-    int HitTest(const QPoint &point, int *index) const override
-    {
-        const int hit = EntryFromPoint(point);
-        if (index)
-            *index = hit;
-        return hit >= 0 ? HitEntryBody : HitNothing;
-    }
-};
-
 QFont TipFont()
 {
     QFont f(QStringLiteral("DejaVu Sans"));
@@ -73,7 +61,7 @@ TEST(ViewToolTipTest, WrappedLinesKeepTheWholeText)
 TEST(ViewToolTipTest, TipTextIsWholeAndContinuedBarsShowRealDates)
 {
     BuildLocaleFormats(LocaleDateData());
-    TipView view;
+    EntryHitView view;
     auto longOne = std::make_unique<CDisplayItem>(CDisplayItem::KindEvent, -1, QStringLiteral("Meeting"),
                                                   CDateTime(2024, 3, 4, 9, 0, 0), CDateSpan(1.0 / 24));
     const QString subject = Words(30);
@@ -106,7 +94,7 @@ TEST(ViewToolTipTest, TipTextIsWholeAndContinuedBarsShowRealDates)
 TEST(ViewToolTipTest, WindowShowsTheTextAsWritten)
 {
     ProgramSettings().detailedItems = 1;
-    TipView view;
+    EntryHitView view;
     view.SetFonts(TipFont(), TipFont(), TipFont());
     auto e = std::make_unique<CDisplayItem>(CDisplayItem::KindEvent, -1, QStringLiteral("Meeting"),
                                             CDateTime(2024, 3, 4, 9, 0, 0), CDateSpan(1.0 / 24));

@@ -87,14 +87,9 @@ TEST_F(WebMonthTest, PiecesOfABarIntoTheNextMonth)
 
 TEST_F(WebMonthTest, LoadsTheOccurrencesOfTheShownMonthOnly)
 {
-    CEventItem daily;
-    daily.SetSubject(QStringLiteral("Walk"));
-    daily.SetStart(CDateTime(2024, 7, 1, 7, 0, 0));
-    daily.SetDuration(CDateSpan(0, 1, 0, 0));
-    daily.SetRecurrence(Recur::Daily | Recur::ByDate, 1, 0, CDateTime(2024, 7, 1, 7, 0, 0), CDateTime());
-    CItemRef ref;
-    ref.SetItem(std::make_unique<CEventItem>(daily));
-    ref.SetRecordId(3);
+    const CEventItem daily =
+        DailyEvent(QStringLiteral("Walk"), CDateTime(2024, 7, 1, 7, 0, 0), CDateSpan(0, 1, 0, 0));
+    CItemRef ref = StoredRef(daily, 3);
     EXPECT_TRUE(web.AddItem(ref));
     EXPECT_EQ(web.GetEntryCount(), 31);
     web.Refresh(true);
@@ -104,9 +99,7 @@ TEST_F(WebMonthTest, LoadsTheOccurrencesOfTheShownMonthOnly)
     CEventItem july = daily;
     july.SetRecurrence(Recur::Daily | Recur::ByDate | Recur::HasEndDate, 1, 0, CDateTime(2024, 7, 1, 7, 0, 0),
                        CDateTime(2024, 7, 31, 23, 0, 0));
-    CItemRef julyRef;
-    julyRef.SetItem(std::make_unique<CEventItem>(july));
-    julyRef.SetRecordId(4);
+    CItemRef julyRef = StoredRef(july, 4);
     EXPECT_FALSE(web.AddItem(julyRef));
     EXPECT_EQ(web.GetEntryCount(), 31);
 }

@@ -2,7 +2,9 @@
 // keys, typing and in-place editing through the faked ports.
 #include "views/WeekGridCtrl.h"
 
+#include "RecordEntry.h"
 #include "ViewFakes.h"
+#include "WorkWeekGuard.h"
 #include "common/TempProfile.h"
 #include "core/DateFormats.h"
 #include "core/DateRules.h"
@@ -28,12 +30,7 @@ constexpr int kStrip = 15;
 std::unique_ptr<CDisplayItem> MakeItem(std::uint32_t record, const CDateTime &start, const CDateTime &end,
                                        const QString &subject = QStringLiteral("Item"))
 {
-    auto e = std::make_unique<CDisplayItem>(CDisplayItem::KindEvent, 0, QStringLiteral("Appointment"), start,
-                                            end - start);
-    e->SetItemRef(record);
-    e->SetOccurrenceDate(start);
-    e->SetSubject(subject);
-    return e;
+    return MakeRecordEntry(record, start, end, subject);
 }
 
 // Shared set-up: a Sunday-first week of 13..19 October 2024 in a 400 x 300 client, a fixed
@@ -43,10 +40,6 @@ class WeekGridTest : public ::testing::Test
   protected:
     void SetUp() override
     {
-        m_savedFirstDay = GetFirstDayOfWeek();
-        m_savedMask = GetWorkWeekMask();
-        SetFirstDayOfWeek(6);
-        SetWorkWeekMask(0x3E); // Monday..Friday
         host.client = QRect(0, 0, 400, 300);
         view.SetHost(&host);
         view.SetContainer(&container);
@@ -56,12 +49,7 @@ class WeekGridTest : public ::testing::Test
         view.m_showTypeIcon = 0;
         view.SetDate(CDateTime(2024, 10, 16));
     }
-    void TearDown() override
-    {
-        SetFirstDayOfWeek(m_savedFirstDay);
-        SetWorkWeekMask(m_savedMask);
-        CDragState::End();
-    }
+    void TearDown() override { CDragState::End(); }
     void Key(int key, int modifiers = 0) { view.OnKeyDown(key, modifiers); }
     std::vector<const CDisplayItem *> EntriesOfCell(int cell) const
     {
@@ -77,8 +65,7 @@ class WeekGridTest : public ::testing::Test
     FakeHost host;
     FakeContainer container;
     CWeekGridCtrl view;
-    int m_savedFirstDay = 0;
-    int m_savedMask = 0;
+    WorkWeekGuard m_week{0x3E, 6}; // Monday..Friday, weeks from Sunday
 };
 
 } // namespace

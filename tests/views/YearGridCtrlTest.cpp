@@ -2,6 +2,7 @@
 // and an offscreen render over a fixture year.
 #include "views/YearGridCtrl.h"
 
+#include "RecordEntry.h"
 #include "ViewFakes.h"
 #include "common/TempProfile.h"
 #include "core/DateRules.h"
@@ -23,12 +24,8 @@ namespace {
 std::unique_ptr<CDisplayItem> MakeItem(std::uint32_t record, const CDateTime &start, const CDateTime &end,
                                        int type = 0, const QString &subject = QStringLiteral("Item"))
 {
-    auto e = std::make_unique<CDisplayItem>(CDisplayItem::KindEvent, type, QStringLiteral("Type"), start,
-                                            end - start);
-    e->SetItemRef(record);
-    e->SetOccurrenceDate(start);
-    e->SetSubject(subject);
-    return e;
+    return MakeRecordEntry(record, start, end, subject, CDisplayItem::KindEvent, type,
+                           QStringLiteral("Type"));
 }
 
 QString RenderPath(const QString &name)
