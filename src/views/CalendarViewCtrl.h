@@ -375,6 +375,9 @@ class CCalendarViewCtrl
     void EditFocusedEntryShared();
     // A drop that is no drag of the program's own: a paste through the window.
     HRESULT PasteFromDrop(const QMimeData *data, const QPoint &point);
+    // Adds the item's occurrences over `days` days from `from` through AddEntry; true when one
+    // was added.
+    bool AddOccurrences(CItemRef &ref, const CDateTime &from, int days);
 
     IViewHost *m_host = nullptr;
     IViewContainer *m_container = nullptr;

@@ -342,25 +342,13 @@ int CDayBannerCtrl::EntryFromPoint(const QPoint &point) const
 {
     if (IsHeaderPoint(point))
         return -1;
-    const QPoint content = point + QPoint(0, m_topRow * m_rowHeight);
-    for (int i = 0; i < GetEntryCount(); ++i) {
-        if (m_entries[std::size_t(i)]->GetRect().contains(content))
-            return i;
-    }
-    return -1;
+    return CCalendarViewCtrl::EntryFromPoint(point + QPoint(0, m_topRow * m_rowHeight));
 }
 
 QRect CDayBannerCtrl::GetEntryRect(int index) const
 {
     const CDisplayItem *e = GetEntry(index);
     return e ? e->GetRect().translated(0, -m_topRow * m_rowHeight) : QRect();
-}
-
-void CDayBannerCtrl::InvalidateEntry(int index)
-{
-    const QRect r = GetEntryRect(index);
-    if (!r.isEmpty())
-        Invalidate(r);
 }
 
 int CDayBannerCtrl::HitTest(const QPoint &point, int *index) const
@@ -459,23 +447,7 @@ bool CDayBannerCtrl::AddEntry(std::unique_ptr<CDisplayItem> entry)
 
 bool CDayBannerCtrl::AddItem(CItemRef &ref)
 {
-    const int notesMode = m_showNotes ? 2 : 1;
-    const int days = GetShownDayCount();
-    bool added = false;
-    std::unique_ptr<CDisplayItem> entry;
-    if (CEventItem *event = ref.GetEvent()) {
-        bool more = event->FindFirstOccurrenceInRange(m_firstDate, days, notesMode, entry);
-        while (more) {
-            if (entry)
-                added = AddEntry(std::move(entry)) || added;
-            entry.reset();
-            more = event->FindNextOccurrenceInRange(notesMode, entry);
-        }
-    } else if (CTaskItem *task = ref.GetTask()) {
-        if (task->MakeDisplayItemInRange(&entry, notesMode, m_firstDate, days))
-            added = AddEntry(std::move(entry));
-    }
-    return added;
+    return AddOccurrences(ref, m_firstDate, GetShownDayCount());
 }
 
 void CDayBannerCtrl::LayoutEntries()

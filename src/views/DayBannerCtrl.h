@@ -125,7 +125,6 @@ class CDayBannerCtrl : public CCalendarViewCtrl
     int EntryFromPoint(const QPoint &point) const override;
     QRect GetEntryRect(int index) const override;
     void EnsureEntryVisible(int index) override;
-    void InvalidateEntry(int index) override;
     // The point lies in the day-header strip / in its corner cell.
     bool IsHeaderPoint(const QPoint &point) const;
     bool IsCornerPoint(const QPoint &point) const;

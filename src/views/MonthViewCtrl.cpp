@@ -192,26 +192,6 @@ bool CMonthViewCtrl::AddEntry(std::unique_ptr<CDisplayItem> entry)
     return m_model.PlaceEntry(std::move(entry), m_entries);
 }
 
-bool CMonthViewCtrl::AddOccurrences(CItemRef &ref, const CDateTime &from, int days)
-{
-    const int notesMode = m_showNotes ? 2 : 1;
-    bool added = false;
-    std::unique_ptr<CDisplayItem> entry;
-    if (CEventItem *event = ref.GetEvent()) {
-        bool more = event->FindFirstOccurrenceInRange(from, days, notesMode, entry);
-        while (more) {
-            if (entry)
-                added = AddEntry(std::move(entry)) || added;
-            entry.reset();
-            more = event->FindNextOccurrenceInRange(notesMode, entry);
-        }
-    } else if (CTaskItem *task = ref.GetTask()) {
-        if (task->MakeDisplayItemInRange(&entry, notesMode, from, days) && entry)
-            added = AddEntry(std::move(entry));
-    }
-    return added;
-}
-
 bool CMonthViewCtrl::AddItem(CItemRef &ref)
 {
     // Hidden weekdays still count: the search runs over every day of the shown weeks.
