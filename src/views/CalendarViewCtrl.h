@@ -12,6 +12,7 @@
 #include "views/WheelScroll.h"
 
 #include <QFont>
+#include <QMargins>
 #include <QPoint>
 #include <QRect>
 #include <QString>
@@ -19,6 +20,7 @@
 #include <memory>
 #include <vector>
 
+class CDragItem;
 class CEventItem;
 class CItemRef;
 class QMimeData;
@@ -373,6 +375,14 @@ class CCalendarViewCtrl
     HRESULT SplitRecurringTask(IViewDocument &doc, CItemRef &series, const QString &text);
     // The in-place edit over the focused entry, as the day, banner, week and month views share it.
     void EditFocusedEntryShared();
+    // Opens the edit over the focused entry's box less `inset`; 0 when read-only (after a beep)
+    // or nothing is focused.
+    int OpenEditOverFocusedEntry(const QMargins &inset);
+    // A focus key moved the current cell: the selection becomes the cells from the anchor (kept
+    // with Shift) to it, and no entry stays focused.
+    void SelectCellsFromKey(int modifiers);
+    // Shows the dragged draft as a preview entry (record id 0) in place of the previous one.
+    void ShowDragPreview(const CDragItem &item);
     // A drop that is no drag of the program's own: a paste through the window.
     HRESULT PasteFromDrop(const QMimeData *data, const QPoint &point);
     // Adds the item's occurrences over `days` days from `from` through AddEntry; true when one

@@ -335,6 +335,11 @@ void CCalendarViewCtrl::OnDragTrack(const QPoint &point)
             item.duration = newEnd - start;
         }
     }
+    ShowDragPreview(item);
+}
+
+void CCalendarViewCtrl::ShowDragPreview(const CDragItem &item)
+{
     RemovePreviews();
     CItemRef preview;
     if (preview.CreateFromViewDraft(item)) {
@@ -344,6 +349,16 @@ void CCalendarViewCtrl::OnDragTrack(const QPoint &point)
     SetItemState(0, kFocusSelected, kFocusSelected, false);
     Refresh(true);
     InvalidateAll();
+}
+
+void CCalendarViewCtrl::SelectCellsFromKey(int modifiers)
+{
+    SetAllItemStates(0, kFocusSelected, true);
+    m_focusedEntry = -1;
+    if (!(modifiers & kModShift))
+        m_anchorCell = m_currentCell;
+    InvalidateRange(m_anchorCell, m_currentCell, true);
+    NotifyContainer(kNotifySelectionChanged);
 }
 
 void CCalendarViewCtrl::OnLeftButtonUp(const QPoint &point)
@@ -799,6 +814,21 @@ bool CCalendarViewCtrl::IsEditing() const
 
 int CCalendarViewCtrl::BeginInPlaceEdit()
 {
+    return 1;
+}
+
+int CCalendarViewCtrl::OpenEditOverFocusedEntry(const QMargins &inset)
+{
+    if (IsReadOnly()) {
+        Beep();
+        return 0;
+    }
+    const CDisplayItem *e = GetEntry(m_focusedEntry);
+    if (!e)
+        return 0;
+    EnsureEntryVisible(m_focusedEntry);
+    // Read after scrolling it into view: the box may have moved.
+    OpenEditFor(e->Clone(), GetEntryRect(m_focusedEntry).marginsRemoved(inset), e->GetSubject());
     return 1;
 }
 

@@ -195,7 +195,6 @@ class CDayBannerCtrl : public CCalendarViewCtrl
     void ComputeTodayColumn();
     bool SetTopRow(int row);
     void UpdateScrollBar();
-    void SelectFocusRange(int modifiers);
     bool CellSelectionShown() const;
 
     int m_dayCount = 5;

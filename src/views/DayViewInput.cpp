@@ -156,17 +156,7 @@ void CDayViewCtrl::MoveFocusByKey(int key, int modifiers)
     default:
         return;
     }
-    AfterFocusKey(modifiers);
-}
-
-void CDayViewCtrl::AfterFocusKey(int modifiers)
-{
-    SetAllItemStates(0, kFocusSelected, true);
-    m_focusedEntry = -1;
-    if (!(modifiers & kModShift))
-        m_anchorCell = m_currentCell;
-    InvalidateRange(m_anchorCell, m_currentCell, true);
-    NotifyContainer(kNotifySelectionChanged);
+    SelectCellsFromKey(modifiers);
 }
 
 // ---- Scrolling ----
@@ -388,15 +378,7 @@ void CDayViewCtrl::OnDragTrack(const QPoint &point)
     }
     if (!changed)
         return;
-    RemovePreviews();
-    CItemRef preview;
-    if (preview.CreateFromViewDraft(item)) {
-        preview.SetRecordId(0);
-        AddItem(preview);
-    }
-    SetItemState(0, kFocusSelected, kFocusSelected, false);
-    Refresh(true);
-    InvalidateAll();
+    ShowDragPreview(item);
 }
 
 int CDayViewCtrl::OnDragEnter(const QMimeData *data, int keyState, const QPoint &point)

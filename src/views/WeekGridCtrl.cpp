@@ -597,17 +597,7 @@ void CWeekGridCtrl::StartItemByTyping(QChar ch)
 
 int CWeekGridCtrl::BeginInPlaceEdit()
 {
-    if (IsReadOnly()) {
-        Beep();
-        return 0;
-    }
-    const CDisplayItem *e = GetEntry(m_focusedEntry);
-    if (!e)
-        return 0;
-    EnsureEntryVisible(m_focusedEntry);
-    const QRect r = e->GetRect();
-    OpenEditFor(e->Clone(), QRect(r.left() + 4, r.top() + 2, r.width() - 8, r.height() - 4), e->GetSubject());
-    return 1;
+    return OpenEditOverFocusedEntry(QMargins(4, 2, 4, 2));
 }
 
 void CWeekGridCtrl::EditFocusedItem()
