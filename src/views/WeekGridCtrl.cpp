@@ -460,34 +460,8 @@ void CWeekGridCtrl::LayoutInLanes()
         const int last = ClusterEnd(m_entries, first);
         const CDisplayItem &head = *m_entries[std::size_t(first)];
         const int cellBottom = BottomOf(GetCellRect(head.GetFirstCell(), kPartCell));
-        for (int y = head.GetRect().top();; y += lane) {
-            if (y + lane >= cellBottom) {
-                for (int i = first; i <= last; ++i) {
-                    const CDisplayItem &e = *m_entries[std::size_t(i)];
-                    if (e.GetRect().height() > 0 || e.HasState(CDisplayItem::StateDragged))
-                        continue;
-                    for (int c = e.GetFirstCell(); c <= e.GetLastCell(); ++c)
-                        m_cellMarks[std::size_t(c)] |= kCellOverflow;
-                }
-                break;
-            }
-            bool again = false;
-            const CDisplayItem *placedLast = nullptr;
-            for (int i = first; i <= last; ++i) {
-                CDisplayItem &e = *m_entries[std::size_t(i)];
-                const QRect r = e.GetRect();
-                if (e.HasState(CDisplayItem::StateDragged) || r.height() > 0)
-                    continue;
-                if (placedLast && SpansOverlap(placedLast->GetRect(), r, false)) {
-                    again = true;
-                    continue;
-                }
-                e.SetRect(QRect(r.left(), y, r.width(), lane));
-                placedLast = &e;
-            }
-            if (!again)
-                break;
-        }
+        if (!FillBoundedLanes(m_entries, first, last, lane, cellBottom))
+            MarkUnplacedCells(m_entries, first, last, m_cellMarks, kCellOverflow);
         first = last + 1;
     }
 }
