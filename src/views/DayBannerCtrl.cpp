@@ -60,8 +60,6 @@ CDayBannerCtrl::CDayBannerCtrl()
     m_vertical = 0;
     m_rowHeight = 19;
     m_firstDate = Today();
-    m_columnToWeekday.fill(-1);
-    m_weekdayToColumn.fill(-1);
     SetDayCount(m_dayCount);
 }
 
@@ -78,36 +76,19 @@ void CDayBannerCtrl::SetBannerDays(int count, bool workWeek)
 
 void CDayBannerCtrl::RebuildColumnMaps()
 {
-    m_columnToWeekday.fill(-1);
-    m_weekdayToColumn.fill(-1);
-    if (!m_workWeek)
-        return;
-    int column = 0;
-    for (int i = 0; i < 7; ++i) {
-        if (IsWorkDayByIndex(i)) {
-            m_columnToWeekday[std::size_t(column)] = i;
-            m_weekdayToColumn[std::size_t(i)] = column++;
-        }
-    }
     // A week without work days would show nothing at all: show the whole week instead.
-    if (column == 0) {
-        for (int i = 0; i < 7; ++i)
-            m_columnToWeekday[std::size_t(i)] = m_weekdayToColumn[std::size_t(i)] = i;
-    }
+    if (m_columns.Build(m_workWeek) == 0 && m_workWeek)
+        m_columns.MapFirstDays(7);
 }
 
 int CDayBannerCtrl::DayToColumn(int day) const
 {
-    if (!m_workWeek)
-        return day;
-    return day >= 0 && day < 7 ? m_weekdayToColumn[std::size_t(day)] : -1;
+    return m_columns.DayToColumn(day);
 }
 
 int CDayBannerCtrl::ColumnToDay(int column) const
 {
-    if (!m_workWeek)
-        return column;
-    return column >= 0 && column < 7 ? m_columnToWeekday[std::size_t(column)] : -1;
+    return m_columns.ColumnToDay(column);
 }
 
 int CDayBannerCtrl::DayIndexOf(const CDateTime &date) const
@@ -146,8 +127,7 @@ void CDayBannerCtrl::SetDate(const CDateTime &date, bool keepContext, bool rebui
     RebuildColumnMaps();
     int columns = m_dayCount;
     if (m_workWeek)
-        columns = int(
-            std::count_if(m_columnToWeekday.begin(), m_columnToWeekday.end(), [](int d) { return d >= 0; }));
+        columns = m_columns.Count();
     SetDayCount(columns);
     // The work-week columns are weekdays counted from the week's first day, so the first date
     // is the start of the date's week.

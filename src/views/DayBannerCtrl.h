@@ -5,10 +5,10 @@
 
 #include "views/CalendarViewCtrl.h"
 #include "views/CellDateFlags.h"
+#include "views/WorkWeekColumns.h"
 
 #include <QImage>
 #include <QString>
-#include <array>
 #include <functional>
 #include <vector>
 
@@ -199,8 +199,7 @@ class CDayBannerCtrl : public CCalendarViewCtrl
 
     int m_dayCount = 5;
     bool m_workWeek = false;
-    std::array<int, 7> m_columnToWeekday;
-    std::array<int, 7> m_weekdayToColumn;
+    CWorkWeekColumns m_columns;
     int m_todayColumn = -1;
     int m_labelWidth = 0;
     int m_widestDayName = 0;
