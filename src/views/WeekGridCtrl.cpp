@@ -16,6 +16,7 @@
 #include "views/ItemBox.h"
 #include "views/LanePacking.h"
 #include "views/MenuLook.h"
+#include "views/ViewFonts.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -53,18 +54,6 @@ int BottomOf(const QRect &r)
 int WholeDays(const CDateTime &from, const CDateTime &to)
 {
     return int(std::floor(to.Linear() - from.DatePart().Linear()));
-}
-
-QFont FontFromSetting(const LogFont &lf)
-{
-    QFont font;
-    const QString face = lf.FaceName();
-    if (!face.isEmpty())
-        font.setFamily(face);
-    font.setPointSize(std::max(1, std::abs(lf.height)));
-    font.setItalic(lf.italic != 0);
-    font.setWeight(lf.weight >= 700 ? QFont::Bold : QFont::Normal);
-    return font;
 }
 
 // The 8 x 8 hatch of non-work days: a grey diagonal every 4 pixels on the background.
@@ -584,7 +573,7 @@ void CWeekGridCtrl::EditFocusedItem()
 bool CWeekGridCtrl::LoadFonts(bool reload)
 {
     const LogFont setting = LoadFontSettingPoints(GetConstString(m_sectionIndex), QStringLiteral("Font"), 8);
-    QFont normal = FontFromSetting(setting);
+    QFont normal = PointFontFromSetting(setting);
     normal.setWeight(QFont::Normal);
     QFont struck = normal;
     struck.setStrikeOut(true);
