@@ -21,6 +21,7 @@
 #include <vector>
 
 class CDragItem;
+class CDragState;
 class CEventItem;
 class CItemRef;
 class QMimeData;
@@ -381,6 +382,9 @@ class CCalendarViewCtrl
     // A focus key moved the current cell: the selection becomes the cells from the anchor (kept
     // with Shift) to it, and no entry stays focused.
     void SelectCellsFromKey(int modifiers);
+    // Marks the entries the drag carries as dragged (ghosts), also clearing `clearStates`, and
+    // redraws those that changed.
+    void GhostDraggedEntries(const CDragState &drag, std::uint32_t clearStates);
     // Shows the dragged draft as a preview entry (record id 0) in place of the previous one.
     void ShowDragPreview(const CDragItem &item);
     // A drop that is no drag of the program's own: a paste through the window.

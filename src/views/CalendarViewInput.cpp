@@ -295,15 +295,7 @@ void CCalendarViewCtrl::OnDragTrack(const QPoint &point)
     if (!drag || drag->sourceView != this)
         return;
     drag->moved = true;
-    for (int i = 0; i < GetEntryCount(); ++i) {
-        CDisplayItem *e = m_entries[std::size_t(i)].get();
-        if (std::find(drag->draggedEntries.begin(), drag->draggedEntries.end(), e) !=
-                drag->draggedEntries.end() &&
-            !e->HasState(kGhost)) {
-            e->SetState(e->GetState() | kGhost);
-            InvalidateEntry(i);
-        }
-    }
+    GhostDraggedEntries(*drag, 0);
     if (drag->dragItems.empty())
         return;
     CDragItem &item = drag->dragItems.front();
@@ -336,6 +328,19 @@ void CCalendarViewCtrl::OnDragTrack(const QPoint &point)
         }
     }
     ShowDragPreview(item);
+}
+
+void CCalendarViewCtrl::GhostDraggedEntries(const CDragState &drag, std::uint32_t clearStates)
+{
+    for (int i = 0; i < GetEntryCount(); ++i) {
+        CDisplayItem *e = m_entries[std::size_t(i)].get();
+        if (std::find(drag.draggedEntries.begin(), drag.draggedEntries.end(), e) !=
+                drag.draggedEntries.end() &&
+            !e->HasState(kGhost)) {
+            e->SetState((e->GetState() | kGhost) & ~clearStates);
+            InvalidateEntry(i);
+        }
+    }
 }
 
 void CCalendarViewCtrl::ShowDragPreview(const CDragItem &item)

@@ -14,7 +14,6 @@
 namespace {
 
 constexpr std::uint32_t kFocusSelected = CDisplayItem::StateFocus | CDisplayItem::StateSelected;
-constexpr std::uint32_t kGhost = CDisplayItem::StateDragged;
 
 enum VerticalScroll
 {
@@ -336,15 +335,7 @@ void CDayViewCtrl::OnDragTrack(const QPoint &point)
 
     m_anchorCell = m_currentCell;
     drag->moved = true;
-    for (int i = 0; i < GetEntryCount(); ++i) {
-        CDisplayItem *e = m_entries[std::size_t(i)].get();
-        if (std::find(drag->draggedEntries.begin(), drag->draggedEntries.end(), e) !=
-                drag->draggedEntries.end() &&
-            !e->HasState(kGhost)) {
-            e->SetState((e->GetState() | kGhost) & ~kFocusSelected);
-            InvalidateEntry(i);
-        }
-    }
+    GhostDraggedEntries(*drag, kFocusSelected);
     if (drag->dragItems.empty())
         return;
     CDragItem &item = drag->dragItems.front();
