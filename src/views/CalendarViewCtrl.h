@@ -382,6 +382,9 @@ class CCalendarViewCtrl
     // A focus key moved the current cell: the selection becomes the cells from the anchor (kept
     // with Shift) to it, and no entry stays focused.
     void SelectCellsFromKey(int modifiers);
+    // The entry typing starts on the selected cells: an unsaved event (record id 0) of the
+    // new-event type, focused and selected; null after reporting out of memory.
+    std::unique_ptr<CDisplayItem> MakeTypedEntry(const CDateTime &start, const CDateSpan &span);
     // Marks the entries the drag carries as dragged (ghosts), also clearing `clearStates`, and
     // redraws those that changed.
     void GhostDraggedEntries(const CDragState &drag, std::uint32_t clearStates);

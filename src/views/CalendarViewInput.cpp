@@ -14,6 +14,7 @@
 #include <QUuid>
 #include <algorithm>
 #include <cstdlib>
+#include <new>
 
 namespace {
 
@@ -328,6 +329,27 @@ void CCalendarViewCtrl::OnDragTrack(const QPoint &point)
         }
     }
     ShowDragPreview(item);
+}
+
+std::unique_ptr<CDisplayItem> CCalendarViewCtrl::MakeTypedEntry(const CDateTime &start, const CDateSpan &span)
+{
+    IViewDocument *doc = m_container ? m_container->GetDocument() : nullptr;
+    const IItemTypeCatalog *types = doc ? doc->GetItemTypes() : nullptr;
+    const QString typeName = m_newItemSettings.eventTypeName;
+    std::unique_ptr<CDisplayItem> entry;
+    try {
+        entry = std::make_unique<CDisplayItem>(CDisplayItem::KindEvent,
+                                               types ? types->FindType(typeName) : -1, typeName, start, span);
+    } catch (const std::bad_alloc &) {
+        if (m_host)
+            m_host->ReportError(E_OUT_OF_MEMORY);
+        return nullptr;
+    }
+    entry->SetItemRef(0);
+    entry->SetOccurrenceDate(start);
+    entry->SetFlag(CDisplayItem::FlagOwnItem, true);
+    entry->SetState(kFocusSelected);
+    return entry;
 }
 
 void CCalendarViewCtrl::GhostDraggedEntries(const CDragState &drag, std::uint32_t clearStates)

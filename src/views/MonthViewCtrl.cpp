@@ -18,7 +18,6 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <algorithm>
-#include <new>
 
 namespace {
 constexpr std::uint32_t kFocusSelected = CDisplayItem::StateFocus | CDisplayItem::StateSelected;
@@ -406,22 +405,9 @@ void CMonthViewCtrl::StartItemByTyping(QChar ch)
     // The last selected day plus one: with weekdays hidden the next cell may lie days later.
     CDateTime end = GetDayDate(hi);
     AddDays(end, 1);
-    IViewDocument *doc = m_container ? m_container->GetDocument() : nullptr;
-    const IItemTypeCatalog *types = doc ? doc->GetItemTypes() : nullptr;
-    const QString typeName = m_newItemSettings.eventTypeName;
-    std::unique_ptr<CDisplayItem> entry;
-    try {
-        entry = std::make_unique<CDisplayItem>(
-            CDisplayItem::KindEvent, types ? types->FindType(typeName) : -1, typeName, start, end - start);
-    } catch (const std::bad_alloc &) {
-        if (m_host)
-            m_host->ReportError(E_OUT_OF_MEMORY);
+    std::unique_ptr<CDisplayItem> entry = MakeTypedEntry(start, end - start);
+    if (!entry)
         return;
-    }
-    entry->SetItemRef(0);
-    entry->SetOccurrenceDate(start);
-    entry->SetFlag(CDisplayItem::FlagOwnItem, true);
-    entry->SetState(kFocusSelected);
     CDisplayItem *made = entry.get();
     if (!AddEntry(std::move(entry)))
         return;

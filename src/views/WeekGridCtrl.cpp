@@ -532,22 +532,9 @@ void CWeekGridCtrl::StartItemByTyping(QChar ch)
     }
     const int first = std::min(m_anchorCell, m_currentCell), last = std::max(m_anchorCell, m_currentCell);
     const CDateTime start = GetDayDate(first);
-    IViewDocument *doc = m_container ? m_container->GetDocument() : nullptr;
-    const IItemTypeCatalog *types = doc ? doc->GetItemTypes() : nullptr;
-    const QString typeName = m_newItemSettings.eventTypeName;
-    std::unique_ptr<CDisplayItem> item;
-    try {
-        item = std::make_unique<CDisplayItem>(CDisplayItem::KindEvent, types ? types->FindType(typeName) : -1,
-                                              typeName, start, CDateSpan(double(last - first + 1)));
-    } catch (const std::bad_alloc &) {
-        if (m_host)
-            m_host->ReportError(E_OUT_OF_MEMORY);
+    std::unique_ptr<CDisplayItem> item = MakeTypedEntry(start, CDateSpan(double(last - first + 1)));
+    if (!item)
         return;
-    }
-    item->SetItemRef(0);
-    item->SetOccurrenceDate(start);
-    item->SetFlag(CDisplayItem::FlagOwnItem, true);
-    item->SetState(kFocusSelected);
     AddEntry(std::move(item));
     Refresh(true);
     m_focusedEntry = FindEntry(0, start);
