@@ -165,11 +165,16 @@ bool CCalendarViewCtrl::AddEntry(std::unique_ptr<CDisplayItem> entry)
 
 bool CCalendarViewCtrl::AddItem(CItemRef &ref)
 {
+    return AddOccurrences(ref, m_firstDate, GetDayCount());
+}
+
+bool CCalendarViewCtrl::AddOccurrences(CItemRef &ref, const CDateTime &from, int days)
+{
     const int notesMode = m_showNotes ? 2 : 1;
     bool added = false;
     std::unique_ptr<CDisplayItem> entry;
     if (CEventItem *event = ref.GetEvent()) {
-        bool more = event->FindFirstOccurrenceInRange(m_firstDate, GetDayCount(), notesMode, entry);
+        bool more = event->FindFirstOccurrenceInRange(from, days, notesMode, entry);
         while (more) {
             if (entry)
                 added = AddEntry(std::move(entry)) || added;
@@ -177,9 +182,9 @@ bool CCalendarViewCtrl::AddItem(CItemRef &ref)
             more = event->FindNextOccurrenceInRange(notesMode, entry);
         }
     } else if (CTaskItem *task = ref.GetTask()) {
-        if (!task->MakeDisplayItemInRange(&entry, notesMode, m_firstDate, GetDayCount()))
-            return false;
-        added = AddEntry(std::move(entry));
+        // A task in range always comes with its display item.
+        if (task->MakeDisplayItemInRange(&entry, notesMode, from, days))
+            added = AddEntry(std::move(entry));
     }
     return added;
 }

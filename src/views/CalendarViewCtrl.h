@@ -12,6 +12,7 @@
 #include "views/WheelScroll.h"
 
 #include <QFont>
+#include <QMargins>
 #include <QPoint>
 #include <QRect>
 #include <QString>
@@ -19,6 +20,8 @@
 #include <memory>
 #include <vector>
 
+class CDragItem;
+class CDragState;
 class CEventItem;
 class CItemRef;
 class QMimeData;
@@ -373,8 +376,25 @@ class CCalendarViewCtrl
     HRESULT SplitRecurringTask(IViewDocument &doc, CItemRef &series, const QString &text);
     // The in-place edit over the focused entry, as the day, banner, week and month views share it.
     void EditFocusedEntryShared();
+    // Opens the edit over the focused entry's box less `inset`; 0 when read-only (after a beep)
+    // or nothing is focused.
+    int OpenEditOverFocusedEntry(const QMargins &inset);
+    // A focus key moved the current cell: the selection becomes the cells from the anchor (kept
+    // with Shift) to it, and no entry stays focused.
+    void SelectCellsFromKey(int modifiers);
+    // The entry typing starts on the selected cells: an unsaved event (record id 0) of the
+    // new-event type, focused and selected; null after reporting out of memory.
+    std::unique_ptr<CDisplayItem> MakeTypedEntry(const CDateTime &start, const CDateSpan &span);
+    // Marks the entries the drag carries as dragged (ghosts), also clearing `clearStates`, and
+    // redraws those that changed.
+    void GhostDraggedEntries(const CDragState &drag, std::uint32_t clearStates);
+    // Shows the dragged draft as a preview entry (record id 0) in place of the previous one.
+    void ShowDragPreview(const CDragItem &item);
     // A drop that is no drag of the program's own: a paste through the window.
     HRESULT PasteFromDrop(const QMimeData *data, const QPoint &point);
+    // Adds the item's occurrences over `days` days from `from` through AddEntry; true when one
+    // was added.
+    bool AddOccurrences(CItemRef &ref, const CDateTime &from, int days);
 
     IViewHost *m_host = nullptr;
     IViewContainer *m_container = nullptr;

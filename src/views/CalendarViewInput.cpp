@@ -14,6 +14,7 @@
 #include <QUuid>
 #include <algorithm>
 #include <cstdlib>
+#include <new>
 
 namespace {
 
@@ -295,15 +296,7 @@ void CCalendarViewCtrl::OnDragTrack(const QPoint &point)
     if (!drag || drag->sourceView != this)
         return;
     drag->moved = true;
-    for (int i = 0; i < GetEntryCount(); ++i) {
-        CDisplayItem *e = m_entries[std::size_t(i)].get();
-        if (std::find(drag->draggedEntries.begin(), drag->draggedEntries.end(), e) !=
-                drag->draggedEntries.end() &&
-            !e->HasState(kGhost)) {
-            e->SetState(e->GetState() | kGhost);
-            InvalidateEntry(i);
-        }
-    }
+    GhostDraggedEntries(*drag, 0);
     if (drag->dragItems.empty())
         return;
     CDragItem &item = drag->dragItems.front();
@@ -335,6 +328,45 @@ void CCalendarViewCtrl::OnDragTrack(const QPoint &point)
             item.duration = newEnd - start;
         }
     }
+    ShowDragPreview(item);
+}
+
+std::unique_ptr<CDisplayItem> CCalendarViewCtrl::MakeTypedEntry(const CDateTime &start, const CDateSpan &span)
+{
+    IViewDocument *doc = m_container ? m_container->GetDocument() : nullptr;
+    const IItemTypeCatalog *types = doc ? doc->GetItemTypes() : nullptr;
+    const QString typeName = m_newItemSettings.eventTypeName;
+    std::unique_ptr<CDisplayItem> entry;
+    try {
+        entry = std::make_unique<CDisplayItem>(CDisplayItem::KindEvent,
+                                               types ? types->FindType(typeName) : -1, typeName, start, span);
+    } catch (const std::bad_alloc &) {
+        if (m_host)
+            m_host->ReportError(E_OUT_OF_MEMORY);
+        return nullptr;
+    }
+    entry->SetItemRef(0);
+    entry->SetOccurrenceDate(start);
+    entry->SetFlag(CDisplayItem::FlagOwnItem, true);
+    entry->SetState(kFocusSelected);
+    return entry;
+}
+
+void CCalendarViewCtrl::GhostDraggedEntries(const CDragState &drag, std::uint32_t clearStates)
+{
+    for (int i = 0; i < GetEntryCount(); ++i) {
+        CDisplayItem *e = m_entries[std::size_t(i)].get();
+        if (std::find(drag.draggedEntries.begin(), drag.draggedEntries.end(), e) !=
+                drag.draggedEntries.end() &&
+            !e->HasState(kGhost)) {
+            e->SetState((e->GetState() | kGhost) & ~clearStates);
+            InvalidateEntry(i);
+        }
+    }
+}
+
+void CCalendarViewCtrl::ShowDragPreview(const CDragItem &item)
+{
     RemovePreviews();
     CItemRef preview;
     if (preview.CreateFromViewDraft(item)) {
@@ -344,6 +376,16 @@ void CCalendarViewCtrl::OnDragTrack(const QPoint &point)
     SetItemState(0, kFocusSelected, kFocusSelected, false);
     Refresh(true);
     InvalidateAll();
+}
+
+void CCalendarViewCtrl::SelectCellsFromKey(int modifiers)
+{
+    SetAllItemStates(0, kFocusSelected, true);
+    m_focusedEntry = -1;
+    if (!(modifiers & kModShift))
+        m_anchorCell = m_currentCell;
+    InvalidateRange(m_anchorCell, m_currentCell, true);
+    NotifyContainer(kNotifySelectionChanged);
 }
 
 void CCalendarViewCtrl::OnLeftButtonUp(const QPoint &point)
@@ -799,6 +841,21 @@ bool CCalendarViewCtrl::IsEditing() const
 
 int CCalendarViewCtrl::BeginInPlaceEdit()
 {
+    return 1;
+}
+
+int CCalendarViewCtrl::OpenEditOverFocusedEntry(const QMargins &inset)
+{
+    if (IsReadOnly()) {
+        Beep();
+        return 0;
+    }
+    const CDisplayItem *e = GetEntry(m_focusedEntry);
+    if (!e)
+        return 0;
+    EnsureEntryVisible(m_focusedEntry);
+    // Read after scrolling it into view: the box may have moved.
+    OpenEditFor(e->Clone(), GetEntryRect(m_focusedEntry).marginsRemoved(inset), e->GetSubject());
     return 1;
 }
 

@@ -60,8 +60,6 @@ CDayBannerCtrl::CDayBannerCtrl()
     m_vertical = 0;
     m_rowHeight = 19;
     m_firstDate = Today();
-    m_columnToWeekday.fill(-1);
-    m_weekdayToColumn.fill(-1);
     SetDayCount(m_dayCount);
 }
 
@@ -78,36 +76,19 @@ void CDayBannerCtrl::SetBannerDays(int count, bool workWeek)
 
 void CDayBannerCtrl::RebuildColumnMaps()
 {
-    m_columnToWeekday.fill(-1);
-    m_weekdayToColumn.fill(-1);
-    if (!m_workWeek)
-        return;
-    int column = 0;
-    for (int i = 0; i < 7; ++i) {
-        if (IsWorkDayByIndex(i)) {
-            m_columnToWeekday[std::size_t(column)] = i;
-            m_weekdayToColumn[std::size_t(i)] = column++;
-        }
-    }
     // A week without work days would show nothing at all: show the whole week instead.
-    if (column == 0) {
-        for (int i = 0; i < 7; ++i)
-            m_columnToWeekday[std::size_t(i)] = m_weekdayToColumn[std::size_t(i)] = i;
-    }
+    if (m_columns.Build(m_workWeek) == 0 && m_workWeek)
+        m_columns.MapFirstDays(7);
 }
 
 int CDayBannerCtrl::DayToColumn(int day) const
 {
-    if (!m_workWeek)
-        return day;
-    return day >= 0 && day < 7 ? m_weekdayToColumn[std::size_t(day)] : -1;
+    return m_columns.DayToColumn(day);
 }
 
 int CDayBannerCtrl::ColumnToDay(int column) const
 {
-    if (!m_workWeek)
-        return column;
-    return column >= 0 && column < 7 ? m_columnToWeekday[std::size_t(column)] : -1;
+    return m_columns.ColumnToDay(column);
 }
 
 int CDayBannerCtrl::DayIndexOf(const CDateTime &date) const
@@ -146,8 +127,7 @@ void CDayBannerCtrl::SetDate(const CDateTime &date, bool keepContext, bool rebui
     RebuildColumnMaps();
     int columns = m_dayCount;
     if (m_workWeek)
-        columns = int(
-            std::count_if(m_columnToWeekday.begin(), m_columnToWeekday.end(), [](int d) { return d >= 0; }));
+        columns = m_columns.Count();
     SetDayCount(columns);
     // The work-week columns are weekdays counted from the week's first day, so the first date
     // is the start of the date's week.
@@ -342,25 +322,13 @@ int CDayBannerCtrl::EntryFromPoint(const QPoint &point) const
 {
     if (IsHeaderPoint(point))
         return -1;
-    const QPoint content = point + QPoint(0, m_topRow * m_rowHeight);
-    for (int i = 0; i < GetEntryCount(); ++i) {
-        if (m_entries[std::size_t(i)]->GetRect().contains(content))
-            return i;
-    }
-    return -1;
+    return CCalendarViewCtrl::EntryFromPoint(point + QPoint(0, m_topRow * m_rowHeight));
 }
 
 QRect CDayBannerCtrl::GetEntryRect(int index) const
 {
     const CDisplayItem *e = GetEntry(index);
     return e ? e->GetRect().translated(0, -m_topRow * m_rowHeight) : QRect();
-}
-
-void CDayBannerCtrl::InvalidateEntry(int index)
-{
-    const QRect r = GetEntryRect(index);
-    if (!r.isEmpty())
-        Invalidate(r);
 }
 
 int CDayBannerCtrl::HitTest(const QPoint &point, int *index) const
@@ -459,23 +427,7 @@ bool CDayBannerCtrl::AddEntry(std::unique_ptr<CDisplayItem> entry)
 
 bool CDayBannerCtrl::AddItem(CItemRef &ref)
 {
-    const int notesMode = m_showNotes ? 2 : 1;
-    const int days = GetShownDayCount();
-    bool added = false;
-    std::unique_ptr<CDisplayItem> entry;
-    if (CEventItem *event = ref.GetEvent()) {
-        bool more = event->FindFirstOccurrenceInRange(m_firstDate, days, notesMode, entry);
-        while (more) {
-            if (entry)
-                added = AddEntry(std::move(entry)) || added;
-            entry.reset();
-            more = event->FindNextOccurrenceInRange(notesMode, entry);
-        }
-    } else if (CTaskItem *task = ref.GetTask()) {
-        if (task->MakeDisplayItemInRange(&entry, notesMode, m_firstDate, days))
-            added = AddEntry(std::move(entry));
-    }
-    return added;
+    return AddOccurrences(ref, m_firstDate, GetShownDayCount());
 }
 
 void CDayBannerCtrl::LayoutEntries()

@@ -5,10 +5,10 @@
 
 #include "views/CalendarViewCtrl.h"
 #include "views/CellDateFlags.h"
+#include "views/WorkWeekColumns.h"
 
 #include <QImage>
 #include <QString>
-#include <array>
 #include <functional>
 #include <vector>
 
@@ -125,7 +125,6 @@ class CDayBannerCtrl : public CCalendarViewCtrl
     int EntryFromPoint(const QPoint &point) const override;
     QRect GetEntryRect(int index) const override;
     void EnsureEntryVisible(int index) override;
-    void InvalidateEntry(int index) override;
     // The point lies in the day-header strip / in its corner cell.
     bool IsHeaderPoint(const QPoint &point) const;
     bool IsCornerPoint(const QPoint &point) const;
@@ -196,13 +195,11 @@ class CDayBannerCtrl : public CCalendarViewCtrl
     void ComputeTodayColumn();
     bool SetTopRow(int row);
     void UpdateScrollBar();
-    void SelectFocusRange(int modifiers);
     bool CellSelectionShown() const;
 
     int m_dayCount = 5;
     bool m_workWeek = false;
-    std::array<int, 7> m_columnToWeekday;
-    std::array<int, 7> m_weekdayToColumn;
+    CWorkWeekColumns m_columns;
     int m_todayColumn = -1;
     int m_labelWidth = 0;
     int m_widestDayName = 0;

@@ -39,16 +39,6 @@ bool CDayBannerCtrl::CellSelectionShown() const
     return m_hasFocus && GetSelectedCount() == 0 && CDragState::Current() == nullptr;
 }
 
-void CDayBannerCtrl::SelectFocusRange(int modifiers)
-{
-    SetAllItemStates(0, kFocusSelected, true);
-    m_focusedEntry = -1;
-    if (!(modifiers & kModShift))
-        m_anchorCell = m_currentCell;
-    InvalidateRange(m_anchorCell, m_currentCell, true);
-    NotifyContainer(kNotifySelectionChanged);
-}
-
 void CDayBannerCtrl::MoveFocusByKey(int key, int modifiers)
 {
     const int lastColumn = GetColumnCount() - 1;
@@ -90,7 +80,7 @@ void CDayBannerCtrl::MoveFocusByKey(int key, int modifiers)
     default:
         return;
     }
-    SelectFocusRange(modifiers);
+    SelectCellsFromKey(modifiers);
 }
 
 void CDayBannerCtrl::StartItemByTyping(QChar ch)
@@ -130,17 +120,7 @@ void CDayBannerCtrl::StartItemByTyping(QChar ch)
 
 int CDayBannerCtrl::BeginInPlaceEdit()
 {
-    if (IsReadOnly()) {
-        Beep();
-        return 0;
-    }
-    const CDisplayItem *e = GetEntry(m_focusedEntry);
-    if (!e)
-        return 0;
-    EnsureEntryVisible(m_focusedEntry);
-    const QRect r = GetEntryRect(m_focusedEntry);
-    OpenEditFor(e->Clone(), QRect(r.left() + 4, r.top() + 2, r.width() - 7, r.height() - 4), e->GetSubject());
-    return 1;
+    return OpenEditOverFocusedEntry(QMargins(4, 2, 3, 2));
 }
 
 void CDayBannerCtrl::EditFocusedItem()

@@ -159,7 +159,6 @@ class CDayViewCtrl : public CCalendarViewCtrl
     void ResizeCellMarks();
     void ClampSelection();
     int LabelColumnPointCell(const QPoint &point, bool *below) const;
-    void AfterFocusKey(int modifiers);
     void ComputeLabelWidth();
     void UpdateTodayColumn();
     int MinutesFromCode(int code) const;

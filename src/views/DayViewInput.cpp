@@ -14,7 +14,6 @@
 namespace {
 
 constexpr std::uint32_t kFocusSelected = CDisplayItem::StateFocus | CDisplayItem::StateSelected;
-constexpr std::uint32_t kGhost = CDisplayItem::StateDragged;
 
 enum VerticalScroll
 {
@@ -156,17 +155,7 @@ void CDayViewCtrl::MoveFocusByKey(int key, int modifiers)
     default:
         return;
     }
-    AfterFocusKey(modifiers);
-}
-
-void CDayViewCtrl::AfterFocusKey(int modifiers)
-{
-    SetAllItemStates(0, kFocusSelected, true);
-    m_focusedEntry = -1;
-    if (!(modifiers & kModShift))
-        m_anchorCell = m_currentCell;
-    InvalidateRange(m_anchorCell, m_currentCell, true);
-    NotifyContainer(kNotifySelectionChanged);
+    SelectCellsFromKey(modifiers);
 }
 
 // ---- Scrolling ----
@@ -346,15 +335,7 @@ void CDayViewCtrl::OnDragTrack(const QPoint &point)
 
     m_anchorCell = m_currentCell;
     drag->moved = true;
-    for (int i = 0; i < GetEntryCount(); ++i) {
-        CDisplayItem *e = m_entries[std::size_t(i)].get();
-        if (std::find(drag->draggedEntries.begin(), drag->draggedEntries.end(), e) !=
-                drag->draggedEntries.end() &&
-            !e->HasState(kGhost)) {
-            e->SetState((e->GetState() | kGhost) & ~kFocusSelected);
-            InvalidateEntry(i);
-        }
-    }
+    GhostDraggedEntries(*drag, kFocusSelected);
     if (drag->dragItems.empty())
         return;
     CDragItem &item = drag->dragItems.front();
@@ -388,15 +369,7 @@ void CDayViewCtrl::OnDragTrack(const QPoint &point)
     }
     if (!changed)
         return;
-    RemovePreviews();
-    CItemRef preview;
-    if (preview.CreateFromViewDraft(item)) {
-        preview.SetRecordId(0);
-        AddItem(preview);
-    }
-    SetItemState(0, kFocusSelected, kFocusSelected, false);
-    Refresh(true);
-    InvalidateAll();
+    ShowDragPreview(item);
 }
 
 int CDayViewCtrl::OnDragEnter(const QMimeData *data, int keyState, const QPoint &point)

@@ -1,5 +1,7 @@
 #include "views/LanePacking.h"
 
+#include <algorithm>
+
 bool SpansOverlap(const QRect &a, const QRect &b, bool sameRow)
 {
     if (sameRow && a.top() != b.top())
@@ -63,4 +65,16 @@ bool FillBoundedLanes(const CCalendarViewCtrl::EntryList &entries, int first, in
                       int limit)
 {
     return FillLanes(entries, first, last, laneStep, &limit);
+}
+
+void MarkUnplacedCells(const CCalendarViewCtrl::EntryList &entries, int first, int last,
+                       std::vector<std::uint8_t> &marks, std::uint8_t overflowBit)
+{
+    for (int i = first; i <= last; ++i) {
+        const CDisplayItem &e = *entries[std::size_t(i)];
+        if (e.GetRect().height() > 0 || e.HasState(CDisplayItem::StateDragged))
+            continue;
+        for (int c = std::max(0, e.GetFirstCell()); c <= e.GetLastCell() && c < int(marks.size()); ++c)
+            marks[std::size_t(c)] |= overflowBit;
+    }
 }

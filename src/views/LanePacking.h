@@ -5,6 +5,8 @@
 #include "views/CalendarViewCtrl.h"
 
 #include <QRect>
+#include <cstdint>
+#include <vector>
 
 // True when the two boxes share columns (right edges exclusive) and, with `sameRow`, start at
 // the same top.
@@ -24,3 +26,8 @@ void FillBannerLanes(const CCalendarViewCtrl::EntryList &entries, int first, int
 // entry got a lane; false leaves the rest unplaced.
 bool FillBoundedLanes(const CCalendarViewCtrl::EntryList &entries, int first, int last, int laneStep,
                       int limit);
+
+// After a bounded fill that ran out of room: sets `overflowBit` in the marks of every cell that
+// an entry of the cluster [first, last] covers without having got a lane (dragged entries aside).
+void MarkUnplacedCells(const CCalendarViewCtrl::EntryList &entries, int first, int last,
+                       std::vector<std::uint8_t> &marks, std::uint8_t overflowBit);

@@ -439,15 +439,8 @@ void CMonthGridModel::Layout(const QRect &view, EntryList &entries, std::vector<
     for (int first = 0; first < n;) {
         const int last = ClusterEnd(entries, first);
         const QRect cell = CellRect(view, entries[std::size_t(first)]->GetFirstCell(), PartCell);
-        if (!FillBoundedLanes(entries, first, last, laneHeight, cell.top() + cell.height())) {
-            for (int i = first; i <= last; ++i) {
-                const CDisplayItem &e = *entries[std::size_t(i)];
-                if (IsPlaced(e) || IsDragged(e))
-                    continue;
-                for (int c = e.GetFirstCell(); c <= e.GetLastCell() && c < int(marks.size()); ++c)
-                    marks[std::size_t(c)] |= CellOverflow;
-            }
-        }
+        if (!FillBoundedLanes(entries, first, last, laneHeight, cell.top() + cell.height()))
+            MarkUnplacedCells(entries, first, last, marks, CellOverflow);
         first = last + 1;
     }
     if (!options.oneLane)

@@ -18,7 +18,6 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <algorithm>
-#include <new>
 
 namespace {
 constexpr std::uint32_t kFocusSelected = CDisplayItem::StateFocus | CDisplayItem::StateSelected;
@@ -190,26 +189,6 @@ QString CMonthViewCtrl::GetCaption() const
 bool CMonthViewCtrl::AddEntry(std::unique_ptr<CDisplayItem> entry)
 {
     return m_model.PlaceEntry(std::move(entry), m_entries);
-}
-
-bool CMonthViewCtrl::AddOccurrences(CItemRef &ref, const CDateTime &from, int days)
-{
-    const int notesMode = m_showNotes ? 2 : 1;
-    bool added = false;
-    std::unique_ptr<CDisplayItem> entry;
-    if (CEventItem *event = ref.GetEvent()) {
-        bool more = event->FindFirstOccurrenceInRange(from, days, notesMode, entry);
-        while (more) {
-            if (entry)
-                added = AddEntry(std::move(entry)) || added;
-            entry.reset();
-            more = event->FindNextOccurrenceInRange(notesMode, entry);
-        }
-    } else if (CTaskItem *task = ref.GetTask()) {
-        if (task->MakeDisplayItemInRange(&entry, notesMode, from, days) && entry)
-            added = AddEntry(std::move(entry));
-    }
-    return added;
 }
 
 bool CMonthViewCtrl::AddItem(CItemRef &ref)
@@ -426,22 +405,9 @@ void CMonthViewCtrl::StartItemByTyping(QChar ch)
     // The last selected day plus one: with weekdays hidden the next cell may lie days later.
     CDateTime end = GetDayDate(hi);
     AddDays(end, 1);
-    IViewDocument *doc = m_container ? m_container->GetDocument() : nullptr;
-    const IItemTypeCatalog *types = doc ? doc->GetItemTypes() : nullptr;
-    const QString typeName = m_newItemSettings.eventTypeName;
-    std::unique_ptr<CDisplayItem> entry;
-    try {
-        entry = std::make_unique<CDisplayItem>(
-            CDisplayItem::KindEvent, types ? types->FindType(typeName) : -1, typeName, start, end - start);
-    } catch (const std::bad_alloc &) {
-        if (m_host)
-            m_host->ReportError(E_OUT_OF_MEMORY);
+    std::unique_ptr<CDisplayItem> entry = MakeTypedEntry(start, end - start);
+    if (!entry)
         return;
-    }
-    entry->SetItemRef(0);
-    entry->SetOccurrenceDate(start);
-    entry->SetFlag(CDisplayItem::FlagOwnItem, true);
-    entry->SetState(kFocusSelected);
     CDisplayItem *made = entry.get();
     if (!AddEntry(std::move(entry)))
         return;
@@ -460,17 +426,7 @@ void CMonthViewCtrl::StartItemByTyping(QChar ch)
 
 int CMonthViewCtrl::BeginInPlaceEdit()
 {
-    if (IsReadOnly()) {
-        Beep();
-        return 0;
-    }
-    const CDisplayItem *e = GetEntry(m_focusedEntry);
-    if (!e)
-        return 0;
-    EnsureEntryVisible(m_focusedEntry);
-    const QRect r = e->GetRect();
-    OpenEditFor(e->Clone(), QRect(r.left() + 4, r.top() + 2, r.width() - 8, r.height() - 4), e->GetSubject());
-    return 1;
+    return OpenEditOverFocusedEntry(QMargins(4, 2, 4, 2));
 }
 
 void CMonthViewCtrl::EditFocusedItem()

@@ -106,8 +106,6 @@ class CMonthViewCtrl : public CCalendarViewCtrl
     void DrawCell(QPainter &painter, const QRect &view, int cell) const;
     void DrawDayStrip(QPainter &painter, int cell, const QRect &strip, bool nonWork) const;
     bool IsNonWorkCell(int cell) const;
-    // Adds the occurrences of the item over `days` days from `from`; true when one was added.
-    bool AddOccurrences(CItemRef &ref, const CDateTime &from, int days);
     void RebuildHatches();
 
     CMonthGridModel m_model;

@@ -1,8 +1,6 @@
 // Geometry and placement of the day time grid.
 #include "views/TimeGridLayout.h"
 
-#include "core/WeekRules.h"
-
 #include <algorithm>
 #include <cmath>
 
@@ -48,52 +46,31 @@ CDateTime Rebuilt(const CDateTime &t)
 
 } // namespace
 
-CTimeGridLayout::CTimeGridLayout()
-{
-    m_dayOfColumn.fill(-1);
-    m_columnOfDay.fill(-1);
-}
+CTimeGridLayout::CTimeGridLayout() = default;
 
 int CTimeGridLayout::SetGridDays(int days, bool workWeek)
 {
     m_dayCount = std::clamp(days, 1, kMaxDays);
     m_workWeek = workWeek;
-    m_dayOfColumn.fill(-1);
-    m_columnOfDay.fill(-1);
-    if (workWeek) {
-        int next = 0;
-        for (int day = 0; day < 7; ++day) {
-            if (!IsWorkDayByIndex(day))
-                continue;
-            m_dayOfColumn[std::size_t(next)] = day;
-            m_columnOfDay[std::size_t(day)] = next;
-            ++next;
-        }
-        // A week without work days still shows its first day rather than no column at all.
-        if (next == 0) {
-            m_dayOfColumn[0] = 0;
-            m_columnOfDay[0] = 0;
-            next = 1;
-        }
-        m_columnCount = next;
-    } else {
+    m_columnCount = m_columns.Build(workWeek);
+    if (!workWeek) {
         m_columnCount = m_dayCount;
+    } else if (m_columnCount == 0) {
+        // A week without work days still shows its first day rather than no column at all.
+        m_columns.MapFirstDays(1);
+        m_columnCount = 1;
     }
     return m_columnCount;
 }
 
 int CTimeGridLayout::ColumnToDay(int column) const
 {
-    if (!m_workWeek)
-        return column;
-    return column >= 0 && column < 7 ? m_dayOfColumn[std::size_t(column)] : -1;
+    return m_columns.ColumnToDay(column);
 }
 
 int CTimeGridLayout::DayToColumn(int day) const
 {
-    if (!m_workWeek)
-        return day;
-    return day >= 0 && day < 7 ? m_columnOfDay[std::size_t(day)] : -1;
+    return m_columns.DayToColumn(day);
 }
 
 int CTimeGridLayout::GetShownDays() const

@@ -5,10 +5,10 @@
 
 #include "core/DateTime.h"
 #include "core/DisplayItem.h"
+#include "views/WorkWeekColumns.h"
 
 #include <QPoint>
 #include <QRect>
-#include <array>
 #include <memory>
 #include <vector>
 
@@ -110,8 +110,7 @@ class CTimeGridLayout
     int m_dayCount = 5;
     bool m_workWeek = false;
     int m_columnCount = 5;
-    std::array<int, 7> m_dayOfColumn;
-    std::array<int, 7> m_columnOfDay;
+    CWorkWeekColumns m_columns;
     int m_minutes = 30;
     int m_rowsPerDay = 48;
     bool m_workingTimeOnly = false;

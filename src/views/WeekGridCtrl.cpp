@@ -16,6 +16,7 @@
 #include "views/ItemBox.h"
 #include "views/LanePacking.h"
 #include "views/MenuLook.h"
+#include "views/ViewFonts.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -53,18 +54,6 @@ int BottomOf(const QRect &r)
 int WholeDays(const CDateTime &from, const CDateTime &to)
 {
     return int(std::floor(to.Linear() - from.DatePart().Linear()));
-}
-
-QFont FontFromSetting(const LogFont &lf)
-{
-    QFont font;
-    const QString face = lf.FaceName();
-    if (!face.isEmpty())
-        font.setFamily(face);
-    font.setPointSize(std::max(1, std::abs(lf.height)));
-    font.setItalic(lf.italic != 0);
-    font.setWeight(lf.weight >= 700 ? QFont::Bold : QFont::Normal);
-    return font;
 }
 
 // The 8 x 8 hatch of non-work days: a grey diagonal every 4 pixels on the background.
@@ -460,34 +449,8 @@ void CWeekGridCtrl::LayoutInLanes()
         const int last = ClusterEnd(m_entries, first);
         const CDisplayItem &head = *m_entries[std::size_t(first)];
         const int cellBottom = BottomOf(GetCellRect(head.GetFirstCell(), kPartCell));
-        for (int y = head.GetRect().top();; y += lane) {
-            if (y + lane >= cellBottom) {
-                for (int i = first; i <= last; ++i) {
-                    const CDisplayItem &e = *m_entries[std::size_t(i)];
-                    if (e.GetRect().height() > 0 || e.HasState(CDisplayItem::StateDragged))
-                        continue;
-                    for (int c = e.GetFirstCell(); c <= e.GetLastCell(); ++c)
-                        m_cellMarks[std::size_t(c)] |= kCellOverflow;
-                }
-                break;
-            }
-            bool again = false;
-            const CDisplayItem *placedLast = nullptr;
-            for (int i = first; i <= last; ++i) {
-                CDisplayItem &e = *m_entries[std::size_t(i)];
-                const QRect r = e.GetRect();
-                if (e.HasState(CDisplayItem::StateDragged) || r.height() > 0)
-                    continue;
-                if (placedLast && SpansOverlap(placedLast->GetRect(), r, false)) {
-                    again = true;
-                    continue;
-                }
-                e.SetRect(QRect(r.left(), y, r.width(), lane));
-                placedLast = &e;
-            }
-            if (!again)
-                break;
-        }
+        if (!FillBoundedLanes(m_entries, first, last, lane, cellBottom))
+            MarkUnplacedCells(m_entries, first, last, m_cellMarks, kCellOverflow);
         first = last + 1;
     }
 }
@@ -569,22 +532,9 @@ void CWeekGridCtrl::StartItemByTyping(QChar ch)
     }
     const int first = std::min(m_anchorCell, m_currentCell), last = std::max(m_anchorCell, m_currentCell);
     const CDateTime start = GetDayDate(first);
-    IViewDocument *doc = m_container ? m_container->GetDocument() : nullptr;
-    const IItemTypeCatalog *types = doc ? doc->GetItemTypes() : nullptr;
-    const QString typeName = m_newItemSettings.eventTypeName;
-    std::unique_ptr<CDisplayItem> item;
-    try {
-        item = std::make_unique<CDisplayItem>(CDisplayItem::KindEvent, types ? types->FindType(typeName) : -1,
-                                              typeName, start, CDateSpan(double(last - first + 1)));
-    } catch (const std::bad_alloc &) {
-        if (m_host)
-            m_host->ReportError(E_OUT_OF_MEMORY);
+    std::unique_ptr<CDisplayItem> item = MakeTypedEntry(start, CDateSpan(double(last - first + 1)));
+    if (!item)
         return;
-    }
-    item->SetItemRef(0);
-    item->SetOccurrenceDate(start);
-    item->SetFlag(CDisplayItem::FlagOwnItem, true);
-    item->SetState(kFocusSelected);
     AddEntry(std::move(item));
     Refresh(true);
     m_focusedEntry = FindEntry(0, start);
@@ -597,17 +547,7 @@ void CWeekGridCtrl::StartItemByTyping(QChar ch)
 
 int CWeekGridCtrl::BeginInPlaceEdit()
 {
-    if (IsReadOnly()) {
-        Beep();
-        return 0;
-    }
-    const CDisplayItem *e = GetEntry(m_focusedEntry);
-    if (!e)
-        return 0;
-    EnsureEntryVisible(m_focusedEntry);
-    const QRect r = e->GetRect();
-    OpenEditFor(e->Clone(), QRect(r.left() + 4, r.top() + 2, r.width() - 8, r.height() - 4), e->GetSubject());
-    return 1;
+    return OpenEditOverFocusedEntry(QMargins(4, 2, 4, 2));
 }
 
 void CWeekGridCtrl::EditFocusedItem()
@@ -620,7 +560,7 @@ void CWeekGridCtrl::EditFocusedItem()
 bool CWeekGridCtrl::LoadFonts(bool reload)
 {
     const LogFont setting = LoadFontSettingPoints(GetConstString(m_sectionIndex), QStringLiteral("Font"), 8);
-    QFont normal = FontFromSetting(setting);
+    QFont normal = PointFontFromSetting(setting);
     normal.setWeight(QFont::Normal);
     QFont struck = normal;
     struck.setStrikeOut(true);

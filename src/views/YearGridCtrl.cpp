@@ -11,6 +11,7 @@
 #include "core/WeekRules.h"
 #include "views/DrawHelpers.h"
 #include "views/MenuLook.h"
+#include "views/ViewFonts.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -29,18 +30,6 @@ QString FirstCharacter(const QString &name)
     if (name.isEmpty())
         return {};
     return name.left(name.at(0).isHighSurrogate() && name.size() > 1 ? 2 : 1);
-}
-
-QFont FontFromSetting(const LogFont &lf)
-{
-    QFont font;
-    const QString face = lf.FaceName();
-    if (!face.isEmpty())
-        font.setFamily(face);
-    font.setPointSize(std::max(1, std::abs(lf.height)));
-    font.setItalic(lf.italic != 0);
-    font.setWeight(lf.weight >= 700 ? QFont::Bold : QFont::Normal);
-    return font;
 }
 
 } // namespace
@@ -104,7 +93,7 @@ const QFont &CYearGridCtrl::GetBoldFont() const
 bool CYearGridCtrl::LoadFonts(bool reload)
 {
     const LogFont setting = LoadFontSettingPoints(GetConstString(m_sectionIndex), QStringLiteral("Font"), 8);
-    m_baseFont = FontFromSetting(setting);
+    m_baseFont = PointFontFromSetting(setting);
     m_settingPoints = std::max(1, std::abs(setting.height));
     m_fontsMadeAt = -1;
     const bool made = m_model.SetFontPoints(m_settingPoints);
