@@ -69,9 +69,7 @@ std::uint32_t CEventItem::GetContentSize() const
     std::uint64_t size = kFixedContent;
     for (const CRecurrenceException &x : m_exceptions)
         size += kExceptionFixed + TextBytes(x.subject) + TextBytes(x.location) + TextBytes(x.notes);
-    size += TextBytes(GetReminderSound().GetPath());
-    size += TextBytes(GetSubject()) + TextBytes(m_location) + TextBytes(GetNotes()) +
-            TextBytes(GetItemTypeName()) + TextBytes(GetCategories()) + TextBytes(GetUniqueId());
+    size += ItemRecord::StoredTextsBytes(*this, &m_location);
     return static_cast<std::uint32_t>(size);
 }
 
@@ -88,12 +86,7 @@ void CEventItem::Write(CMemoryStream &s) const
     const CRecurrencePattern &pattern = GetPattern();
 
     // Plain block.
-    s.WriteUInt32(RecordTag);
-    s.WriteUInt32(total);
-    s.WriteUInt32(ItemRecord::PlainBlockSize);
-    s.WriteUInt32(GetFlags());
-    s.WriteUInt32(GetReservedValue());
-    s.WriteUInt32(GetDataFileStamp());
+    ItemRecord::WritePlainHead(s, RecordTag, total, *this);
     s.WriteDate(ItemRecord::WholeSeconds(m_start));
     s.WriteDate(m_duration);
     s.WriteUInt32(pattern.GetWord());
@@ -102,39 +95,24 @@ void CEventItem::Write(CMemoryStream &s) const
     s.WriteDate(pattern.GetEnd());
     s.WriteUInt32(static_cast<std::uint32_t>(m_exceptions.size()));
     s.WriteDate(GetReminderLead());
-    s.WriteDate(GetSnoozeInterval());
-    s.WriteDate(GetSnoozedUntil());
-    s.WriteDate(GetSnoozedOccurrence());
-    s.WriteDate(GetHandledUpTo());
-    s.WriteUInt32(GetKeepMark());
+    ItemRecord::WriteReminderState(s, *this);
     s.WriteZeros(60);
 
     // Second block.
-    s.WriteUInt32(RecordTag);
-    s.WriteUInt32(total);
-    s.WriteDate(GetCreatedTime());
-    s.WriteDate(GetModified());
+    ItemRecord::WriteSecondHead(s, RecordTag, total, *this);
     for (const CRecurrenceException &x : m_exceptions)
         WriteException(s, x);
     ItemRecord::WriteSound(s, GetReminderSound());
     s.WriteUInt32(GetReminderWindowSize());
     s.WriteUInt32(GetEditorWindowSize());
     s.WriteZeros(64);
-    s.WriteString(GetSubject());
-    s.WriteString(m_location);
-    s.WriteString(GetNotes());
-    s.WriteString(GetItemTypeName());
-    s.WriteString(GetCategories());
-    s.WriteString(GetUniqueId());
+    ItemRecord::WriteStoredTexts(s, *this, &m_location);
     s.WriteZeros(50);
 }
 
 std::uint32_t CEventItem::ReadPlainFields(CMemoryStream &s, bool withReserved)
 {
-    SetFlags(s.ReadUInt32());
-    if (withReserved)
-        SetReservedValue(s.ReadUInt32());
-    SetDataFileStamp(s.ReadUInt32());
+    ItemRecord::ReadPlainHead(s, *this, withReserved);
     CDateTime start;
     s.ReadDate(start);
     CDateSpan duration;
@@ -153,19 +131,10 @@ std::uint32_t CEventItem::ReadPlainFields(CMemoryStream &s, bool withReserved)
     SetPattern(pattern);
 
     const std::uint32_t exceptionCount = s.ReadUInt32();
-    CDateSpan span;
-    CDateTime when;
-    s.ReadDate(span);
-    SetReminderLead(span);
-    s.ReadDate(span);
-    SetSnoozeInterval(span);
-    s.ReadDate(when);
-    SetSnoozedUntil(when);
-    s.ReadDate(when);
-    SetSnoozedOccurrence(when);
-    s.ReadDate(when);
-    SetHandledUpTo(when);
-    SetKeepMark(s.ReadUInt32());
+    CDateSpan lead;
+    s.ReadDate(lead);
+    SetReminderLead(lead);
+    ItemRecord::ReadReminderState(s, *this);
     s.Skip(60);
     return exceptionCount;
 }

@@ -51,6 +51,56 @@ void WriteSound(CMemoryStream &stream, const CReminderSound &sound)
     stream.WriteString(sound.GetPath());
 }
 
+void WritePlainHead(CMemoryStream &stream, std::uint32_t tag, std::uint32_t total, const CCalendarItem &item)
+{
+    stream.WriteUInt32(tag);
+    stream.WriteUInt32(total);
+    stream.WriteUInt32(PlainBlockSize);
+    stream.WriteUInt32(item.GetFlags());
+    stream.WriteUInt32(item.GetReservedValue());
+    stream.WriteUInt32(item.GetDataFileStamp());
+}
+
+void ReadPlainHead(CMemoryStream &stream, CCalendarItem &item, bool withReserved)
+{
+    item.SetFlags(stream.ReadUInt32());
+    if (withReserved)
+        item.SetReservedValue(stream.ReadUInt32());
+    item.SetDataFileStamp(stream.ReadUInt32());
+}
+
+void WriteReminderState(CMemoryStream &stream, const CCalendarItem &item)
+{
+    stream.WriteDate(item.GetSnoozeInterval());
+    stream.WriteDate(item.GetSnoozedUntil());
+    stream.WriteDate(item.GetSnoozedOccurrence());
+    stream.WriteDate(item.GetHandledUpTo());
+    stream.WriteUInt32(item.GetKeepMark());
+}
+
+void ReadReminderState(CMemoryStream &stream, CCalendarItem &item)
+{
+    CDateSpan span;
+    stream.ReadDate(span);
+    item.SetSnoozeInterval(span);
+    CDateTime when;
+    stream.ReadDate(when);
+    item.SetSnoozedUntil(when);
+    stream.ReadDate(when);
+    item.SetSnoozedOccurrence(when);
+    stream.ReadDate(when);
+    item.SetHandledUpTo(when);
+    item.SetKeepMark(stream.ReadUInt32());
+}
+
+void WriteSecondHead(CMemoryStream &stream, std::uint32_t tag, std::uint32_t total, const CCalendarItem &item)
+{
+    stream.WriteUInt32(tag);
+    stream.WriteUInt32(total);
+    stream.WriteDate(item.GetCreatedTime());
+    stream.WriteDate(item.GetModified());
+}
+
 void ReadCreatedModified(CMemoryStream &stream, CCalendarItem &item)
 {
     CDateTime t;
@@ -58,6 +108,25 @@ void ReadCreatedModified(CMemoryStream &stream, CCalendarItem &item)
     item.SetCreatedTime(t);
     stream.ReadDate(t);
     item.SetModified(t);
+}
+
+void WriteStoredTexts(CMemoryStream &stream, const CCalendarItem &item, const QString *location)
+{
+    stream.WriteString(item.GetSubject());
+    if (location)
+        stream.WriteString(*location);
+    stream.WriteString(item.GetNotes());
+    stream.WriteString(item.GetItemTypeName());
+    stream.WriteString(item.GetCategories());
+    stream.WriteString(item.GetUniqueId());
+}
+
+std::uint64_t StoredTextsBytes(const CCalendarItem &item, const QString *location)
+{
+    return std::uint64_t(TextBytes(item.GetReminderSound().GetPath())) + TextBytes(item.GetSubject()) +
+           (location ? TextBytes(*location) : 0) + TextBytes(item.GetNotes()) +
+           TextBytes(item.GetItemTypeName()) + TextBytes(item.GetCategories()) +
+           TextBytes(item.GetUniqueId());
 }
 
 void ReadStoredTexts(CMemoryStream &stream, CCalendarItem &item, QString *location)

@@ -35,11 +35,26 @@ CDateSpan StoredDuration(const CDateSpan &span);
 // file path.
 void WriteSound(CMemoryStream &stream, const CReminderSound &sound);
 void ReadSound(CMemoryStream &stream, CReminderSound &sound);
+// The record head: tag, declared size, plain-block length, then the item's flags, reserved
+// word and data-file stamp. Readers get the first three through CRecordReader.
+void WritePlainHead(CMemoryStream &stream, std::uint32_t tag, std::uint32_t total, const CCalendarItem &item);
+// Flags, the reserved word (absent from the older task layout) and the data-file stamp.
+void ReadPlainHead(CMemoryStream &stream, CCalendarItem &item, bool withReserved);
+// The snooze interval, snoozed-until time, snoozed occurrence, handled-up-to time and keep mark
+// that close the plain block of both records.
+void WriteReminderState(CMemoryStream &stream, const CCalendarItem &item);
+void ReadReminderState(CMemoryStream &stream, CCalendarItem &item);
+// The second block's tag and size, then the created and modified times.
+void WriteSecondHead(CMemoryStream &stream, std::uint32_t tag, std::uint32_t total,
+                     const CCalendarItem &item);
 // The created and modified times that open every second block.
 void ReadCreatedModified(CMemoryStream &stream, CCalendarItem &item);
 // Subject, [location,] notes, type name, categories and unique id, in the record's order;
 // the location only where the layout has one.
+void WriteStoredTexts(CMemoryStream &stream, const CCalendarItem &item, const QString *location = nullptr);
 void ReadStoredTexts(CMemoryStream &stream, CCalendarItem &item, QString *location = nullptr);
+// Bytes of those texts and of the reminder sound's path, without length words and NULs.
+std::uint64_t StoredTextsBytes(const CCalendarItem &item, const QString *location = nullptr);
 
 // How far the reads of one record may go.
 enum class Bound

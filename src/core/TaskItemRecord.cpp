@@ -14,11 +14,7 @@ constexpr std::uint64_t kFixedContent = 360;
 
 std::uint32_t CTaskItem::GetContentSize() const
 {
-    using ItemRecord::TextBytes;
-    const std::uint64_t size = kFixedContent + TextBytes(GetReminderSound().GetPath()) +
-                               TextBytes(GetSubject()) + TextBytes(GetNotes()) +
-                               TextBytes(GetItemTypeName()) + TextBytes(GetCategories()) +
-                               TextBytes(GetUniqueId());
+    const std::uint64_t size = kFixedContent + ItemRecord::StoredTextsBytes(*this);
     return static_cast<std::uint32_t>(size);
 }
 
@@ -35,12 +31,7 @@ void CTaskItem::Write(CMemoryStream &s) const
     const CRecurrencePattern &pattern = GetPattern();
 
     // Plain block.
-    s.WriteUInt32(RecordTag);
-    s.WriteUInt32(total);
-    s.WriteUInt32(ItemRecord::PlainBlockSize);
-    s.WriteUInt32(GetFlags());
-    s.WriteUInt32(GetReservedValue());
-    s.WriteUInt32(GetDataFileStamp());
+    ItemRecord::WritePlainHead(s, RecordTag, total, *this);
     s.WriteDate(m_dueDate);
     s.WriteDate(m_startDate);
     s.WriteDate(m_completedDate);
@@ -51,18 +42,11 @@ void CTaskItem::Write(CMemoryStream &s) const
     s.WriteDate(pattern.GetStart());
     s.WriteDate(pattern.GetEnd());
     s.WriteDate(m_reminderTime);
-    s.WriteDate(GetSnoozeInterval());
-    s.WriteDate(GetSnoozedUntil());
-    s.WriteDate(GetSnoozedOccurrence());
-    s.WriteDate(GetHandledUpTo());
-    s.WriteUInt32(GetKeepMark());
+    ItemRecord::WriteReminderState(s, *this);
     s.WriteZeros(44);
 
     // Second block.
-    s.WriteUInt32(RecordTag);
-    s.WriteUInt32(total);
-    s.WriteDate(GetCreatedTime());
-    s.WriteDate(GetModified());
+    ItemRecord::WriteSecondHead(s, RecordTag, total, *this);
     s.WriteUInt32(static_cast<std::uint32_t>(m_priority));
     s.WriteUInt32(static_cast<std::uint32_t>(m_percentComplete));
     ItemRecord::WriteSound(s, GetReminderSound());
@@ -70,20 +54,13 @@ void CTaskItem::Write(CMemoryStream &s) const
     s.WriteUInt32(GetReminderWindowSize());
     s.WriteUInt32(GetEditorWindowSize());
     s.WriteZeros(64);
-    s.WriteString(GetSubject());
-    s.WriteString(GetNotes());
-    s.WriteString(GetItemTypeName());
-    s.WriteString(GetCategories());
-    s.WriteString(GetUniqueId());
+    ItemRecord::WriteStoredTexts(s, *this);
     s.WriteZeros(50);
 }
 
 void CTaskItem::ReadPlainFields(CMemoryStream &s, bool oldLayout)
 {
-    SetFlags(s.ReadUInt32());
-    if (!oldLayout)
-        SetReservedValue(s.ReadUInt32());
-    SetDataFileStamp(s.ReadUInt32());
+    ItemRecord::ReadPlainHead(s, *this, !oldLayout);
     s.ReadDate(m_dueDate);
     s.ReadDate(m_startDate);
     s.ReadDate(m_completedDate);
@@ -103,16 +80,7 @@ void CTaskItem::ReadPlainFields(CMemoryStream &s, bool oldLayout)
         s.Skip(4);
 
     s.ReadDate(m_reminderTime);
-    CDateSpan span;
-    s.ReadDate(span);
-    SetSnoozeInterval(span);
-    s.ReadDate(when);
-    SetSnoozedUntil(when);
-    s.ReadDate(when);
-    SetSnoozedOccurrence(when);
-    s.ReadDate(when);
-    SetHandledUpTo(when);
-    SetKeepMark(s.ReadUInt32());
+    ItemRecord::ReadReminderState(s, *this);
     s.Skip(44);
 }
 

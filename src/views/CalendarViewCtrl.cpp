@@ -333,91 +333,81 @@ void CCalendarViewCtrl::OnEntriesChanged() {}
 
 // ---- State ----
 
-bool CCalendarViewCtrl::SetAllItemStates(std::uint32_t value, std::uint32_t mask, bool redraw)
+namespace {
+// Applies `apply` to each entry `match` accepts, redrawing those whose state changed; true
+// when `apply` reported a change for any of them.
+template <class Match, class Apply>
+bool UpdateEntryStates(CCalendarViewCtrl &view, bool redraw, Match match, Apply apply)
 {
     bool any = false;
-    for (int i = 0; i < GetEntryCount(); ++i) {
-        CDisplayItem *e = m_entries[std::size_t(i)].get();
+    for (int i = 0; i < view.GetEntryCount(); ++i) {
+        CDisplayItem *e = view.GetEntry(i);
+        if (!match(*e))
+            continue;
         const std::uint32_t before = e->GetState();
-        const bool changed = e->SetStateBits(value, mask);
-        any = any || changed;
+        any = apply(*e) || any;
         if (redraw && e->GetState() != before)
-            InvalidateEntry(i);
+            view.InvalidateEntry(i);
     }
     return any;
+}
+
+// Sets and clears state bits, and moves the entry when asked; a change of the focus bit alone
+// does not count.
+bool SetAndClearState(CDisplayItem &e, std::uint32_t set, std::uint32_t clear, const CDateTime *movedStart)
+{
+    const std::uint32_t before = e.GetState();
+    e.SetState((before | set) & ~clear);
+    if (movedStart)
+        e.SetNewStart(*movedStart);
+    return ((before ^ e.GetState()) & ~CDisplayItem::StateFocus) != 0;
+}
+} // namespace
+
+bool CCalendarViewCtrl::SetAllItemStates(std::uint32_t value, std::uint32_t mask, bool redraw)
+{
+    return UpdateEntryStates(
+        *this, redraw, [](const CDisplayItem &) { return true; },
+        [&](CDisplayItem &e) { return e.SetStateBits(value, mask); });
 }
 
 bool CCalendarViewCtrl::SetItemState(std::uint32_t recordId, std::uint32_t value, std::uint32_t mask,
                                      bool redraw)
 {
-    bool any = false;
-    for (int i = 0; i < GetEntryCount(); ++i) {
-        CDisplayItem *e = m_entries[std::size_t(i)].get();
-        if (e->GetItemRef() != recordId)
-            continue;
-        const std::uint32_t before = e->GetState();
-        any = e->SetStateBits(value, mask) || any;
-        if (redraw && e->GetState() != before)
-            InvalidateEntry(i);
-    }
-    return any;
+    return UpdateEntryStates(
+        *this, redraw, [&](const CDisplayItem &e) { return e.GetItemRef() == recordId; },
+        [&](CDisplayItem &e) { return e.SetStateBits(value, mask); });
 }
 
 bool CCalendarViewCtrl::SetOccurrenceState(std::uint32_t recordId, const CDateTime &occurrence,
                                            std::uint32_t value, std::uint32_t mask, bool redraw)
 {
-    bool any = false;
-    for (int i = 0; i < GetEntryCount(); ++i) {
-        CDisplayItem *e = m_entries[std::size_t(i)].get();
-        if (e->GetItemRef() != recordId || e->GetOccurrenceDate() != occurrence)
-            continue;
-        const std::uint32_t before = e->GetState();
-        any = e->SetStateBits(value, mask) || any;
-        if (redraw && e->GetState() != before)
-            InvalidateEntry(i);
-    }
-    return any;
+    return UpdateEntryStates(
+        *this, redraw,
+        [&](const CDisplayItem &e) {
+            return e.GetItemRef() == recordId && e.GetOccurrenceDate() == occurrence;
+        },
+        [&](CDisplayItem &e) { return e.SetStateBits(value, mask); });
 }
 
 bool CCalendarViewCtrl::SetItemStateEx(std::uint32_t recordId, std::uint32_t set, std::uint32_t clear,
                                        bool redraw, const CDateTime *movedStart)
 {
-    bool any = false;
-    for (int i = 0; i < GetEntryCount(); ++i) {
-        CDisplayItem *e = m_entries[std::size_t(i)].get();
-        if (e->GetItemRef() != recordId)
-            continue;
-        const std::uint32_t before = e->GetState();
-        e->SetState((before | set) & ~clear);
-        if (movedStart)
-            e->SetNewStart(*movedStart);
-        if (((before ^ e->GetState()) & ~CDisplayItem::StateFocus) != 0)
-            any = true;
-        if (redraw && e->GetState() != before)
-            InvalidateEntry(i);
-    }
-    return any;
+    return UpdateEntryStates(
+        *this, redraw, [&](const CDisplayItem &e) { return e.GetItemRef() == recordId; },
+        [&](CDisplayItem &e) { return SetAndClearState(e, set, clear, movedStart); });
 }
 
 bool CCalendarViewCtrl::SetOccurrenceStateEx(std::uint32_t recordId, const CDateTime &occurrence,
                                              std::uint32_t set, std::uint32_t clear, bool redraw,
                                              const CDateTime *movedStart)
 {
-    bool any = false;
-    for (int i = 0; i < GetEntryCount(); ++i) {
-        CDisplayItem *e = m_entries[std::size_t(i)].get();
-        if (e->GetItemRef() != recordId || e->GetOccurrenceDate() != occurrence)
-            continue;
-        const std::uint32_t before = e->GetState();
-        e->SetState((before | set) & ~clear);
-        if (movedStart)
-            e->SetNewStart(*movedStart);
-        if (((before ^ e->GetState()) & ~CDisplayItem::StateFocus) != 0)
-            any = true;
-        if (redraw && e->GetState() != before)
-            InvalidateEntry(i);
-    }
-    return any;
+    return UpdateEntryStates(
+        *this, redraw,
+        [&](const CDisplayItem &e) {
+            return e.GetItemRef() == recordId && e.GetOccurrenceDate() == occurrence;
+        },
+        [&](CDisplayItem &e) { return SetAndClearState(e, set, clear, movedStart); });
 }
 
 int CCalendarViewCtrl::GetSelectedCount() const

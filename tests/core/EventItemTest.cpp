@@ -8,34 +8,6 @@
 #include <vector>
 
 namespace {
-class FakeTypes : public IItemTypeCatalog
-{
-  public:
-    std::vector<ItemTypeInfo> types;
-    int GetTypeCount() const override { return int(types.size()); }
-    bool GetTypeInfo(int index, ItemTypeInfo &out) const override
-    {
-        if (index < 0 || index >= GetTypeCount())
-            return false;
-        out = types[size_t(index)];
-        return true;
-    }
-    int FindType(const QString &name) const override
-    {
-        for (size_t i = 0; i < types.size(); ++i)
-            if (types[i].name == name)
-                return int(i);
-        return -1;
-    }
-    int FindTypeByPrefix(const QString &text) const override
-    {
-        for (size_t i = 0; i < types.size(); ++i)
-            if (types[i].name.startsWith(text, Qt::CaseInsensitive))
-                return int(i);
-        return -1;
-    }
-};
-
 class FakeTask : public CCalendarItem
 {
   public:
@@ -60,7 +32,7 @@ class EventItemTest : public ::testing::Test
         SetItemTypeCatalog(&types);
     }
     ~EventItemTest() override { SetItemTypeCatalog(nullptr); }
-    FakeTypes types;
+    FakeItemTypes types;
     FixedClock clock{At(2024, 6, 20, 8, 15)};
 };
 } // namespace

@@ -4,8 +4,10 @@
 
 #include "core/DateRules.h"
 #include "core/EventItem.h"
+#include "core/ItemTypeCatalog.h"
 
 #include <ostream>
+#include <vector>
 
 inline CDateTime At(int y, int mo, int d, int h = 0, int mi = 0, int s = 0)
 {
@@ -64,5 +66,34 @@ class FixedClock
     {
         SetNowProvider({});
         ResetToday();
+    }
+};
+
+// An item-type catalog over a plain list: names looked up exactly, prefixes without case.
+class FakeItemTypes : public IItemTypeCatalog
+{
+  public:
+    std::vector<ItemTypeInfo> types;
+    int GetTypeCount() const override { return int(types.size()); }
+    bool GetTypeInfo(int index, ItemTypeInfo &out) const override
+    {
+        if (index < 0 || index >= GetTypeCount())
+            return false;
+        out = types[size_t(index)];
+        return true;
+    }
+    int FindType(const QString &name) const override
+    {
+        for (size_t i = 0; i < types.size(); ++i)
+            if (types[i].name == name)
+                return int(i);
+        return -1;
+    }
+    int FindTypeByPrefix(const QString &text) const override
+    {
+        for (size_t i = 0; i < types.size(); ++i)
+            if (types[i].name.startsWith(text, Qt::CaseInsensitive))
+                return int(i);
+        return -1;
     }
 };

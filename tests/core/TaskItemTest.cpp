@@ -434,21 +434,7 @@ TEST_F(TaskItemTest, TaskFromOneOccurrence)
 
 TEST_F(TaskItemTest, ItemTypeTakesNameOnly)
 {
-    class Types : public IItemTypeCatalog
-    {
-      public:
-        std::vector<ItemTypeInfo> types;
-        int GetTypeCount() const override { return int(types.size()); }
-        bool GetTypeInfo(int index, ItemTypeInfo &out) const override
-        {
-            if (index < 0 || index >= GetTypeCount())
-                return false;
-            out = types[size_t(index)];
-            return true;
-        }
-        int FindType(const QString &) const override { return -1; }
-        int FindTypeByPrefix(const QString &) const override { return -1; }
-    } types;
+    FakeItemTypes types;
     types.types = {{QStringLiteral("Call"), Minutes(5), 0x04}, {QStringLiteral("Errand"), Days(1), 0x04}};
     SetItemTypeCatalog(&types);
     CTaskItem t;
