@@ -1,7 +1,7 @@
 // Loading a large location list: every stored name goes through the sorted insert in the locale's
 // order, as at each open of a data file.
-#include "core/CategoryList.h"
-#include "core/FixedObjectStore.h"
+#include "core/lists/CategoryList.h"
+#include "core/storage/FixedObjectStore.h"
 
 #include <QLocale>
 #include <benchmark/benchmark.h>

@@ -4,12 +4,12 @@
 // of one table read back by id. Each save is its own crash-safe change on both sides and
 // neither syncs per save: write-through off here, WAL with synchronous=OFF and one
 // transaction per insert there.
-#include "core/Cipher.h"
-#include "core/DataFile.h"
-#include "core/EventItem.h"
-#include "core/ItemRecord.h"
-#include "core/MemoryStream.h"
-#include "core/RecurrenceBits.h"
+#include "core/storage/Cipher.h"
+#include "core/storage/DataFile.h"
+#include "core/items/EventItem.h"
+#include "core/items/ItemRecord.h"
+#include "core/storage/MemoryStream.h"
+#include "core/items/RecurrenceBits.h"
 
 #include <QFileInfo>
 #include <QTemporaryDir>

@@ -1,8 +1,8 @@
 // The Event List over 50,000 events (one in ten recurring): filling it from the items, sorting
 // it by start, subject and next occurrence, and painting one screen of it offscreen.
-#include "core/EventItem.h"
-#include "core/ItemRef.h"
-#include "core/RecurrenceBits.h"
+#include "core/items/EventItem.h"
+#include "core/items/ItemRef.h"
+#include "core/items/RecurrenceBits.h"
 #include "views/CalendarViewWnd.h"
 #include "views/EventListWnd.h"
 

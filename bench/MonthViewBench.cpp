@@ -2,11 +2,11 @@
 // the core's occurrence search) to an offscreen image, next to the floor of painting the same
 // number of filled, captioned rectangles with QPainter. Prints both and their ratio.
 #include "ImageViewHost.h"
-#include "core/DateRules.h"
-#include "core/EventItem.h"
-#include "core/ItemRef.h"
-#include "core/RecurrenceBits.h"
-#include "core/WeekRules.h"
+#include "core/dates/DateRules.h"
+#include "core/items/EventItem.h"
+#include "core/items/ItemRef.h"
+#include "core/items/RecurrenceBits.h"
+#include "core/dates/WeekRules.h"
 #include "views/MonthViewCtrl.h"
 #include "views/ViewPorts.h"
 

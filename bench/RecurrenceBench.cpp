@@ -1,8 +1,8 @@
 // Expanding recurring events: 1,000 events of mixed patterns over one month, one year and ten
 // years with the core's occurrence search, and the same rules with libical's recurrence
 // iterator for comparison. Prints occurrences per second for both and their ratio.
-#include "core/DateRules.h"
-#include "core/EventItem.h"
+#include "core/dates/DateRules.h"
+#include "core/items/EventItem.h"
 
 #include <benchmark/benchmark.h>
 #include <libical/ical.h>

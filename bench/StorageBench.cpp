@@ -1,6 +1,6 @@
 // Storage engine costs: a read-write open (which checks the block chain and free list) of
 // files with many objects, allocation and release, and object lookups.
-#include "core/StorageFile.h"
+#include "core/storage/StorageFile.h"
 
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>

@@ -1,9 +1,9 @@
 // Decisions and texts of the data-file dialogs.
 #include "editing/DataFileDialogRules.h"
 
-#include "core/DateFormats.h"
-#include "core/DateTime.h"
-#include "core/StringTable.h"
+#include "core/dates/DateFormats.h"
+#include "core/dates/DateTime.h"
+#include "core/system/StringTable.h"
 
 namespace {
 

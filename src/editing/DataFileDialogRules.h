@@ -2,7 +2,7 @@
 // texts of the Properties page, kept apart from the widgets so that tests can call them.
 #pragma once
 
-#include "core/ResultCode.h"
+#include "core/system/ResultCode.h"
 
 #include <QString>
 #include <cstdint>

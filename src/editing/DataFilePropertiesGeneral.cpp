@@ -1,8 +1,8 @@
 // The General page of the data file's Properties.
 #include "editing/DataFilePropertiesGeneral.h"
 
-#include "core/DataFile.h"
-#include "core/Messages.h"
+#include "core/storage/DataFile.h"
+#include "core/system/Messages.h"
 #include "editing/DataFileDialogRules.h"
 #include "editing/DialogSupport.h"
 #include "editing/RenameDataFileDlg.h"

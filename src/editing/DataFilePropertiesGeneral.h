@@ -2,7 +2,7 @@
 // size and creation time, and the Rename Calendar and Back Up buttons.
 #pragma once
 
-#include "core/ResultCode.h"
+#include "core/system/ResultCode.h"
 
 #include <QWidget>
 #include <functional>

@@ -1,8 +1,8 @@
 // Shared dialog helpers.
 #include "editing/DialogSupport.h"
 
-#include "core/Messages.h"
-#include "core/ReadingOrder.h"
+#include "core/system/Messages.h"
+#include "core/system/ReadingOrder.h"
 
 #include <QApplication>
 #include <QDialog>

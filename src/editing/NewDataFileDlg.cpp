@@ -1,7 +1,7 @@
 // The Create New dialog.
 #include "editing/NewDataFileDlg.h"
 
-#include "core/StringTable.h"
+#include "core/system/StringTable.h"
 #include "editing/DataFileDialogRules.h"
 #include "editing/DialogSupport.h"
 

@@ -1,7 +1,7 @@
 // The password prompt.
 #include "editing/PasswordPromptDlg.h"
 
-#include "core/DataFile.h"
+#include "core/storage/DataFile.h"
 #include "editing/DataFileDialogRules.h"
 #include "editing/DialogSupport.h"
 

@@ -2,7 +2,7 @@
 // the file takes it or the person cancels.
 #pragma once
 
-#include "core/ResultCode.h"
+#include "core/system/ResultCode.h"
 
 #include <QDialog>
 #include <functional>

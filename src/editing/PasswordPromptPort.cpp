@@ -1,8 +1,8 @@
 // The document's password question answered by the password prompt dialog.
 #include "editing/PasswordPromptPort.h"
 
-#include "core/DataFile.h"
-#include "core/MessagePort.h"
+#include "core/storage/DataFile.h"
+#include "core/document/MessagePort.h"
 #include "editing/PasswordPromptDlg.h"
 
 int CPasswordPromptPort::PromptPassword(CDataFile &file, const QString &path, const QString &calendarName)

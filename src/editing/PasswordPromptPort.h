@@ -1,7 +1,7 @@
 // The document's password question answered by the password prompt dialog.
 #pragma once
 
-#include "core/PasswordPrompt.h"
+#include "core/document/PasswordPrompt.h"
 
 class QWidget;
 

@@ -1,7 +1,7 @@
 // The Change Password dialog.
 #include "editing/PasswordProtectionDlg.h"
 
-#include "core/DataFile.h"
+#include "core/storage/DataFile.h"
 #include "editing/DataFileDialogRules.h"
 #include "editing/DialogSupport.h"
 

@@ -3,10 +3,10 @@
 // behaviour. Views derive from it for their geometry and drawing; CCalendarViewWnd shows one.
 #pragma once
 
-#include "core/DateTime.h"
-#include "core/DisplayItem.h"
-#include "core/ResultCode.h"
-#include "core/TransferPaste.h"
+#include "core/dates/DateTime.h"
+#include "core/items/DisplayItem.h"
+#include "core/system/ResultCode.h"
+#include "core/document/TransferPaste.h"
 #include "views/ViewPorts.h"
 #include "views/ViewPrintHooks.h"
 #include "views/WheelScroll.h"

@@ -1,10 +1,10 @@
 // The input behaviour of the calendar views: focus, selection by mouse and keyboard, moving and
 // resizing entries, dropping on a view, the context menu and the in-place edit of a subject.
-#include "core/AppSettings.h"
-#include "core/EventItem.h"
-#include "core/ItemRef.h"
-#include "core/ItemTypeCatalog.h"
-#include "core/TaskItem.h"
+#include "core/system/AppSettings.h"
+#include "core/items/EventItem.h"
+#include "core/items/ItemRef.h"
+#include "core/lists/ItemTypeCatalog.h"
+#include "core/items/TaskItem.h"
 #include "views/CalendarViewCtrl.h"
 #include "views/CustomWnd.h"
 #include "views/DragState.h"

@@ -1,8 +1,8 @@
 // The print hooks of the calendar view: the Details and Memo styles over the view's entries.
 #include "views/CalendarViewCtrl.h"
 
-#include "core/LogFont.h"
-#include "core/Profile.h"
+#include "core/lists/LogFont.h"
+#include "core/system/Profile.h"
 
 #include <QPainter>
 #include <cstdlib>

@@ -1,9 +1,9 @@
 // The window of a calendar view: input forwarding, painting and the in-place edit.
 #include "views/CalendarViewWnd.h"
 
-#include "core/AppSettings.h"
-#include "core/ItemTypeCatalog.h"
-#include "core/StringTable.h"
+#include "core/system/AppSettings.h"
+#include "core/lists/ItemTypeCatalog.h"
+#include "core/system/StringTable.h"
 #include "views/DrawHelpers.h"
 #include "views/TipText.h"
 #include "views/ViewContextMenus.h"

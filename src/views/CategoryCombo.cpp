@@ -1,7 +1,7 @@
 // Category and location names into a combo box.
 #include "views/CategoryCombo.h"
 
-#include "core/CategoryListBase.h"
+#include "core/lists/CategoryListBase.h"
 
 #include <QComboBox>
 

@@ -1,7 +1,7 @@
 // The window bases of the views and containers.
 #include "views/CustomWnd.h"
 
-#include "core/TransferFormat.h"
+#include "core/document/TransferFormat.h"
 #include "views/DrawHelpers.h"
 #include "views/MenuLook.h"
 #include "views/ViewDropTarget.h"

@@ -2,7 +2,7 @@
 // drag-and-drop and clipboard entry points, and a window with a double border around one child.
 #pragma once
 
-#include "core/ResultCode.h"
+#include "core/system/ResultCode.h"
 #include "views/NotifyTarget.h"
 
 #include <QByteArray>

@@ -1,11 +1,11 @@
 // The all-day banner: its columns, dates, geometry, item placement and scrolling.
 #include "views/DayBannerCtrl.h"
 
-#include "core/DateFormats.h"
-#include "core/EventItem.h"
-#include "core/ItemRef.h"
-#include "core/TaskItem.h"
-#include "core/WeekRules.h"
+#include "core/dates/DateFormats.h"
+#include "core/items/EventItem.h"
+#include "core/items/ItemRef.h"
+#include "core/items/TaskItem.h"
+#include "core/dates/WeekRules.h"
 #include "views/LanePacking.h"
 
 #include <QDateTime>

@@ -1,11 +1,11 @@
 // The all-day banner's painting: columns, today bars, item boxes and the day-header strip; and
 // its fonts and colours.
-#include "core/AppSettings.h"
-#include "core/ConstStrings.h"
-#include "core/DateFormats.h"
-#include "core/LogFont.h"
-#include "core/Profile.h"
-#include "core/WeekRules.h"
+#include "core/system/AppSettings.h"
+#include "core/system/ConstStrings.h"
+#include "core/dates/DateFormats.h"
+#include "core/lists/LogFont.h"
+#include "core/system/Profile.h"
+#include "core/dates/WeekRules.h"
 #include "views/DayBannerCtrl.h"
 #include "views/DrawHelpers.h"
 #include "views/ItemBox.h"

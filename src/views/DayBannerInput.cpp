@@ -1,6 +1,6 @@
 // The all-day banner's input: keys, typing a new item, the in-place edit, drags coming in from
 // other views, the context menu kind and the days menu of the corner cell.
-#include "core/ItemTypeCatalog.h"
+#include "core/lists/ItemTypeCatalog.h"
 #include "views/CustomWnd.h"
 #include "views/DayBannerCtrl.h"
 #include "views/DragState.h"

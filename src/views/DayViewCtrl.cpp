@@ -1,15 +1,15 @@
 // The day time grid: model, options, dates and entries.
 #include "views/DayViewCtrl.h"
 
-#include "core/AppSettings.h"
-#include "core/ConstStrings.h"
-#include "core/DateFormats.h"
-#include "core/EventItem.h"
-#include "core/ItemRef.h"
-#include "core/LogFont.h"
-#include "core/Profile.h"
-#include "core/TaskItem.h"
-#include "core/WeekRules.h"
+#include "core/system/AppSettings.h"
+#include "core/system/ConstStrings.h"
+#include "core/dates/DateFormats.h"
+#include "core/items/EventItem.h"
+#include "core/items/ItemRef.h"
+#include "core/lists/LogFont.h"
+#include "core/system/Profile.h"
+#include "core/items/TaskItem.h"
+#include "core/dates/WeekRules.h"
 #include "views/MenuLook.h"
 
 #include <QFontMetrics>

@@ -1,7 +1,7 @@
 // The look of the day time grid: the time labels, the shaded cells, the today bars and the item
 // boxes.
-#include "core/DateFormats.h"
-#include "core/WeekRules.h"
+#include "core/dates/DateFormats.h"
+#include "core/dates/WeekRules.h"
 #include "views/DayViewCtrl.h"
 #include "views/DragState.h"
 #include "views/DrawHelpers.h"

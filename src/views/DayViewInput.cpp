@@ -1,7 +1,7 @@
 // The day time grid under the mouse and the keyboard: hit codes, focus keys, scrolling, typing a
 // new event, the in-place edit and live resizing during a drag.
-#include "core/ItemRef.h"
-#include "core/ItemTypeCatalog.h"
+#include "core/items/ItemRef.h"
+#include "core/lists/ItemTypeCatalog.h"
 #include "views/CustomWnd.h"
 #include "views/DayViewCtrl.h"
 #include "views/DragScrollRule.h"

@@ -1,9 +1,9 @@
 // The zoom-day popup: frame, heading, owner-drawn rows and input forwarding.
 #include "views/DayZoomList.h"
 
-#include "core/DateFormats.h"
-#include "core/ItemTypeCatalog.h"
-#include "core/StringTable.h"
+#include "core/dates/DateFormats.h"
+#include "core/lists/ItemTypeCatalog.h"
+#include "core/system/StringTable.h"
 #include "views/CalendarViewWnd.h"
 #include "views/CustomWnd.h"
 #include "views/DrawHelpers.h"

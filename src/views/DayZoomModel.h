@@ -4,10 +4,10 @@
 // the container. CDayZoomList shows it.
 #pragma once
 
-#include "core/DateFormats.h"
-#include "core/DateTime.h"
-#include "core/DisplayItem.h"
-#include "core/MessagePort.h"
+#include "core/dates/DateFormats.h"
+#include "core/dates/DateTime.h"
+#include "core/items/DisplayItem.h"
+#include "core/document/MessagePort.h"
 #include "views/ViewContextMenus.h"
 #include "views/ViewPorts.h"
 

@@ -2,7 +2,7 @@
 // and where its preview stands.
 #pragma once
 
-#include "core/DragItem.h"
+#include "core/items/DragItem.h"
 
 #include <vector>
 

@@ -2,7 +2,7 @@
 // the menu look by item state, gradients, the monochrome status glyphs and the small images.
 #pragma once
 
-#include "core/ColorRules.h"
+#include "core/lists/ColorRules.h"
 #include "views/MenuLook.h"
 
 #include <QBrush>

@@ -1,12 +1,12 @@
 // The Event List and Search Results list.
 #include "views/EventListWnd.h"
 
-#include "core/ActiveFilter.h"
-#include "core/DateRules.h"
-#include "core/DatedDisplayItem.h"
-#include "core/EventItem.h"
-#include "core/ItemRef.h"
-#include "core/TaskItem.h"
+#include "core/lists/ActiveFilter.h"
+#include "core/dates/DateRules.h"
+#include "core/items/DatedDisplayItem.h"
+#include "core/items/EventItem.h"
+#include "core/items/ItemRef.h"
+#include "core/items/TaskItem.h"
 
 #include <cmath>
 

@@ -1,7 +1,7 @@
 // Raw image-list pixels of the core to and from Qt images.
 #pragma once
 
-#include "core/ImageList.h"
+#include "core/lists/ImageList.h"
 
 #include <QImage>
 #include <QPixmap>

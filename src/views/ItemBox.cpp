@@ -1,10 +1,10 @@
 // Painting of the item box shared by the views.
 #include "views/ItemBox.h"
 
-#include "core/DisplayItem.h"
-#include "core/ItemType.h"
-#include "core/ItemTypeCatalog.h"
-#include "core/ItemTypeList.h"
+#include "core/items/DisplayItem.h"
+#include "core/lists/ItemType.h"
+#include "core/lists/ItemTypeCatalog.h"
+#include "core/lists/ItemTypeList.h"
 #include "views/CalendarViewCtrl.h"
 #include "views/DrawHelpers.h"
 #include "views/MenuLook.h"

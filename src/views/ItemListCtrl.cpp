@@ -1,10 +1,10 @@
 // The list view: columns, settings, sorting, geometry, copy as text and cell tooltips.
 #include "views/ItemListCtrl.h"
 
-#include "core/ConstStrings.h"
-#include "core/ItemRef.h"
-#include "core/LogFont.h"
-#include "core/Profile.h"
+#include "core/system/ConstStrings.h"
+#include "core/items/ItemRef.h"
+#include "core/lists/LogFont.h"
+#include "core/system/Profile.h"
 #include "views/CustomWnd.h"
 #include "views/ListEntryRules.h"
 

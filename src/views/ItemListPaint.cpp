@@ -1,7 +1,7 @@
 // Painting of the list view: its header, its rows with their icon and text cells, the grid and
 // the selection and focus marks.
-#include "core/TaskDisplayItem.h"
-#include "core/TaskItem.h"
+#include "core/items/TaskDisplayItem.h"
+#include "core/items/TaskItem.h"
 #include "views/DrawHelpers.h"
 #include "views/ItemListCtrl.h"
 #include "views/TypeIconDrawing.h"

@@ -1,7 +1,7 @@
 // The predefined item types' art from the program's compiled-in resources.
 #pragma once
 
-#include "core/ItemTypeArt.h"
+#include "core/lists/ItemTypeArt.h"
 
 class CResourceItemTypeArt : public IItemTypeArt
 {

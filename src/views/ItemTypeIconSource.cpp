@@ -1,7 +1,7 @@
 // Item-type icons as pixmaps.
 #include "views/ItemTypeIconSource.h"
 
-#include "core/ItemTypeList.h"
+#include "core/lists/ItemTypeList.h"
 #include "views/ImagePixelsQt.h"
 
 QPixmap CItemTypeIconSource::TypeIcon(int index, int size) const

@@ -1,7 +1,7 @@
 // Type and filter menus and combo boxes.
 #include "views/ItemTypeMenus.h"
 
-#include "core/ItemTypeList.h"
+#include "core/lists/ItemTypeList.h"
 #include "views/ImagePixelsQt.h"
 #include "views/ItemTypeIconSource.h"
 #include "views/ItemTypeImageSource.h"

@@ -1,7 +1,7 @@
 // The list view's columns and their settings.
 #include "views/ListColumns.h"
 
-#include "core/Profile.h"
+#include "core/system/Profile.h"
 
 #include <QByteArray>
 #include <QtEndian>

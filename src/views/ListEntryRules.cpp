@@ -1,12 +1,12 @@
 // Cell texts and sort order of the list views.
 #include "views/ListEntryRules.h"
 
-#include "core/DateFormats.h"
-#include "core/DatedDisplayItem.h"
-#include "core/DisplayItem.h"
-#include "core/DurationText.h"
-#include "core/TaskDisplayItem.h"
-#include "core/TaskItem.h"
+#include "core/dates/DateFormats.h"
+#include "core/items/DatedDisplayItem.h"
+#include "core/items/DisplayItem.h"
+#include "core/dates/DurationText.h"
+#include "core/items/TaskDisplayItem.h"
+#include "core/items/TaskItem.h"
 #include "views/ListColumns.h"
 
 #include <QCollator>

@@ -2,7 +2,7 @@
 // and the shared glyph strips and small images. Painters read it and never change it.
 #pragma once
 
-#include "core/ColorRules.h"
+#include "core/lists/ColorRules.h"
 
 #include <QImage>
 #include <QList>

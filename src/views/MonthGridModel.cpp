@@ -1,8 +1,8 @@
 // The month grid's arithmetic: weekday maps, dates of cells, geometry, pieces and lanes.
 #include "views/MonthGridModel.h"
 
-#include "core/DateRules.h"
-#include "core/WeekRules.h"
+#include "core/dates/DateRules.h"
+#include "core/dates/WeekRules.h"
 #include "views/LanePacking.h"
 
 #include <algorithm>

@@ -4,7 +4,7 @@
 // tests share it.
 #pragma once
 
-#include "core/DateTime.h"
+#include "core/dates/DateTime.h"
 #include "views/CalendarViewCtrl.h"
 
 #include <QRect>

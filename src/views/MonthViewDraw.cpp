@@ -1,7 +1,7 @@
 // Painting of the month view: weekday header, entries, grid lines, cells and overflow marks.
-#include "core/AppSettings.h"
-#include "core/DateFormats.h"
-#include "core/WeekRules.h"
+#include "core/system/AppSettings.h"
+#include "core/dates/DateFormats.h"
+#include "core/dates/WeekRules.h"
 #include "views/DrawHelpers.h"
 #include "views/ItemBox.h"
 #include "views/MenuLook.h"

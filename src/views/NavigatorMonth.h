@@ -1,7 +1,7 @@
 // One month panel: its rectangle, its 6 x 7 day cells and the week numbers of its rows.
 #pragma once
 
-#include "core/DateTime.h"
+#include "core/dates/DateTime.h"
 #include "views/YearDayCell.h"
 
 #include <QRect>

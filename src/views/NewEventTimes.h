@@ -1,7 +1,7 @@
 // The start and duration a new event takes from a view's selection.
 #pragma once
 
-#include "core/DateTime.h"
+#include "core/dates/DateTime.h"
 
 #include <QString>
 

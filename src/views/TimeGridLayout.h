@@ -3,8 +3,8 @@
 // entries as side-by-side boxes. The day view keeps one and draws what it computed.
 #pragma once
 
-#include "core/DateTime.h"
-#include "core/DisplayItem.h"
+#include "core/dates/DateTime.h"
+#include "core/items/DisplayItem.h"
 #include "views/WorkWeekColumns.h"
 
 #include <QPoint>

@@ -1,8 +1,8 @@
 // The context menus of the calendar views.
 #include "views/ViewContextMenus.h"
 
-#include "core/ItemTypeCatalog.h"
-#include "core/StringTable.h"
+#include "core/lists/ItemTypeCatalog.h"
+#include "core/system/StringTable.h"
 #include "views/CalendarViewCtrl.h"
 #include "views/CustomWnd.h"
 

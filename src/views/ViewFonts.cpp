@@ -1,6 +1,6 @@
 #include "views/ViewFonts.h"
 
-#include "core/LogFont.h"
+#include "core/lists/LogFont.h"
 
 #include <QString>
 #include <algorithm>

@@ -2,8 +2,8 @@
 // view logic talks only to these, so that tests can drive it without a window.
 #pragma once
 
-#include "core/DateTime.h"
-#include "core/ResultCode.h"
+#include "core/dates/DateTime.h"
+#include "core/system/ResultCode.h"
 #include "views/NotifyTarget.h"
 
 #include <QPoint>

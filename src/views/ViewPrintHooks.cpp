@@ -2,11 +2,11 @@
 // Memo pages.
 #include "views/ViewPrintHooks.h"
 
-#include "core/DateFormats.h"
-#include "core/DisplayItem.h"
-#include "core/PatternDisplayItem.h"
-#include "core/TaskDisplayItem.h"
-#include "core/TaskItem.h"
+#include "core/dates/DateFormats.h"
+#include "core/items/DisplayItem.h"
+#include "core/items/PatternDisplayItem.h"
+#include "core/items/TaskDisplayItem.h"
+#include "core/items/TaskItem.h"
 
 #include <QFontMetricsF>
 #include <QPainter>

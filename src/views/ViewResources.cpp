@@ -1,7 +1,7 @@
 // Registration of the compiled-in resources and the screen-depth source of the colour rules.
 #include "views/ViewResources.h"
 
-#include "core/ColorRules.h"
+#include "core/lists/ColorRules.h"
 
 #include <QBitmap>
 #include <QGuiApplication>

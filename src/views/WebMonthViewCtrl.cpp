@@ -1,7 +1,7 @@
 // The month view as HTML publishing uses it.
 #include "views/WebMonthViewCtrl.h"
 
-#include "core/DateRules.h"
+#include "core/dates/DateRules.h"
 
 CWebMonthViewCtrl::CWebMonthViewCtrl()
 {

@@ -1,6 +1,6 @@
 #include "views/WorkWeekColumns.h"
 
-#include "core/WeekRules.h"
+#include "core/dates/WeekRules.h"
 
 #include <algorithm>
 #include <cstddef>

@@ -1,7 +1,7 @@
 // One day cell of a year panel and the small entries it keeps for the items that fall on it.
 #pragma once
 
-#include "core/DateTime.h"
+#include "core/dates/DateTime.h"
 
 #include <QString>
 #include <cstdint>

@@ -1,8 +1,8 @@
 // The year grid's panels, day entries, geometry and font fitting.
 #include "views/YearGridModel.h"
 
-#include "core/DisplayItem.h"
-#include "core/WeekRules.h"
+#include "core/items/DisplayItem.h"
+#include "core/dates/WeekRules.h"
 #include "views/CellDateFlags.h"
 
 #include <algorithm>

@@ -3,7 +3,7 @@
 // font size that fits a panel. CYearGridCtrl paints what it holds.
 #pragma once
 
-#include "core/DateTime.h"
+#include "core/dates/DateTime.h"
 #include "views/NavigatorMonth.h"
 
 #include <QPoint>

@@ -2,7 +2,7 @@
 // reads or writes with.
 #pragma once
 
-#include "core/FixedObjectStore.h"
+#include "core/storage/FixedObjectStore.h"
 
 #include <map>
 

@@ -2,7 +2,7 @@
 // button; installed for the life of the object.
 #pragma once
 
-#include "core/Messages.h"
+#include "core/system/Messages.h"
 
 #include <QList>
 #include <functional>

@@ -2,7 +2,7 @@
 // the object, so that tests never read or write the user's own settings.
 #pragma once
 
-#include "core/Profile.h"
+#include "core/system/Profile.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 // The decisions of the data-file dialogs and the texts of the Properties page, without widgets.
 #include "editing/DataFileDialogRules.h"
-#include "core/DateFormats.h"
-#include "core/DateTime.h"
-#include "core/StringTable.h"
+#include "core/dates/DateFormats.h"
+#include "core/dates/DateTime.h"
+#include "core/system/StringTable.h"
 
 #include <gtest/gtest.h>
 

@@ -7,12 +7,12 @@
 #pragma once
 
 #include "common/ByteBuilder.h"
-#include "core/ArchiveException.h"
-#include "core/DateRules.h"
-#include "core/EventItem.h"
-#include "core/ItemRecord.h"
-#include "core/MemoryStream.h"
-#include "core/TaskItem.h"
+#include "core/storage/ArchiveException.h"
+#include "core/dates/DateRules.h"
+#include "core/items/EventItem.h"
+#include "core/items/ItemRecord.h"
+#include "core/storage/MemoryStream.h"
+#include "core/items/TaskItem.h"
 
 #include <QByteArray>
 #include <cstddef>

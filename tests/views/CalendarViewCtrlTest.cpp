@@ -1,8 +1,8 @@
 // The shared view logic driven by synthetic events over a small strip of day cells.
 #include "views/CalendarViewCtrl.h"
 #include "ViewFakes.h"
-#include "core/EventItem.h"
-#include "core/ItemRef.h"
+#include "core/items/EventItem.h"
+#include "core/items/ItemRef.h"
 #include "views/CustomWnd.h"
 #include "views/DragState.h"
 

@@ -5,7 +5,7 @@
 #include "RecordEntry.h"
 #include "ViewFakes.h"
 #include "WorkWeekGuard.h"
-#include "core/WeekRules.h"
+#include "core/dates/WeekRules.h"
 #include "views/CustomWnd.h"
 #include "views/DragState.h"
 

@@ -3,7 +3,7 @@
 #include "../common/TempProfile.h"
 #include "ViewFakes.h"
 #include "WorkWeekGuard.h"
-#include "core/WeekRules.h"
+#include "core/dates/WeekRules.h"
 #include "views/DayBannerWnd.h"
 #include "views/DrawHelpers.h"
 #include "views/MenuLook.h"

@@ -3,8 +3,8 @@
 #include "views/DayZoomModel.h"
 #include "ViewFakes.h"
 #include "common/FakeMessagePort.h"
-#include "core/AppSettings.h"
-#include "core/TransferFormat.h"
+#include "core/system/AppSettings.h"
+#include "core/document/TransferFormat.h"
 #include "views/CustomWnd.h"
 
 #include <QMimeData>

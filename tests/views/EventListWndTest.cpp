@@ -4,8 +4,8 @@
 #include "ListFixture.h"
 #include "ViewFakes.h"
 #include "common/TempProfile.h"
-#include "core/ActiveFilter.h"
-#include "core/ItemRef.h"
+#include "core/lists/ActiveFilter.h"
+#include "core/items/ItemRef.h"
 #include "views/CalendarViewWnd.h"
 #include "views/DrawHelpers.h"
 

@@ -1,9 +1,9 @@
 // Item-box icon sizes by row height, icon stacking, and offscreen renders of views with entries.
 #include "views/ItemBox.h"
 #include "PaintProbe.h"
-#include "core/DisplayItem.h"
-#include "core/ItemTypeCatalog.h"
-#include "core/ItemTypeList.h"
+#include "core/items/DisplayItem.h"
+#include "core/lists/ItemTypeCatalog.h"
+#include "core/lists/ItemTypeList.h"
 #include "views/CalendarViewWnd.h"
 #include "views/DrawHelpers.h"
 #include "views/ItemTypeIconSource.h"

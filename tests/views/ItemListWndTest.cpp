@@ -4,7 +4,7 @@
 #include "ListFixture.h"
 #include "ViewFakes.h"
 #include "common/TempProfile.h"
-#include "core/Profile.h"
+#include "core/system/Profile.h"
 #include "views/EventListWnd.h"
 #include "views/FieldChooserDlg.h"
 

@@ -1,8 +1,8 @@
 // The item types in the GUI: pixels to pixmaps, the icon source over a type list and its refresh,
 // the predefined art from the resources, menus, combo boxes and the menu image source.
 #include "common/FakeFixedObjectStore.h"
-#include "core/ItemTypeList.h"
-#include "core/ProgramPaths.h"
+#include "core/lists/ItemTypeList.h"
+#include "core/system/ProgramPaths.h"
 #include "views/ImagePixelsQt.h"
 #include "views/ItemTypeArtResources.h"
 #include "views/ItemTypeIconSource.h"

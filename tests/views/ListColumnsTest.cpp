@@ -1,7 +1,7 @@
 // The list view's columns: layout rules, the settings round trip and its fallbacks.
 #include "views/ListColumns.h"
 #include "common/TempProfile.h"
-#include "core/Profile.h"
+#include "core/system/Profile.h"
 #include "views/FieldChooserModel.h"
 
 #include <QtEndian>

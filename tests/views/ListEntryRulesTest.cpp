@@ -1,7 +1,7 @@
 // Sorting and cell texts of the list views.
 #include "views/ListEntryRules.h"
 #include "ListFixture.h"
-#include "core/DateFormats.h"
+#include "core/dates/DateFormats.h"
 
 #include <gtest/gtest.h>
 

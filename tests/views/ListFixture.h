@@ -2,12 +2,12 @@
 // (for sorting and texts) or as stored items (for the Event List's filling).
 #pragma once
 
-#include "core/DateRules.h"
-#include "core/DatedDisplayItem.h"
-#include "core/EventItem.h"
-#include "core/RecurrenceBits.h"
-#include "core/TaskDisplayItem.h"
-#include "core/TaskItem.h"
+#include "core/dates/DateRules.h"
+#include "core/items/DatedDisplayItem.h"
+#include "core/items/EventItem.h"
+#include "core/items/RecurrenceBits.h"
+#include "core/items/TaskDisplayItem.h"
+#include "core/items/TaskItem.h"
 
 #include <memory>
 

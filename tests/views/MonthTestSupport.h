@@ -2,12 +2,12 @@
 // with whole-pixel arithmetic.
 #pragma once
 
-#include "core/DateRules.h"
-#include "core/DisplayItem.h"
-#include "core/EventItem.h"
-#include "core/ItemRef.h"
-#include "core/RecurrenceBits.h"
-#include "core/WeekRules.h"
+#include "core/dates/DateRules.h"
+#include "core/items/DisplayItem.h"
+#include "core/items/EventItem.h"
+#include "core/items/ItemRef.h"
+#include "core/items/RecurrenceBits.h"
+#include "core/dates/WeekRules.h"
 #include "views/MonthGridModel.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // Building the view entry of one occurrence of a stored record, as the views' loaders do.
 #pragma once
 
-#include "core/DisplayItem.h"
+#include "core/items/DisplayItem.h"
 
 #include <QString>
 #include <cstdint>

@@ -2,7 +2,7 @@
 // of an entry, and the side-by-side boxes of overlapping entries.
 #include "views/TimeGridLayout.h"
 #include "WorkWeekGuard.h"
-#include "core/WeekRules.h"
+#include "core/dates/WeekRules.h"
 
 #include <gtest/gtest.h>
 

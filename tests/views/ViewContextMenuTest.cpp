@@ -2,8 +2,8 @@
 // list, and the window handing the chosen command to the container.
 #include "EntryHitView.h"
 #include "ViewFakes.h"
-#include "core/ItemTypeCatalog.h"
-#include "core/StringTable.h"
+#include "core/lists/ItemTypeCatalog.h"
+#include "core/system/StringTable.h"
 #include "views/CalendarViewWnd.h"
 #include "views/ViewContextMenus.h"
 

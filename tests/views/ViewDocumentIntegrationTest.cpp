@@ -2,10 +2,10 @@
 // selected with the mouse and keys, opened, moved, resized and edited in place, and the changes
 // are found in the file again; a copy from one file pastes into another unchanged.
 #include "ViewFakes.h"
-#include "core/DocumentTestSupport.h"
-#include "core/RecurrenceBits.h"
-#include "core/TransferFormat.h"
-#include "core/TransferWriter.h"
+#include "core/document/DocumentTestSupport.h"
+#include "core/items/RecurrenceBits.h"
+#include "core/document/TransferFormat.h"
+#include "core/document/TransferWriter.h"
 #include "views/CalendarViewWnd.h"
 #include "views/ItemBox.h"
 #include "views/ViewDropTarget.h"

@@ -1,9 +1,9 @@
 // Faked host window, document and container for driving calendar views without a window.
 #pragma once
 
-#include "core/EventItem.h"
-#include "core/ItemRef.h"
-#include "core/TaskItem.h"
+#include "core/items/EventItem.h"
+#include "core/items/ItemRef.h"
+#include "core/items/TaskItem.h"
 #include "views/CalendarViewCtrl.h"
 #include "views/DragState.h"
 #include "views/ViewPorts.h"

@@ -2,7 +2,7 @@
 // notes where they stopped, and what lands on a PDF page.
 #include "views/ViewPrintHooks.h"
 #include "PaintProbe.h"
-#include "core/DisplayItem.h"
+#include "core/items/DisplayItem.h"
 
 #include <QFile>
 #include <QPdfWriter>

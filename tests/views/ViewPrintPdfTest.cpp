@@ -1,10 +1,10 @@
 // The view's Details and Memo print styles on PDF pages, read back as text: what each style
 // prints, notes that run over many pages, heads that never print twice and jobs that always end.
 #include "common/TempProfile.h"
-#include "core/DateFormats.h"
-#include "core/PatternDisplayItem.h"
-#include "core/Profile.h"
-#include "core/TaskDisplayItem.h"
+#include "core/dates/DateFormats.h"
+#include "core/items/PatternDisplayItem.h"
+#include "core/system/Profile.h"
+#include "core/items/TaskDisplayItem.h"
 #include "views/CalendarViewCtrl.h"
 
 #include <QPageSize>

@@ -1,9 +1,9 @@
 // Tooltips of the views: whole texts however long, the wrap width rule, real dates on continued
 // all-day bars, and item texts with markup characters shown as written.
 #include "EntryHitView.h"
-#include "core/AppSettings.h"
-#include "core/DateFormats.h"
-#include "core/DisplayItem.h"
+#include "core/system/AppSettings.h"
+#include "core/dates/DateFormats.h"
+#include "core/items/DisplayItem.h"
 #include "views/CalendarViewWnd.h"
 #include "views/TipText.h"
 

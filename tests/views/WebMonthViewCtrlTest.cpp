@@ -4,9 +4,9 @@
 #include "MonthTestSupport.h"
 #include "ViewFakes.h"
 #include "common/TempProfile.h"
-#include "core/EventItem.h"
-#include "core/ItemRef.h"
-#include "core/RecurrenceBits.h"
+#include "core/items/EventItem.h"
+#include "core/items/ItemRef.h"
+#include "core/items/RecurrenceBits.h"
 
 #include <gtest/gtest.h>
 #include <set>

@@ -1,6 +1,6 @@
 // The work-week column tables the banner and the time grid share.
 #include "views/WorkWeekColumns.h"
-#include "core/WeekRules.h"
+#include "core/dates/WeekRules.h"
 
 #include <gtest/gtest.h>
 

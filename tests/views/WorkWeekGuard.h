@@ -2,7 +2,7 @@
 // next test: both are saved on construction and put back on destruction.
 #pragma once
 
-#include "core/WeekRules.h"
+#include "core/dates/WeekRules.h"
 
 class WorkWeekGuard
 {

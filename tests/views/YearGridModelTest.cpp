@@ -2,8 +2,8 @@
 // day-by-day walks with QDate.
 #include "views/YearGridModel.h"
 
-#include "core/DisplayItem.h"
-#include "core/WeekRules.h"
+#include "core/items/DisplayItem.h"
+#include "core/dates/WeekRules.h"
 #include "views/CellDateFlags.h"
 
 #include <QDate>

@@ -1,0 +1,282 @@
+// Date rules: clock and cached today, clamped day and month steps, weekday helpers of patterns.
+#include "core/dates/DateRules.h"
+
+#include "core/items/RecurrenceBits.h"
+#include "core/items/RecurrencePattern.h"
+
+#include <QDateTime>
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+namespace {
+std::function<CDateTime()> &NowProvider()
+{
+    static std::function<CDateTime()> provider;
+    return provider;
+}
+
+CDateTime &CachedToday()
+{
+    static CDateTime today;
+    return today;
+}
+
+// Position in the Monday-based week: Monday 0 .. Sunday 6.
+int WeekPosition(int dayOfWeek)
+{
+    return (dayOfWeek + 5) % 7;
+}
+
+std::uint32_t BitAtPosition(int pos)
+{
+    return Recur::WeekdayBit(pos == 6 ? 1 : pos + 2);
+}
+
+// The lowest weekday bit of a word as a day of week (1 Sunday .. 7 Saturday), 0 for none.
+int FirstWeekdayOf(std::uint32_t word)
+{
+    for (int dow = 1; dow <= 7; ++dow)
+        if (word & Recur::WeekdayBit(dow))
+            return dow;
+    return 0;
+}
+
+// Days added for the week bit; -1 without one. The lowest bit wins when several are set.
+int NthOffset(std::uint32_t word)
+{
+    if (word & Recur::First)
+        return 0;
+    if (word & Recur::Second)
+        return 7;
+    if (word & Recur::Third)
+        return 14;
+    if (word & Recur::Fourth)
+        return 21;
+    if (word & Recur::Last)
+        return 28;
+    return -1;
+}
+} // namespace
+
+CDateTime GetNow()
+{
+    if (const auto &provider = NowProvider())
+        return provider();
+    return CDateTime::FromQDateTime(QDateTime::currentDateTime());
+}
+
+void SetNowProvider(std::function<CDateTime()> provider)
+{
+    NowProvider() = std::move(provider);
+}
+
+void UpdateToday()
+{
+    CachedToday() = DateOnly(GetNow());
+}
+
+CDateTime GetToday()
+{
+    return CachedToday();
+}
+
+void ResetToday()
+{
+    CachedToday() = CDateTime();
+}
+
+void AddDays(CDateTime &date, long n)
+{
+    CDateTime::Parts p;
+    if (!date.GetParts(p))
+        return;
+    // Whole days are added to the midnight value (an integer), then the date is rebuilt from
+    // its parts so that the result is the canonical value of that date and time.
+    const double day = CDateTime(p.year, p.month, p.day).Value() + double(n);
+    const CDateTime lo = DateRange::Min();
+    const CDateTime hi = DateRange::Max();
+    if (day < lo.Value()) {
+        date = lo;
+        return;
+    }
+    if (day >= hi.Value()) {
+        date = hi;
+        return;
+    }
+    CDateTime::Parts q;
+    CDateTime(day).GetParts(q);
+    date = CDateTime(q.year, q.month, q.day, p.hour, p.minute, p.second);
+}
+
+bool AddMonths(CDateTime &date, int day, int n)
+{
+    CDateTime::Parts p;
+    if (day < 1 || !date.GetParts(p))
+        return false;
+    const long total = long(p.year) * 12 + (p.month - 1) + n;
+    const long year = total >= 0 ? total / 12 : -((-total + 11) / 12);
+    const int month = int(total - year * 12) + 1;
+    if (year < 1753) {
+        date = DateRange::Min();
+        return true;
+    }
+    if (year > 4000) {
+        date = DateRange::Max();
+        return true;
+    }
+    date = CDateTime(int(year), month, std::min(day, CDateTime::DaysInMonth(int(year), month)));
+    return true;
+}
+
+bool NthWeekdayOfMonth(CDateTime &date, std::uint32_t word)
+{
+    CDateTime::Parts p;
+    const int weekday = FirstWeekdayOf(word);
+    if (weekday == 0 || !date.GetParts(p))
+        return false;
+    CDateTime d(p.year, p.month, 1);
+    AddDays(d, (weekday - d.GetDayOfWeek() + 7) % 7);
+    const int offset = NthOffset(word);
+    if (offset == 28) {
+        CDateTime last = d;
+        AddDays(last, 28);
+        AddDays(d, last.GetMonth() == p.month ? 28 : 21);
+    } else if (offset > 0) {
+        AddDays(d, offset);
+    }
+    date = d;
+    return true;
+}
+
+CDateTime FirstPatternDayOfWeek(const CDateTime &date, std::uint32_t weekdayBits)
+{
+    CDateTime d = date;
+    AddDays(d, -WeekPosition(date.GetDayOfWeek()));
+    for (int pos = 0; pos < 7; ++pos) {
+        if (weekdayBits & BitAtPosition(pos)) {
+            AddDays(d, pos);
+            break;
+        }
+    }
+    return d;
+}
+
+CDateTime LastPatternDayOfWeek(const CDateTime &date, std::uint32_t weekdayBits)
+{
+    CDateTime d = date;
+    AddDays(d, -WeekPosition(date.GetDayOfWeek()));
+    for (int pos = 6; pos > 0; --pos) {
+        if (weekdayBits & BitAtPosition(pos)) {
+            AddDays(d, pos);
+            break;
+        }
+    }
+    return d;
+}
+
+bool MoveToWeekday(CDateTime &date, std::uint32_t weekdayBits)
+{
+    const std::uint32_t bits = weekdayBits & Recur::WeekdayMask;
+    if (bits == 0 || (bits & (bits - 1)) != 0 || !date.IsValid())
+        return false;
+    const int weekday = FirstWeekdayOf(bits);
+    AddDays(date, (weekday - date.GetDayOfWeek() + 7) % 7);
+    return true;
+}
+
+bool AddNthWeekOffset(CDateTime &date, std::uint32_t word)
+{
+    const int offset = NthOffset(word);
+    if (offset < 0)
+        return false;
+    if (offset == 28) {
+        const int month = date.GetMonth();
+        AddDays(date, 28);
+        if (date.GetMonth() != month)
+            AddDays(date, -7);
+    } else {
+        AddDays(date, offset);
+    }
+    return true;
+}
+
+bool FindFirstOccurrence(const RecurrenceDescription &desc, CDateTime &first)
+{
+    CDateTime::Parts sp;
+    if (!desc.start.GetParts(sp))
+        return false;
+    const std::uint32_t period = desc.word & Recur::PeriodMask;
+    const std::uint32_t kind = desc.word & Recur::KindMask;
+    if (kind == Recur::Regenerate) {
+        first = DateOnly(desc.start);
+        return true;
+    }
+    if (period != Recur::Daily && period != Recur::Weekly && period != Recur::Monthly &&
+        period != Recur::Yearly)
+        return false;
+    if (period == Recur::Weekly && (desc.word & Recur::WeekdayMask) == 0)
+        return false;
+    if ((period == Recur::Monthly || period == Recur::Yearly) && kind != Recur::ByDate &&
+        kind != Recur::NthWeekday)
+        return false;
+    if (kind == Recur::NthWeekday && period >= Recur::Monthly && (desc.word & Recur::WeekdayMask) == 0)
+        return false;
+
+    CDateTime start = desc.start;
+    std::uint16_t interval = desc.interval;
+    if (period == Recur::Yearly) {
+        // A yearly pattern takes its month (and by date its day) from its start: anchor the
+        // start there when the description names another month or day.
+        const int month = desc.month >= 1 && desc.month <= 12 ? desc.month : sp.month;
+        if (kind == Recur::ByDate) {
+            const int day = desc.dayOfMonth >= 1 && desc.dayOfMonth <= 31 ? desc.dayOfMonth : sp.day;
+            CDateTime anchor(sp.year, month, std::min(day, CDateTime::DaysInMonth(sp.year, month)), sp.hour,
+                             sp.minute, sp.second);
+            if (DateOnly(anchor) < DateOnly(desc.start)) {
+                AddMonths(anchor, day, 12);
+                anchor = CDateTime(anchor.GetYear(), anchor.GetMonth(), anchor.GetDay(), sp.hour, sp.minute,
+                                   sp.second);
+            }
+            first = DateOnly(anchor);
+            return true;
+        }
+        interval = 12;
+        if (month != sp.month)
+            start = CDateTime(sp.year, month, 1, sp.hour, sp.minute, sp.second) <= DateOnly(desc.start)
+                        ? CDateTime(sp.year + 1, month, 1, sp.hour, sp.minute, sp.second)
+                        : CDateTime(sp.year, month, 1, sp.hour, sp.minute, sp.second);
+    }
+    if (interval == 0) {
+        first = DateOnly(desc.start);
+        return true;
+    }
+    const int day = desc.dayOfMonth >= 1 && desc.dayOfMonth <= 31 ? desc.dayOfMonth : sp.day;
+    const CRecurrencePattern pattern(desc.word, interval, std::uint16_t(day), start);
+    first = DateOnly(pattern.DateOnOrAfter(start));
+    return first.IsValid();
+}
+
+bool IsSameDate(const CDateTime &a, const CDateTime &b)
+{
+    CDateTime::Parts p, q;
+    if (!a.GetParts(p) || !b.GetParts(q))
+        return false;
+    return p.year == q.year && p.month == q.month && p.day == q.day;
+}
+
+CDateTime DateOnly(const CDateTime &date)
+{
+    return date.DatePart();
+}
+
+int AgeInYears(const CDateTime &earlier, const CDateTime &later)
+{
+    CDateTime::Parts e, l;
+    if (!earlier.GetParts(e) || !later.GetParts(l))
+        return 0;
+    int age = l.year - e.year;
+    if (l.month < e.month || (l.month == e.month && l.day < e.day))
+        --age;
+    return std::max(age, 0);
+}

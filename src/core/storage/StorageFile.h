@@ -1,0 +1,242 @@
+// CStorageFile: the lowest layer of the data file. A 2048-byte header, a heap of
+// variable-size blocks with a doubly linked free list, and a three-level table that maps
+// 24-bit object ids to blocks; plus the key that enciphers records.
+#pragma once
+
+#include "core/storage/Cipher.h"
+#include "core/dates/DateTime.h"
+#include "core/system/ResultCode.h"
+#include "core/storage/VersionBlock.h"
+
+#include <QString>
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <map>
+#include <memory>
+
+// Fixed sizes and offsets of the file layout.
+namespace StorageLayout {
+inline constexpr std::uint32_t HeaderSize = 2048;
+inline constexpr std::uint32_t HeaderVersion = 1;
+inline constexpr std::uint32_t CheckBlockOffset = 12;
+inline constexpr std::uint32_t FlagsOffset = 28;
+inline constexpr std::uint32_t CreationTimeOffset = 48;
+inline constexpr std::uint32_t LastBackupOffset = 56;
+inline constexpr std::uint32_t RootTableOffset = 64;
+inline constexpr std::uint32_t AllocatorStateOffset = 68; // end of used space, free head, last size
+inline constexpr std::uint32_t AllocatorLockByte = 116;
+inline constexpr std::uint32_t TableLockByte = 117;
+// Held exclusively by a read-write open so that a second writer is refused; readers never lock it.
+inline constexpr std::uint32_t WriterLockByte = 118;
+inline constexpr std::uint32_t VersionBlockOffset = 1024;
+inline constexpr std::uint32_t TitleOffset = 1920;
+inline constexpr std::uint32_t TitleSize = 128;
+
+inline constexpr std::uint16_t FlagBackupCopy = 0x0080;
+inline constexpr std::uint16_t FlagConverted = 0x0100;
+
+inline constexpr std::uint32_t BlockHeaderSize = 9;      // size, previous size, flags
+inline constexpr std::uint32_t FreeBlockHeaderSize = 17; // plus next and previous free links
+inline constexpr std::uint32_t MinBlockSize = 32;
+inline constexpr std::uint32_t SplitSlack = 128; // a free block larger than wanted + this is split
+inline constexpr std::uint32_t MaxMergedSize = 0xFFFFFFF0;
+
+inline constexpr std::uint32_t RootMagic = 0xDF8780C7;
+inline constexpr std::uint32_t Level2Magic = 0xA8B8C5E4;
+inline constexpr std::uint32_t Level3Magic = 0xF563864F;
+inline constexpr std::uint32_t RootTableDataSize = 68;
+inline constexpr std::uint32_t Level2TableDataSize = 1028;
+inline constexpr std::uint32_t Level3TableDataSize = 24580;
+inline constexpr std::uint32_t EntrySize = 6; // data offset, present flag, entry lock byte
+inline constexpr std::uint32_t MaxObjectId = 0xFFFFFF;
+
+// Record buffers: used length at byte 4, plain-prefix length at byte 8.
+inline constexpr std::uint32_t RecordUsedLengthOffset = 4;
+inline constexpr std::uint32_t RecordPrefixLengthOffset = 8;
+
+// Block size for a request of n bytes: 32 below 8, else n + 24 rounded down to 16.
+constexpr std::uint32_t BlockSizeFor(std::uint32_t n)
+{
+    return n < 8 ? MinBlockSize : ((n + 24) & ~std::uint32_t(15));
+}
+// Largest request the 32-bit offsets can carry.
+inline constexpr std::uint32_t MaxRequest = 0xFFFFFF00;
+} // namespace StorageLayout
+
+// What the file system says about the open file.
+struct StorageFileInformation
+{
+    std::uint64_t volumeSerial = 0; // device
+    std::uint64_t fileIndex = 0;    // inode
+    std::uint64_t size = 0;
+    std::uint32_t links = 0;
+    std::int64_t lastWriteNs = 0; // since 1970-01-01 UTC
+    std::int64_t lastAccessNs = 0;
+    std::int64_t changeNs = 0;
+};
+
+// One open data file, read-write (one process at a time) or read-only (any number beside
+// the writer). Byte-range locks on the allocator, table and entry lock bytes coordinate
+// the processes: a writer locks exclusively, a reader shared, and both wait a bounded time.
+//
+// Crash safety: the block chain (each block's size from the start of the heap) changes only
+// by single small writes made after the bytes they expose are in place, and an object entry
+// is repointed before its old block is freed. The free list, previous sizes and the
+// allocator's head and last size are derived data: a read-write open checks them against
+// the chain and rebuilds them when a write sequence was cut off.
+class CStorageFile
+{
+  public:
+    CStorageFile();
+    ~CStorageFile();
+    CStorageFile(const CStorageFile &) = delete;
+    CStorageFile &operator=(const CStorageFile &) = delete;
+
+    // Creates a new file (never replaces one) with a fresh header and root table, open
+    // read-write; deletes it again on failure.
+    HRESULT Create(const QString &path);
+    // 0x80070020 when another writer has the file open read-write; 0x80040527 when it is
+    // not a data file.
+    HRESULT OpenExisting(const QString &path, bool readOnly);
+    HRESULT Close();
+
+    bool IsOpen() const { return m_fd >= 0; }
+    bool IsReadOnly() const { return m_readOnly; }
+    // 0, or 0x8004052C once the file was found damaged while open.
+    HRESULT GetStickyError() const { return m_stickyError; }
+
+    QString GetTitle() const;
+    // Keeps at most 127 bytes, cut at a character boundary.
+    HRESULT SetTitle(const QString &title);
+    CDateTime GetCreationTime() const;
+    CDateTime GetLastBackupTime() const;
+    HRESULT SetLastBackupTime(const CDateTime &when);
+    std::uint16_t GetFlags() const;
+    HRESULT SetBackupFlag(bool on);
+    HRESULT SetConvertedFlag(bool on);
+    HRESULT GetFileInformation(StorageFileInformation &info) const;
+
+    // Exactly length bytes at a file offset; a read that ends early gives 0x8004052B.
+    // Writes in a read-only open do nothing and succeed.
+    HRESULT ReadAt(std::uint64_t offset, void *buffer, std::size_t length) const;
+    HRESULT WriteAt(std::uint64_t offset, const void *buffer, std::size_t length);
+
+    // A block for byteCount bytes; the result is its data offset (block start + 9).
+    HRESULT AllocateBlock(std::uint32_t byteCount, std::uint32_t &dataOffset);
+    HRESULT FreeBlock(std::uint32_t dataOffset);
+    // Usable bytes of the block at a data offset; 0 for data offset 0.
+    HRESULT GetBlockDataSize(std::uint32_t dataOffset, std::uint32_t &size);
+    // Re-reads the allocator state (a writer may have grown the file).
+    HRESULT RefreshAllocatorState();
+
+    // The data offset of an object, keeping its entry locked until ReleaseObject.
+    HRESULT OpenObject(std::uint32_t id, std::uint32_t &dataOffset);
+    // As OpenObject; an id without an entry gets one (offset 0) and any missing table.
+    HRESULT OpenOrCreateObject(std::uint32_t id, std::uint32_t &dataOffset);
+    HRESULT ReleaseObject(std::uint32_t id);
+    // Points the entry at a new block (the caller holds it open); frees the old block after.
+    HRESULT SetObjectOffset(std::uint32_t id, std::uint32_t dataOffset);
+    // Clears the entry, then frees its block. An id that never existed is success.
+    HRESULT DeleteObject(std::uint32_t id);
+
+    // fsync; an I/O error is reported (0x8004052D).
+    HRESULT Flush();
+
+    // One lock byte; nests within this object. Waits at most the lock wait limit.
+    HRESULT LockRange(std::uint32_t offset);
+    HRESULT UnlockRange(std::uint32_t offset);
+    // How long a lock request waits for another process before failing with 0x80070021.
+    static void SetLockWaitLimit(int milliseconds);
+    static int GetLockWaitLimit();
+
+    // For crash tests: after this many more writes reach the file, every later write is
+    // dropped as if the process had died there (-1: no limit). The count of writes made
+    // shows how many cut points an operation has.
+    static void SetWriteLimitForTesting(long writes);
+    static long GetWriteCountForTesting();
+
+    // Walks the block chain and the free list and reports the first inconsistency in
+    // problem (empty when all holds). Changes nothing.
+    HRESULT CheckAllocator(QString &problem);
+
+    // Password and record cipher.
+    HRESULT SetPassword(const QString &password);
+    HRESULT CheckPassword(const QString &password);
+    HRESULT CheckPassword(const CCipher &cipher);
+    // A copy of the current cipher; null when there is none.
+    std::unique_ptr<CCipher> CloneKey() const;
+    bool EncryptBytes(void *buffer, std::size_t n) const;
+    bool DecryptBytes(void *buffer, std::size_t n) const;
+    // Enciphers bytes [plain prefix, used length) of a record buffer of length bytes;
+    // 0x80040510 when that range is not whole blocks inside the buffer or no key is set.
+    HRESULT EncryptRecord(std::uint8_t *record, std::size_t length) const;
+    // Deciphers a record of which bytesRead bytes were read: 0x8004050C unless
+    // plain prefix <= used length <= bytesRead in whole blocks; 0x80040511 without a key.
+    HRESULT DecryptRecord(std::uint8_t *record, std::size_t bytesRead) const;
+    // Check block, cipher, creation time and header bytes 1024..2047 of another open file.
+    HRESULT CopyHeaderFrom(CStorageFile &other);
+
+    // The version block at 1024.
+    HRESULT ReadFormatVersion(std::uint32_t &version) const;
+    HRESULT WriteFormatVersion(std::uint32_t version);
+
+  private:
+    struct BlockHeader
+    {
+        std::uint32_t size = 0;
+        std::uint32_t prevSize = 0;
+        std::uint8_t flags = 0;
+        std::uint32_t next = 0;
+        std::uint32_t prev = 0;
+        bool InUse() const { return flags & 1; }
+    };
+    struct HeldObject
+    {
+        std::uint32_t entryPos = 0; // 0: nothing locked (a read-only open of a missing entry)
+        int count = 0;
+    };
+
+    HRESULT OpenFile(const QString &path, bool readOnly, bool create);
+    HRESULT InitNewFile();
+    void ResetState();
+
+    std::uint32_t Header32(std::uint32_t offset) const;
+    void SetHeader32(std::uint32_t offset, std::uint32_t value);
+    std::uint32_t EndOfUsedSpace() const { return Header32(StorageLayout::AllocatorStateOffset); }
+    std::uint32_t FreeHead() const { return Header32(StorageLayout::AllocatorStateOffset + 4); }
+    std::uint32_t LastBlockSize() const { return Header32(StorageLayout::AllocatorStateOffset + 8); }
+
+    HRESULT ReadAllocatorState();
+    HRESULT WriteAllocatorState();
+    HRESULT ReadBlockHeader(std::uint32_t start, BlockHeader &h, bool withLinks) const;
+    HRESULT Write32(std::uint32_t offset, std::uint32_t value);
+    HRESULT MarkDamaged();
+    bool IsBlockStart(std::uint32_t start) const;
+    HRESULT AllocateLocked(std::uint32_t blockSize, std::uint32_t &start);
+    HRESULT FreeLocked(std::uint32_t start);
+    HRESULT Unlink(std::uint32_t start, const BlockHeader &h);
+    HRESULT VerifyAndRepairAllocator();
+
+    HRESULT LocateEntry(std::uint32_t id, bool create, std::uint32_t &entryPos);
+    HRESULT LocateTable(std::uint32_t slotPos, std::uint32_t dataSize, std::uint32_t magic, bool create,
+                        std::uint32_t &tableOffset);
+    HRESULT CheckTableBlock(std::uint32_t tableOffset, std::uint32_t dataSize);
+    HRESULT OpenObjectImpl(std::uint32_t id, bool create, std::uint32_t &dataOffset);
+    HRESULT ReleaseEntry(std::uint32_t id);
+    HRESULT FreeReplacedBlock(std::uint32_t oldOffset);
+    HRESULT TryCheckBlock(const CCipher &cipher) const;
+
+    int m_fd = -1;
+    bool m_readOnly = false;
+    std::array<std::uint8_t, StorageLayout::HeaderSize> m_header{};
+    std::unique_ptr<CCipher> m_cipher;
+    HRESULT m_stickyError = S_OK;
+    bool m_updating = false; // a write failure now damages the allocator state
+    int m_level2Index = -1;  // root slot of the cached level-2 table
+    std::uint32_t m_level2Offset = 0;
+    int m_level3Key = -1; // id >> 12 of the cached level-3 table
+    std::uint32_t m_level3Offset = 0;
+    std::map<std::uint32_t, int> m_lockCounts;         // lock byte -> nesting
+    std::map<std::uint32_t, HeldObject> m_heldObjects; // id -> entry held open
+};
