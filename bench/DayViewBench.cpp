@@ -1,7 +1,7 @@
 // A busy week in the day time grid: placing, laying out and painting 2,000 timed entries into an
 // offscreen image, against painting as many plain filled and captioned rectangles.
 #include "ImageViewHost.h"
-#include "views/DayViewCtrl.h"
+#include "views/timegrid/DayViewCtrl.h"
 
 #include <QApplication>
 #include <QImage>

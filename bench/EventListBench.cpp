@@ -3,8 +3,8 @@
 #include "core/items/EventItem.h"
 #include "core/items/ItemRef.h"
 #include "core/items/RecurrenceBits.h"
-#include "views/CalendarViewWnd.h"
-#include "views/EventListWnd.h"
+#include "views/base/CalendarViewWnd.h"
+#include "views/list/EventListWnd.h"
 
 #include <QApplication>
 #include <QImage>

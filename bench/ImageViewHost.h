@@ -2,7 +2,7 @@
 // out and paints as in a window of that size and every window request is a no-op.
 #pragma once
 
-#include "views/ViewPorts.h"
+#include "views/base/ViewPorts.h"
 
 #include <QMimeData>
 #include <QRect>

@@ -7,8 +7,8 @@
 #include "core/items/ItemRef.h"
 #include "core/items/RecurrenceBits.h"
 #include "core/dates/WeekRules.h"
-#include "views/MonthViewCtrl.h"
-#include "views/ViewPorts.h"
+#include "views/month/MonthViewCtrl.h"
+#include "views/base/ViewPorts.h"
 
 #include <QApplication>
 #include <QImage>

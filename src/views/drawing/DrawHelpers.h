@@ -1,0 +1,75 @@
+// Drawing helpers shared by every painter: colour conversion at paint time, the colour choices of
+// the menu look by item state, gradients, the monochrome status glyphs and the small images.
+#pragma once
+
+#include "core/lists/ColorRules.h"
+#include "views/drawing/MenuLook.h"
+
+#include <QBrush>
+#include <QColor>
+#include <QRect>
+
+class QPainter;
+class QPixmap;
+
+// COLORREF to QColor and back; "no colour" becomes transparent.
+QColor ToQColor(COLORREF colour);
+COLORREF FromQColor(const QColor &colour);
+
+// Item state bits of custom-drawn and owner-drawn items.
+enum ItemStateBits : unsigned
+{
+    kStateSelected = 0x01, // selected or pressed
+    kStateGrayed = 0x02,
+    kStateDisabled = 0x04,
+    kStateChecked = 0x08,
+    kStateHot = 0x40,
+    kStateIndeterminate = 0x100,
+};
+
+// Image-list drawing styles that `DrawImageListIcon` and the type icons honour.
+enum ImageDrawStyle : int
+{
+    kDrawNormal = 0,
+    kDrawTransparent = 1,
+    kDrawBlend25 = 2,
+    kDrawBlend50 = 4, // also "selected"
+};
+
+// Shades of cells and item boxes that depend on the system window colour.
+COLORREF GetFillShade(COLORREF c, const CMenuLook &look = CMenuLook::Instance());
+COLORREF GetFillHighlight(COLORREF c, const CMenuLook &look = CMenuLook::Instance());
+
+// The menu look's colours by item state.
+QBrush GetBarBackgroundBrush(const CMenuLook &look = CMenuLook::Instance());
+COLORREF GetToolbarTextColor(unsigned state, const CMenuLook &look = CMenuLook::Instance());
+COLORREF GetToolbarButtonBorderColor(unsigned state, const CMenuLook &look = CMenuLook::Instance());
+// Sets `fill` for indeterminate, checked and hot buttons; other states leave it unchanged.
+void GetToolbarButtonFillColors(unsigned state, ColorPair &fill,
+                                const CMenuLook &look = CMenuLook::Instance());
+COLORREF GetMenuLookShadowColor(const CMenuLook &look = CMenuLook::Instance());
+COLORREF GetMenuLookLightColor(const CMenuLook &look = CMenuLook::Instance());
+COLORREF GetMenuTextColor(unsigned state, const CMenuLook &look = CMenuLook::Instance());
+COLORREF GetMenuItemBorderColor(bool onBar, bool active, unsigned state,
+                                const CMenuLook &look = CMenuLook::Instance());
+COLORREF GetMenuIconBackColor(unsigned state, const CMenuLook &look = CMenuLook::Instance());
+COLORREF GetMenuCheckBackColor(unsigned state, const CMenuLook &look = CMenuLook::Instance());
+ColorPair GetItemGradientColors(bool onBar, unsigned state, const CMenuLook &look = CMenuLook::Instance());
+
+// Fills `rect` with a gradient from `from` to `to`, top to bottom when `vertical`, else left to
+// right. With 256 colours or fewer the rectangle is filled with `from` alone.
+void FillGradientRect(QPainter &painter, const QRect &rect, COLORREF from, COLORREF to, bool vertical);
+
+// Draws glyph `index` of a status glyph strip stretched to width x height at (x, y) in the
+// painter's pen colour, transparent elsewhere. The strip is chosen by the height: up to 11 the
+// 14 x 11 strip, 15 the 18 x 15 strip, 20 and above the 25 x 20 strip; 12 to 14 and 16 to 19 draw
+// nothing. Only the left `visibleWidth` pixels are drawn; 0 or less draws nothing.
+void DrawItemGlyph(QPainter &painter, int index, int x, int y, int width, int height, int visibleWidth,
+                   const CMenuLook &look = CMenuLook::Instance());
+
+// Draws image `image` of the shared small image list at (x, y), unscaled, in the given style.
+void DrawImageListIcon(QPainter &painter, int image, int x, int y, int style,
+                       const CMenuLook &look = CMenuLook::Instance());
+// Draws a pixmap in an image-list style: the blend styles tint it with the highlight colour.
+void DrawStyledPixmap(QPainter &painter, int x, int y, const QPixmap &pixmap, int style,
+                      const CMenuLook &look = CMenuLook::Instance());

@@ -1,0 +1,431 @@
+// The look of the day time grid: the time labels, the shaded cells, the today bars and the item
+// boxes.
+#include "core/dates/DateFormats.h"
+#include "core/dates/WeekRules.h"
+#include "views/timegrid/DayViewCtrl.h"
+#include "views/base/DragState.h"
+#include "views/drawing/DrawHelpers.h"
+#include "views/drawing/ItemBox.h"
+#include "views/drawing/MenuLook.h"
+#include "views/drawing/TypeIconDrawing.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <QRegion>
+#include <algorithm>
+
+namespace {
+
+constexpr std::uint32_t kSkipped = CDisplayItem::StateDragged | CDisplayItem::StateHidden;
+
+void HLine(QPainter &p, int x1, int x2, int y, COLORREF colour)
+{
+    if (x2 > x1)
+        p.fillRect(QRect(x1, y, x2 - x1, 1), ToQColor(colour));
+}
+
+void VLine(QPainter &p, int x, int y1, int y2, COLORREF colour)
+{
+    if (y2 > y1)
+        p.fillRect(QRect(x, y1, 1, y2 - y1), ToQColor(colour));
+}
+
+void Frame(QPainter &p, const QRect &r, COLORREF colour)
+{
+    if (r.width() <= 0 || r.height() <= 0)
+        return;
+    HLine(p, r.x(), RectRight(r), r.y(), colour);
+    HLine(p, r.x(), RectRight(r), RectBottom(r) - 1, colour);
+    VLine(p, r.x(), r.y(), RectBottom(r), colour);
+    VLine(p, RectRight(r) - 1, r.y(), RectBottom(r), colour);
+}
+
+// Hour numbers and AM/PM texts of the labels.
+QString HourText(int hour, const QString &format)
+{
+    return FormatDateTime(CDateTime(2000, 1, 1, hour, 0, 0), format);
+}
+
+} // namespace
+
+// ---- Rows ----
+
+int CDayViewCtrl::WorkStartRow() const
+{
+    return m_grid.WorkStartMinutes() / m_grid.MinutesPerRow();
+}
+
+int CDayViewCtrl::WorkEndRow() const
+{
+    int row = m_grid.WorkEndMinutes() / m_grid.MinutesPerRow();
+    // A working day that ends in the last minutes of the day takes in the last row.
+    if (m_grid.WorkEndHour() == 23 && m_grid.WorkEndMinute() > 55)
+        ++row;
+    return row;
+}
+
+bool CDayViewCtrl::IsCurrentHourRow(int row) const
+{
+    const int first = CurrentTime().GetHour() * 60 / m_grid.MinutesPerRow();
+    return row >= first && row <= first + 60 / m_grid.MinutesPerRow() - 1;
+}
+
+// ---- Label width ----
+
+void CDayViewCtrl::ComputeLabelWidth()
+{
+    int width = 0;
+    if (m_grid.MinutesPerRow() == 60) {
+        const QFontMetrics metrics(m_normalFont);
+        const LocaleFormats &formats = GetLocaleFormats();
+        const QString format = formats.clock12 ? QStringLiteral("%I %p") : formats.time;
+        for (int hour : {0, 10, 22})
+            width = std::max(width, metrics.horizontalAdvance(HourText(hour, format)));
+    } else {
+        width = 5 * QFontMetrics(m_hourFont).averageCharWidth();
+    }
+    m_grid.SetLabelWidth(width + 11);
+}
+
+// ---- Drawing ----
+
+void CDayViewCtrl::Draw(QPainter &painter, const QRect &)
+{
+    const CMenuLook::Colors &colors = CMenuLook::Instance().GetColors();
+    const QRect client = GetViewRect();
+    m_grid.SetViewRect(client);
+    const int rows = m_grid.RowsPerDay();
+    const int labelWidth = m_grid.LabelWidth();
+    const int rowHeight = m_grid.RowHeight();
+
+    // The cell selection shows only while the grid has the focus and no entry is selected.
+    const CDragState *drag = CDragState::Current();
+    const bool itemDrag = drag && drag->sourceView == this;
+    if (GetSelectedCount() == 0 && !itemDrag && m_hasFocus)
+        InvalidateRange(m_anchorCell, m_currentCell, false);
+    else
+        InvalidateRange(-1, m_currentCell, false);
+
+    VLine(painter, client.x() + labelWidth, client.y(), RectBottom(client), colors.buttonShadow);
+    painter.fillRect(QRect(client.x() + labelWidth + 1, client.y(), 2, client.height()),
+                     ToQColor(colors.window));
+    const int gridLeft = client.x() + labelWidth + 3;
+    const QRect gridArea = RectFromEdges(gridLeft, 0, RectRight(client), RectBottom(client));
+
+    // Item boxes first; the cells painted later leave them alone.
+    QRegion cellClip(gridArea);
+    bool moreAbove = false, moreBelow = false;
+    painter.setFont(m_normalFont);
+    for (int i = 0; i < GetEntryCount(); ++i) {
+        const CDisplayItem &e = *m_entries[std::size_t(i)];
+        if (e.GetState() & kSkipped)
+            continue;
+        const QRect box = GetEntryRect(i);
+        if (box.width() <= 0)
+            continue;
+        if (box.intersects(gridArea)) {
+            DrawItemBox(painter, e, box);
+            cellClip -= QRegion(box);
+        } else if (RectBottom(box) <= 0) {
+            moreAbove = true;
+        } else {
+            moreBelow = true;
+        }
+    }
+
+    painter.fillRect(QRect(RectRight(client) - 2, client.y(), 2, client.height()), ToQColor(colors.window));
+    const int lastRow = m_grid.WorkingTimeOnly() ? m_grid.EndRow() : rows;
+    const int rowsHeight = (lastRow - m_grid.TopRow()) * rowHeight;
+    if (rowsHeight < client.height()) {
+        painter.fillRect(RectFromEdges(gridLeft, rowsHeight + 1, RectRight(client) - 2, RectBottom(client)),
+                         ToQColor(colors.window));
+        HLine(painter, gridLeft, RectRight(client) - 2, rowsHeight, colors.buttonShadow);
+    }
+
+    DrawLabels(painter, client, moreAbove, moreBelow);
+
+    const int columns = m_grid.ColumnCount();
+    if (columns > 1 && m_todayColumn >= 0 && m_todayColumn < columns) {
+        const int left = m_grid.ColumnLeft(m_todayColumn), right = m_grid.ColumnRight(m_todayColumn);
+        const int top = m_grid.GridToClientY(0) + 1;
+        const int bottom = m_grid.GridToClientY(lastRow * rowHeight);
+        const QRect leftBar = RectFromEdges(left + 1, top, left + 3, bottom);
+        const QRect rightBar = RectFromEdges(right - 2, top, right, bottom);
+        painter.setClipRegion(cellClip);
+        painter.fillRect(leftBar, ToQColor(colors.today));
+        painter.fillRect(rightBar, ToQColor(colors.today));
+        cellClip -= QRegion(leftBar);
+        cellClip -= QRegion(rightBar);
+    }
+
+    // Shading of the cells.
+    painter.setClipRegion(cellClip);
+    const int workStart = WorkStartRow(), workEnd = WorkEndRow();
+    const int firstDrawn = m_grid.WorkingTimeOnly() ? m_grid.FirstRow() : 0;
+    const int lastDrawn = lastRow - 1;
+    const auto workingRow = [&](int r) { return r >= workStart && r < workEnd; };
+    std::vector<bool> workingColumn(std::size_t(columns), false);
+    for (int c = 0; c < columns; ++c)
+        workingColumn[std::size_t(c)] =
+            IsWorkDate(m_grid.FirstDate() + CDateSpan(double(std::max(0, m_grid.ColumnToDay(c)))));
+    const int currentFirst = CurrentTime().GetHour() * 60 / m_grid.MinutesPerRow();
+    const int currentLast = currentFirst + 60 / m_grid.MinutesPerRow() - 1;
+    const int topRow = m_grid.TopRow();
+    const int shownRows = m_grid.RowsShown();
+    for (int c = 0; c < columns; ++c) {
+        const bool working = workingColumn[std::size_t(c)];
+        const bool leftDark = c == 0 || !working || !workingColumn[std::size_t(c - 1)];
+        const bool rightDark = c == columns - 1 || !working || !workingColumn[std::size_t(c + 1)];
+        for (int r = topRow; r < topRow + shownRows && r < lastRow; ++r) {
+            const bool isWorking = working && workingRow(r);
+            const bool current = !m_alternateRows && m_currentHour && r >= currentFirst && r <= currentLast;
+            const bool edgeLeft = leftDark || !isWorking;
+            const bool edgeRight = rightDark || !isWorking;
+            const bool edgeTop = !(isWorking && r != firstDrawn && workingRow(r - 1));
+            const bool edgeBottom = !(isWorking && r != lastDrawn && workingRow(r + 1));
+            const QRect cellRect = m_grid.GetCellRect(c * rows + r).adjusted(0, 0, 1, 1);
+            const bool alternate = m_alternateRows ? ((c * rows + r) % 2 == 1) : current;
+            DrawCell(painter, c, r, cellRect, isWorking, alternate, edgeLeft, edgeTop, edgeRight, edgeBottom);
+        }
+    }
+    painter.setClipping(false);
+
+    const int rowsShownHeight = shownRows * rowHeight + 1;
+    if (rowsShownHeight == client.height() && shownRows <= m_grid.EndRow() - m_grid.FirstRow())
+        HLine(painter, gridLeft, RectRight(client) - 2, RectBottom(client) - 1, colors.buttonShadow);
+}
+
+void CDayViewCtrl::DrawCell(QPainter &painter, int column, int row, const QRect &cellRect, bool working,
+                            bool alternate, bool edgeLeft, bool edgeTop, bool edgeRight,
+                            bool edgeBottom) const
+{
+    const auto lineColour = [this](bool dark) { return dark ? m_nonWorkingLine : m_workingLine; };
+    const QRect &r = cellRect;
+    HLine(painter, r.x(), RectRight(r), r.y(), lineColour(edgeTop));
+    HLine(painter, r.x(), RectRight(r), RectBottom(r) - 1, lineColour(edgeBottom));
+    VLine(painter, r.x(), r.y(), RectBottom(r), lineColour(edgeLeft));
+    VLine(painter, RectRight(r) - 1, r.y(), RectBottom(r), lineColour(edgeRight));
+    // Where a dark and a light edge meet, the corner takes the dark line.
+    const QColor dark = ToQColor(m_nonWorkingLine);
+    const auto corner = [&](bool a, bool b, int x, int y) {
+        if (a != b)
+            painter.fillRect(QRect(x, y, 1, 1), dark);
+    };
+    corner(edgeTop, edgeLeft, r.x(), r.y());
+    corner(edgeTop, edgeRight, RectRight(r) - 1, r.y());
+    corner(edgeBottom, edgeLeft, r.x(), RectBottom(r) - 1);
+    corner(edgeBottom, edgeRight, RectRight(r) - 1, RectBottom(r) - 1);
+
+    QRect inner = r.adjusted(1, 1, -1, -1);
+    const int minutes = m_grid.MinutesPerRow();
+    if (m_markHours && minutes != 60 && row % (60 / minutes) == 0) {
+        HLine(painter, inner.x(), RectRight(inner), inner.y(), lineColour(edgeTop));
+        inner.setTop(inner.top() + 1);
+    }
+    if (inner.width() <= 0 || inner.height() <= 0)
+        return;
+    COLORREF fill;
+    if (IsCellSelected(column * m_grid.RowsPerDay() + row))
+        fill = m_selectionColour;
+    else if (working)
+        fill = alternate ? m_workingAltColour : m_workingColour;
+    else
+        fill = alternate ? m_nonWorkingAltColour : m_nonWorkingColour;
+    painter.setBrushOrigin(inner.x() % 8, inner.y() % 8);
+    painter.fillRect(inner, ToQColor(fill));
+}
+
+void CDayViewCtrl::DrawLabels(QPainter &painter, const QRect &client, bool moreAbove, bool moreBelow) const
+{
+    const CMenuLook &look = CMenuLook::Instance();
+    const int labelWidth = m_grid.LabelWidth();
+    const int minutes = m_grid.MinutesPerRow();
+    const int perHour = 60 / minutes;
+    const int rowHeight = m_grid.RowHeight();
+    const QRect column(client.x(), client.y(), labelWidth, client.height());
+    painter.fillRect(column, ToQColor(m_labelBackground));
+
+    const bool wto = m_grid.WorkingTimeOnly();
+    const int lastHour = wto ? m_grid.WorkEndHour() + (m_grid.WorkEndMinute() != 0 ? 1 : 0) : 24;
+    const int nowHour = CurrentTime().GetHour();
+    int lastBandBottom = -1;
+    for (int hour = 0; hour < lastHour; ++hour) {
+        const int top = m_grid.GridToClientY(hour * perHour * rowHeight);
+        const QRect band =
+            RectFromEdges(column.x() + 7, top, RectRight(column) - 4, top + perHour * rowHeight);
+        lastBandBottom = RectBottom(band);
+        if (RectBottom(band) < client.y() || band.y() > RectBottom(client))
+            continue;
+        COLORREF ink = m_labelText;
+        if (hour == nowHour) {
+            painter.fillRect(
+                RectFromEdges(band.x() - 6, band.y() + 2, RectRight(band) + 3, RectBottom(band) - 1),
+                ToQColor(m_labelText));
+            ink = m_labelBackground;
+        }
+        HLine(painter, band.x(), RectRight(band), band.y(), m_labelText);
+        const int ticks = (wto && hour == m_grid.WorkEndHour()) ? m_grid.WorkEndMinute() / minutes : perHour;
+        for (int t = 1; t <= ticks && t < perHour; ++t)
+            HLine(painter, RectRight(band) - labelWidth / 3, RectRight(band), band.y() + t * rowHeight, ink);
+
+        painter.setPen(ToQColor(ink));
+        painter.setFont(m_normalFont);
+        const QRect textRect = RectFromEdges(band.x(), band.y() + 3, RectRight(band), RectBottom(band));
+        const int align = Qt::AlignRight | Qt::AlignTop | Qt::TextSingleLine;
+        const HourLabel label = GetHourLabel(hour);
+        painter.drawText(textRect, align, label.text);
+        if (!label.number.isEmpty()) {
+            painter.setFont(m_hourFont);
+            painter.drawText(textRect.adjusted(0, 2, -labelWidth / 3, 0), align, label.number);
+            painter.setFont(m_normalFont);
+        }
+    }
+    if (lastBandBottom >= 0)
+        HLine(painter, column.x() + 7, RectRight(column) - 4, lastBandBottom, m_labelText);
+
+    const QList<QPixmap> &marks = look.GetSortMarks();
+    const QRect up(RectRight(column) - 11, column.y(), 11, 7);
+    const QRect down(RectRight(column) - 11, RectBottom(column) - 7, 11, 7);
+    const auto drawMark = [&](const QRect &r, int image, bool pointsUp) {
+        if (marks.size() > image) {
+            painter.drawPixmap(r.topLeft(), marks[image]);
+            return;
+        }
+        QPolygon arrow;
+        if (pointsUp)
+            arrow << QPoint(r.x() + 5, r.y() + 1) << QPoint(r.x() + 1, r.y() + 5)
+                  << QPoint(r.x() + 9, r.y() + 5);
+        else
+            arrow << QPoint(r.x() + 1, r.y() + 1) << QPoint(r.x() + 9, r.y() + 1)
+                  << QPoint(r.x() + 5, r.y() + 5);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(ToQColor(m_labelText));
+        painter.drawPolygon(arrow);
+        painter.setBrush(Qt::NoBrush);
+    };
+    if (moreAbove)
+        drawMark(up, 1, true);
+    if (moreBelow)
+        drawMark(down, 0, false);
+}
+
+CDayViewCtrl::HourLabel CDayViewCtrl::GetHourLabel(int hour) const
+{
+    const LocaleFormats &formats = GetLocaleFormats();
+    const int perHour = 60 / m_grid.MinutesPerRow();
+    HourLabel label;
+    if (perHour == 1) {
+        // In 12-hour locales midnight, noon and the first whole hour at the top carry AM/PM.
+        if (!formats.clock12)
+            label.text = HourText(hour, formats.time);
+        else if (hour == 0 || hour == 12 || hour == m_grid.TopRow())
+            label.text = HourText(hour, QStringLiteral("%#I %p"));
+        else
+            label.text = HourText(hour, QStringLiteral("%#I:%M"));
+        return label;
+    }
+    label.text = formats.clock12 ? HourText(hour, QStringLiteral("%p")) : QStringLiteral("00");
+    const int shown = formats.clock12 ? (hour % 12 == 0 ? 12 : hour % 12) : hour;
+    label.number = formats.hourLeadingZero ? QStringLiteral("%1").arg(shown, 2, 10, QLatin1Char('0'))
+                                           : QString::number(shown);
+    return label;
+}
+
+void CDayViewCtrl::DrawItemBox(QPainter &painter, const CDisplayItem &entry, const QRect &box) const
+{
+    const CMenuLook::Colors &look = CMenuLook::Instance().GetColors();
+    const bool editing = m_host && m_host->IsEditVisible();
+    const std::uint32_t state = entry.GetState();
+    const bool selectedLook =
+        (state & CDisplayItem::StateSelected) && ((state & CDisplayItem::StateFocus) || editing);
+    const ItemColors colors = GetItemColors(entry);
+    painter.setFont(m_normalFont);
+
+    const QRect inner = box.adjusted(1, 1, -1, -1);
+    if (inner.width() <= 0 || inner.height() <= 0)
+        return;
+    if (selectedLook)
+        FillGradientRect(painter, inner, colors.gradientLight, colors.gradientDark, true);
+    else
+        painter.fillRect(inner, ToQColor(colors.background));
+
+    // Icon and status symbols in a column at the left.
+    const int h = m_textHeight;
+    QSize symbol = h <= 17 ? QSize(14, 11) : (h > 24 ? QSize(25, 20) : QSize(18, 15));
+    const int iconSize = (h >= 15 && h <= 24) ? 16 : symbol.width();
+    const bool icons = m_showTypeIcon != 0, symbols = m_showStatusIcons != 0;
+    int textLeft = inner.x() + 1;
+    if (icons || symbols) {
+        const int columnWidth = std::max(icons ? iconSize : 0, symbols ? symbol.width() : 0);
+        const int iconTop = inner.y() + std::max(0, (h - iconSize) / 2);
+        const auto drawIcon = [&] {
+            if (icons)
+                DrawTypeIconSized(painter, entry.GetItemTypeIndex(), inner.x() + 1, iconTop, iconSize,
+                                  iconSize, entry.GetKind() == CDisplayItem::KindTask);
+        };
+        if (selectedLook)
+            drawIcon();
+        const std::vector<int> glyphs = ItemBoxStatusGlyphs(entry);
+        const int step = std::max({icons ? iconSize : 0, symbol.height(), h});
+        int y = inner.y() + (icons ? step : 0), x = inner.x() + 1 + columnWidth + 1;
+        int usedWidth = columnWidth;
+        if (symbols) {
+            painter.setPen(ToQColor(colors.text));
+            for (int glyph : glyphs) {
+                if (y + symbol.height() <= RectBottom(inner)) {
+                    DrawItemGlyph(painter, glyph, inner.x() + 1, y, symbol.width(), symbol.height(),
+                                  symbol.width());
+                    y += step;
+                } else if (x + symbol.width() <= RectRight(inner)) {
+                    DrawItemGlyph(painter, glyph, x, inner.y() + std::max(0, (h - symbol.height()) / 2),
+                                  symbol.width(), symbol.height(), symbol.width());
+                    x += symbol.width() + 1;
+                    usedWidth = x - inner.x() - 1;
+                }
+            }
+        }
+        textLeft = inner.x() + 1 + usedWidth + 1;
+        if (!selectedLook)
+            drawIcon();
+    }
+
+    if (entry.HasFlag(CDisplayItem::FlagBeginsBefore))
+        HLine(painter, box.x() + 3, RectRight(box) - 1, box.y(), look.buttonShadow);
+    if (entry.HasFlag(CDisplayItem::FlagEndsAfter))
+        HLine(painter, box.x(), RectRight(box), RectBottom(box) - 1, colors.background);
+
+    // Caption, word-wrapped in tall boxes, then the notes under a line.
+    const QString caption = entry.GetTimeRangeText(
+        m_showStartTime, m_showEndTime, m_showItemType, m_showCategories,
+        entry.HasFlag(CDisplayItem::FlagBeginsBefore), entry.HasFlag(CDisplayItem::FlagEndsAfter));
+    const QRect textRect = RectFromEdges(textLeft, inner.y(), RectRight(inner), RectBottom(inner));
+    if (textRect.width() > 0) {
+        painter.setPen(ToQColor(colors.text));
+        const int cells = entry.GetLastCell() - entry.GetFirstCell() + 1;
+        const bool wrap = cells > 1 || (h > 0 && cells < box.height() / h);
+        if (wrap) {
+            QRect used;
+            painter.drawText(textRect, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, caption, &used);
+            if (m_showNotes && entry.HasFlag(CDisplayItem::FlagNotes) && !entry.GetNotes().isEmpty() &&
+                used.height() > 0) {
+                const int lineY = used.y() + used.height() + 3;
+                if (lineY < RectBottom(inner)) {
+                    HLine(painter, textRect.x(), RectRight(box) - 2, lineY, colors.text);
+                    painter.drawText(RectFromEdges(textRect.x(), lineY + 1, textRect.x() + textRect.width(),
+                                                   RectBottom(inner)),
+                                     Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap | Qt::TextExpandTabs,
+                                     entry.GetNotes());
+                }
+            }
+        } else {
+            const QString shown =
+                QFontMetrics(m_normalFont).elidedText(caption, Qt::ElideRight, textRect.width());
+            painter.drawText(textRect, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, shown);
+        }
+    }
+
+    Frame(painter, inner, selectedLook ? look.selectedFrame : colors.background);
+    if (selectedLook)
+        Frame(painter, inner.adjusted(1, 1, -1, -1), look.selectedFrame);
+    Frame(painter, box, look.windowFrame);
+}

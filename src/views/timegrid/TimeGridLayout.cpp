@@ -1,0 +1,404 @@
+// Geometry and placement of the day time grid.
+#include "views/timegrid/TimeGridLayout.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr std::uint32_t kSkipped = CDisplayItem::StateDragged | CDisplayItem::StateHidden;
+
+bool Skipped(const CDisplayItem &e)
+{
+    return (e.GetState() & kSkipped) != 0;
+}
+
+bool OverlapVertically(const QRect &a, const QRect &b)
+{
+    return a.y() < RectBottom(b) && b.y() < RectBottom(a);
+}
+
+bool OverlapHorizontally(const QRect &a, const QRect &b)
+{
+    return a.x() < RectRight(b) && b.x() < RectRight(a);
+}
+
+// Two shown entries of the same day whose boxes share some rows.
+bool OverlapInColumn(const CDisplayItem &a, const CDisplayItem &b)
+{
+    return !Skipped(a) && !Skipped(b) && OverlapVertically(a.GetRect(), b.GetRect()) &&
+           a.GetRect().x() == b.GetRect().x();
+}
+
+int WholeDaysBetween(const CDateTime &from, const CDateTime &to)
+{
+    return int(std::floor((to.DatePart() - from.DatePart()).GetTotalDays() + 0.5));
+}
+
+// The same time rebuilt from its parts, so that equal times compare equal.
+CDateTime Rebuilt(const CDateTime &t)
+{
+    CDateTime::Parts p;
+    if (!t.GetParts(p))
+        return t;
+    return CDateTime(p.year, p.month, p.day, p.hour, p.minute, p.second);
+}
+
+} // namespace
+
+CTimeGridLayout::CTimeGridLayout() = default;
+
+int CTimeGridLayout::SetGridDays(int days, bool workWeek)
+{
+    m_dayCount = std::clamp(days, 1, kMaxDays);
+    m_workWeek = workWeek;
+    m_columnCount = m_columns.Build(workWeek);
+    if (!workWeek) {
+        m_columnCount = m_dayCount;
+    } else if (m_columnCount == 0) {
+        // A week without work days still shows its first day rather than no column at all.
+        m_columns.MapFirstDays(1);
+        m_columnCount = 1;
+    }
+    return m_columnCount;
+}
+
+int CTimeGridLayout::ColumnToDay(int column) const
+{
+    return m_columns.ColumnToDay(column);
+}
+
+int CTimeGridLayout::DayToColumn(int day) const
+{
+    return m_columns.DayToColumn(day);
+}
+
+int CTimeGridLayout::GetShownDays() const
+{
+    return m_workWeek ? ColumnToDay(m_columnCount - 1) + 1 : m_dayCount;
+}
+
+void CTimeGridLayout::SetTimeScale(int minutes, bool workingTimeOnly)
+{
+    switch (minutes) {
+    case 5:
+    case 6:
+    case 10:
+    case 15:
+    case 30:
+    case 60:
+        break;
+    default:
+        minutes = 30;
+        break;
+    }
+    const int oldMinutes = m_minutes, oldTop = m_topRow;
+    m_minutes = minutes;
+    m_rowsPerDay = 1440 / minutes;
+    if (workingTimeOnly && WorkStartMinutes() >= WorkEndMinutes())
+        workingTimeOnly = false;
+    m_workingTimeOnly = workingTimeOnly;
+    if (workingTimeOnly) {
+        m_firstRow = WorkStartMinutes() / minutes;
+        m_endRow = WorkEndMinutes() / minutes + (m_workEndMinute % minutes != 0 ? 1 : 0);
+        m_endRow = std::min(m_endRow, m_rowsPerDay);
+    } else {
+        m_firstRow = 0;
+        m_endRow = m_rowsPerDay;
+    }
+    SetTopRow(std::clamp(oldMinutes * oldTop / minutes, 0, m_rowsPerDay - 1));
+}
+
+void CTimeGridLayout::SetTopRow(int row)
+{
+    m_topRow = std::max(m_firstRow, std::min(row, m_endRow - 1));
+}
+
+void CTimeGridLayout::SetWorkingTime(int startHour, int startMinute, int endHour, int endMinute)
+{
+    m_workStartHour = std::clamp(startHour, 0, 23);
+    m_workStartMinute = std::clamp(startMinute, 0, 59);
+    m_workEndHour = std::clamp(endHour, 0, 24);
+    m_workEndMinute = m_workEndHour == 24 ? 0 : std::clamp(endMinute, 0, 59);
+}
+
+int CTimeGridLayout::FullRowsVisible() const
+{
+    return std::max(1, m_viewRect.height() / m_rowHeight);
+}
+
+int CTimeGridLayout::RowsShown() const
+{
+    return std::max(1, (m_viewRect.height() + m_rowHeight - 1) / m_rowHeight);
+}
+
+int CTimeGridLayout::ColumnLeft(int column) const
+{
+    const int x0 = m_viewRect.x() + m_labelWidth + 3;
+    const int width = (RectRight(m_viewRect) - x0 - 2) / std::max(1, m_columnCount);
+    return x0 + column * width;
+}
+
+int CTimeGridLayout::ColumnRight(int column) const
+{
+    if (column >= m_columnCount - 1)
+        return RectRight(m_viewRect) - 3;
+    return ColumnLeft(column + 1);
+}
+
+int CTimeGridLayout::CellFromDate(const CDateTime &time, bool *exact, bool *outside) const
+{
+    if (exact)
+        *exact = false;
+    if (outside)
+        *outside = true;
+    if (time < m_firstDate)
+        return m_firstRow;
+    const int shownDays = GetShownDays();
+    if (time >= m_firstDate + CDateSpan(double(shownDays)))
+        return (shownDays - 1) * m_rowsPerDay + m_endRow - 1;
+    if (outside)
+        *outside = false;
+    CDateTime::Parts p;
+    time.GetParts(p);
+    const int minuteOfDay = p.hour * 60 + p.minute;
+    if (exact)
+        *exact = minuteOfDay % m_minutes == 0;
+    return minuteOfDay / m_minutes + m_rowsPerDay * WholeDaysBetween(m_firstDate, time);
+}
+
+CDateTime CTimeGridLayout::GetDayDate(int cell) const
+{
+    cell = std::clamp(cell, 0, std::max(0, CellCount() - 1));
+    const int day = std::max(0, ColumnToDay(Column(cell)));
+    CDateTime::Parts p;
+    (m_firstDate + CDateSpan(double(day))).DatePart().GetParts(p);
+    const int minuteOfDay = Row(cell) * m_minutes;
+    return CDateTime(p.year, p.month, p.day, minuteOfDay / 60, minuteOfDay % 60, 0);
+}
+
+CDateTime CTimeGridLayout::CellEnd(int cell) const
+{
+    const CDateTime start = GetDayDate(cell);
+    const int minuteOfDay = start.GetHour() * 60 + start.GetMinute() + m_minutes;
+    CDateTime::Parts p;
+    (minuteOfDay >= 1440 ? (start.DatePart() + CDateSpan(1.0)).DatePart() : start).GetParts(p);
+    return CDateTime(p.year, p.month, p.day, (minuteOfDay % 1440) / 60, minuteOfDay % 60, 0);
+}
+
+CDateSpan CTimeGridLayout::RowSpan() const
+{
+    return CDateSpan(0, 0, m_minutes, 0);
+}
+
+CDateSpan CTimeGridLayout::GetDaySpan(int a, int b) const
+{
+    const auto linear = [this](int cell) {
+        return std::max(0, ColumnToDay(Column(cell))) * m_rowsPerDay + Row(cell);
+    };
+    const int minutes = (linear(b) - linear(a)) * m_minutes;
+    const int sign = minutes < 0 ? -1 : 1;
+    const int abs = std::abs(minutes);
+    CDateSpan span(abs / 1440, (abs % 1440) / 60, abs % 60, 0);
+    return sign < 0 ? -span : span;
+}
+
+QRect CTimeGridLayout::GetCellRect(int cell) const
+{
+    const int column = Column(cell);
+    const int top = m_rowHeight * (Row(cell) - m_topRow);
+    return RectFromEdges(ColumnLeft(column), top, ColumnRight(column), top + m_rowHeight);
+}
+
+int CTimeGridLayout::CellFromPoint(const QPoint &point, bool *below) const
+{
+    const int y = std::max(point.y(), 0);
+    // However narrow the window, every column counts at least one pixel.
+    const int width = std::max(1, (m_viewRect.width() - m_labelWidth - 5) / std::max(1, m_columnCount));
+    if (below)
+        *below = (m_endRow - m_topRow) * m_rowHeight < y;
+    const int column = std::max(point.x() - m_viewRect.x() - m_labelWidth - 3, 0) / width;
+    const int row = y / m_rowHeight + m_topRow;
+    return std::min(row, m_rowsPerDay - 1) + std::min(column, m_columnCount - 1) * m_rowsPerDay;
+}
+
+void CTimeGridLayout::PlaceEntry(std::unique_ptr<CDisplayItem> entry, bool printing, EntryList &out) const
+{
+    if (!entry)
+        return;
+    const CDateTime start = Rebuilt(entry->GetStart());
+    const CDateTime end = Rebuilt(entry->GetEnd());
+    const int shownDays = GetShownDays();
+    const CDateTime rangeEnd = m_firstDate + CDateSpan(double(shownDays));
+    // Entries that do not touch the shown days have nothing to show.
+    if (start >= rangeEnd || end < m_firstDate)
+        return;
+
+    int startCell;
+    if (start < m_firstDate) {
+        startCell = m_firstRow;
+        entry->SetFlag(CDisplayItem::FlagBeginsBefore, true);
+    } else {
+        startCell = CellFromDate(start);
+    }
+    int endCell;
+    bool endsAfter = false;
+    if (end >= rangeEnd) {
+        endCell = (shownDays - 1) * m_rowsPerDay + m_endRow - 1;
+        endsAfter = end > rangeEnd;
+        if (endsAfter)
+            entry->SetFlag(CDisplayItem::FlagEndsAfter, true);
+    } else {
+        bool exact = false;
+        endCell = CellFromDate(end, &exact);
+        if (exact)
+            --endCell;
+    }
+    if (endCell == startCell - 1)
+        endCell = startCell; // no length on a row boundary: the row it begins
+    if (startCell > endCell)
+        return;
+
+    const CDisplayItem pattern(*entry);
+    std::unique_ptr<CDisplayItem> piece = std::move(entry);
+    for (int first = startCell; first <= endCell;) {
+        const int day = first / m_rowsPerDay;
+        const int last = std::min(endCell, day * m_rowsPerDay + m_rowsPerDay - 1);
+        if (!piece) {
+            piece = pattern.Clone();
+            piece->SetFlag(CDisplayItem::FlagBeginsBefore, true);
+        }
+        // The entry continues after this box when a later day holds more of it, or when it
+        // runs past the shown days.
+        piece->SetFlag(CDisplayItem::FlagEndsAfter, last < endCell || endsAfter);
+        const int firstRow = first % m_rowsPerDay, lastRow = last % m_rowsPerDay;
+        first = last + 1;
+
+        const int column = DayToColumn(day);
+        if (column < 0) {
+            piece.reset();
+            continue;
+        }
+        const bool outsideRows = lastRow < m_firstRow || firstRow >= m_endRow;
+        if (printing) {
+            if (outsideRows) {
+                piece->SetRect(QRect());
+                piece->SetCells(-1, -1);
+            } else {
+                piece->SetCells(day, day);
+            }
+            out.push_back(std::move(piece));
+            continue;
+        }
+        if (m_workingTimeOnly && outsideRows) {
+            piece.reset();
+            continue;
+        }
+        piece->SetCells(column * m_rowsPerDay + firstRow, column * m_rowsPerDay + lastRow);
+        out.push_back(std::move(piece));
+    }
+}
+
+void CTimeGridLayout::LayoutEntries(EntryList &entries) const
+{
+    // Vertical pass: rows to grid y, kept within the shown rows.
+    for (auto &entry : entries) {
+        CDisplayItem &e = *entry;
+        e.SetState(e.GetState() & ~CDisplayItem::StateHidden);
+        int first = e.GetFirstCell(), last = e.GetLastCell();
+        if (first < 0 || last < 0)
+            continue;
+        if (Row(first) < m_firstRow)
+            first = Column(first) * m_rowsPerDay + m_firstRow;
+        if (Row(last) >= m_endRow)
+            last = Column(last) * m_rowsPerDay + m_endRow - 1;
+        const int left = ColumnLeft(Column(first));
+        e.SetRect(RectFromEdges(left, Row(first) * m_rowHeight, left, (Row(last) + 1) * m_rowHeight));
+    }
+
+    // Horizontal pass.
+    const int n = int(entries.size());
+    if (n == 0 || m_viewRect.width() == 0)
+        return;
+    int start = 0, end = 0, widest = 0;
+    for (int i = 1; i < n; ++i) {
+        const CDisplayItem &e = *entries[std::size_t(i)];
+        if (Skipped(e))
+            continue;
+        int overlapping = 0;
+        for (int j = start; j < i; ++j)
+            overlapping += OverlapInColumn(*entries[std::size_t(j)], e) ? 1 : 0;
+        if (overlapping > 0) {
+            end = i;
+            widest = std::max(widest, overlapping);
+        } else {
+            PlaceGroup(entries, start, end, widest + 1);
+            // The next group starts here, so that skipped entries between groups never leave
+            // later ones unplaced.
+            start = end = i;
+            widest = 0;
+        }
+    }
+    PlaceGroup(entries, start, end, widest + 1);
+
+    // Trimming: a box ends 4 pixels before an overlapping box to its right.
+    for (int q = 0; q < n; ++q) {
+        CDisplayItem &a = *entries[std::size_t(q)];
+        if (Skipped(a))
+            continue;
+        for (int r = q + 1; r < n; ++r) {
+            CDisplayItem &b = *entries[std::size_t(r)];
+            if (Skipped(b) || Skipped(a))
+                continue;
+            QRect ra = a.GetRect(), rb = b.GetRect();
+            if (!OverlapVertically(ra, rb) || !OverlapHorizontally(ra, rb))
+                continue;
+            if (ra.x() < rb.x() && RectRight(ra) >= rb.x()) {
+                a.SetRect(RectFromEdges(ra.x(), ra.y(), rb.x() - 4, RectBottom(ra)));
+            } else if (ra.x() >= rb.x() && RectRight(rb) >= ra.x()) {
+                // Two boxes from one left edge leave the later one no room at all.
+                if (ra.x() - 4 <= rb.x())
+                    b.SetState(b.GetState() | CDisplayItem::StateHidden);
+                else
+                    b.SetRect(RectFromEdges(rb.x(), rb.y(), ra.x() - 4, RectBottom(rb)));
+            }
+        }
+    }
+}
+
+void CTimeGridLayout::PlaceGroup(EntryList &entries, int first, int last, int wanted) const
+{
+    if (first > last || first < 0 || last >= int(entries.size()))
+        return;
+    const CDisplayItem &head = *entries[std::size_t(first)];
+    const int column = Column(std::max(0, head.GetFirstCell()));
+    const int left = ColumnLeft(column), right = ColumnRight(column);
+    const int width = right - left;
+    const int fits = (width - 6) / (kMinBoxWidth + 4);
+    const int subColumns = std::max(1, std::min(wanted, fits));
+    const int step = (width - 6) / subColumns - 6;
+    int x = left + 6;
+    const int limit = right - 5;
+    bool again = true;
+    while (again) {
+        again = false;
+        const CDisplayItem *previous = nullptr;
+        for (int i = first; i <= last; ++i) {
+            CDisplayItem &e = *entries[std::size_t(i)];
+            if (Skipped(e) || e.GetRect().width() != 0 || e.GetFirstCell() < 0)
+                continue;
+            if (previous && OverlapVertically(previous->GetRect(), e.GetRect())) {
+                again = true;
+                continue;
+            }
+            if (limit > x && limit - x >= kMinBoxWidth) {
+                const QRect r = e.GetRect();
+                e.SetRect(RectFromEdges(x, r.y(), limit, RectBottom(r)));
+            } else {
+                e.SetState(e.GetState() | CDisplayItem::StateHidden);
+            }
+            previous = &e;
+        }
+        x += step + 4;
+    }
+}

@@ -1,0 +1,67 @@
+// Bars packed into lanes: clusters of overlapping bars and the lane each bar takes.
+#include "views/month/LanePacking.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+CCalendarViewCtrl::EntryList Bars(std::initializer_list<std::pair<int, int>> columns, int top = 10)
+{
+    CCalendarViewCtrl::EntryList out;
+    for (auto [from, to] : columns) {
+        auto e = std::make_unique<CDisplayItem>(CDisplayItem::KindEvent, 0, "Appointment",
+                                                CDateTime(2024, 3, 4), CDateSpan(1.0));
+        e->SetRect(QRect(from * 10, top, (to - from + 1) * 10, 0));
+        out.push_back(std::move(e));
+    }
+    return out;
+}
+
+} // namespace
+
+TEST(LanePacking, OverlapIsExclusiveAtTheRightEdge)
+{
+    EXPECT_TRUE(SpansOverlap(QRect(0, 0, 20, 5), QRect(19, 0, 5, 5), true));
+    EXPECT_FALSE(SpansOverlap(QRect(0, 0, 20, 5), QRect(20, 0, 5, 5), true));
+    EXPECT_FALSE(SpansOverlap(QRect(0, 0, 20, 5), QRect(5, 8, 5, 5), true));
+    EXPECT_TRUE(SpansOverlap(QRect(0, 0, 20, 5), QRect(5, 8, 5, 5), false));
+}
+
+TEST(LanePacking, ClustersEndAtTheFirstBarThatOverlapsNoEarlierOne)
+{
+    // 0-2 and 2-3 overlap, 1-1 overlaps the first; 5-6 starts a new cluster.
+    auto bars = Bars({{0, 2}, {2, 3}, {1, 1}, {5, 6}, {6, 6}});
+    EXPECT_EQ(ClusterEnd(bars, 0), 2);
+    EXPECT_EQ(ClusterEnd(bars, 3), 4);
+}
+
+TEST(LanePacking, EveryBarGetsTheFirstLaneWithRoom)
+{
+    struct Case
+    {
+        std::initializer_list<std::pair<int, int>> bars;
+        std::vector<int> lanes;
+    };
+    const Case cases[] = {
+        {{{0, 2}, {3, 4}}, {0, 0}},            // side by side
+        {{{0, 2}, {2, 4}, {4, 6}}, {0, 1, 0}}, // each overlaps the one before it
+        {{{0, 6}, {1, 1}, {2, 2}, {1, 2}}, {0, 1, 1, 2}},
+    };
+    for (const Case &c : cases) {
+        auto bars = Bars(c.bars);
+        FillBannerLanes(bars, 0, int(bars.size()) - 1, 7);
+        for (std::size_t i = 0; i < bars.size(); ++i) {
+            EXPECT_EQ(bars[i]->GetRect().top(), 10 + 7 * c.lanes[i]) << i;
+            EXPECT_EQ(bars[i]->GetRect().height(), 7) << i;
+        }
+    }
+}
+
+TEST(LanePacking, DraggedBarsAreLeftWhereTheyAre)
+{
+    auto bars = Bars({{0, 2}, {1, 3}});
+    bars[0]->SetState(CDisplayItem::StateDragged);
+    FillBannerLanes(bars, 0, 1, 7);
+    EXPECT_EQ(bars[0]->GetRect().height(), 0);
+    EXPECT_EQ(bars[1]->GetRect().top(), 10);
+}
