@@ -11,7 +11,7 @@
 #include "core/items/TaskItem.h"
 #include "views/base/CustomWnd.h"
 #include "views/base/DragState.h"
-#include "views/drawing/MenuLook.h"
+#include "toolkit/style/MenuLook.h"
 
 #include <QApplication>
 #include <QDateTime>

@@ -4,7 +4,7 @@
 #include "core/system/AppSettings.h"
 #include "core/lists/ItemTypeCatalog.h"
 #include "core/system/StringTable.h"
-#include "views/drawing/DrawHelpers.h"
+#include "toolkit/drawing/DrawHelpers.h"
 #include "views/base/TipText.h"
 #include "views/base/ViewContextMenus.h"
 

@@ -2,8 +2,8 @@
 #include "views/base/CustomWnd.h"
 
 #include "core/document/TransferFormat.h"
-#include "views/drawing/DrawHelpers.h"
-#include "views/drawing/MenuLook.h"
+#include "toolkit/drawing/DrawHelpers.h"
+#include "toolkit/style/MenuLook.h"
 #include "views/base/ViewDropTarget.h"
 
 #include <QClipboard>

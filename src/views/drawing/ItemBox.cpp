@@ -6,8 +6,8 @@
 #include "core/lists/ItemTypeCatalog.h"
 #include "core/lists/ItemTypeList.h"
 #include "views/base/CalendarViewCtrl.h"
-#include "views/drawing/DrawHelpers.h"
-#include "views/drawing/MenuLook.h"
+#include "toolkit/drawing/DrawHelpers.h"
+#include "toolkit/style/MenuLook.h"
 #include "views/drawing/TypeIconDrawing.h"
 
 #include <QFontMetrics>

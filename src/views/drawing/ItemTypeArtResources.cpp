@@ -1,9 +1,9 @@
 // Predefined item-type icons and reminder sounds from the resources.
 #include "views/drawing/ItemTypeArtResources.h"
 
-#include "views/drawing/ImagePixelsQt.h"
+#include "toolkit/drawing/ImagePixelsQt.h"
 #include "views/drawing/TypeIconDrawing.h"
-#include "views/drawing/ViewResources.h"
+#include "toolkit/style/ViewResources.h"
 
 #include <QDir>
 #include <QFile>

@@ -2,7 +2,7 @@
 #include "views/drawing/ItemTypeIconSource.h"
 
 #include "core/lists/ItemTypeList.h"
-#include "views/drawing/ImagePixelsQt.h"
+#include "toolkit/drawing/ImagePixelsQt.h"
 
 QPixmap CItemTypeIconSource::TypeIcon(int index, int size) const
 {

@@ -2,7 +2,7 @@
 #include "views/drawing/ItemTypeMenus.h"
 
 #include "core/lists/ItemTypeList.h"
-#include "views/drawing/ImagePixelsQt.h"
+#include "toolkit/drawing/ImagePixelsQt.h"
 #include "views/drawing/ItemTypeIconSource.h"
 #include "views/drawing/ItemTypeImageSource.h"
 #include "views/drawing/TypeIconDrawing.h"

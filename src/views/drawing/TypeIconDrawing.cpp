@@ -1,9 +1,9 @@
 // Item-type icons, the default icon and the overlay images.
 #include "views/drawing/TypeIconDrawing.h"
 
-#include "views/drawing/DrawHelpers.h"
+#include "toolkit/drawing/DrawHelpers.h"
 #include "views/drawing/TypeIconSource.h"
-#include "views/drawing/ViewResources.h"
+#include "toolkit/style/ViewResources.h"
 
 #include <QPainter>
 

@@ -5,7 +5,7 @@
 
 #include "views/base/CalendarViewCtrl.h"
 #include "views/list/ListColumns.h"
-#include "views/drawing/MenuLook.h"
+#include "toolkit/style/MenuLook.h"
 
 #include <QFont>
 #include <functional>

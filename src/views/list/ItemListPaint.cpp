@@ -2,7 +2,7 @@
 // the selection and focus marks.
 #include "core/items/TaskDisplayItem.h"
 #include "core/items/TaskItem.h"
-#include "views/drawing/DrawHelpers.h"
+#include "toolkit/drawing/DrawHelpers.h"
 #include "views/list/ItemListCtrl.h"
 #include "views/drawing/TypeIconDrawing.h"
 

@@ -1,7 +1,7 @@
 // The list view's window.
 #include "views/list/ItemListWnd.h"
 
-#include "views/drawing/DrawHelpers.h"
+#include "toolkit/drawing/DrawHelpers.h"
 #include "views/list/FieldChooserDlg.h"
 
 #include <QPaintEvent>

@@ -12,7 +12,7 @@
 #include "core/system/Profile.h"
 #include "core/items/TaskItem.h"
 #include "views/base/CellDateFlags.h"
-#include "views/drawing/MenuLook.h"
+#include "toolkit/style/MenuLook.h"
 
 #include <QFontMetrics>
 #include <QGuiApplication>

@@ -2,9 +2,9 @@
 #include "core/system/AppSettings.h"
 #include "core/dates/DateFormats.h"
 #include "core/dates/WeekRules.h"
-#include "views/drawing/DrawHelpers.h"
+#include "toolkit/drawing/DrawHelpers.h"
 #include "views/drawing/ItemBox.h"
-#include "views/drawing/MenuLook.h"
+#include "toolkit/style/MenuLook.h"
 #include "views/month/MonthViewCtrl.h"
 
 #include <QFontMetrics>

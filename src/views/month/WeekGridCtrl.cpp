@@ -12,10 +12,10 @@
 #include "core/system/Profile.h"
 #include "core/dates/WeekRules.h"
 #include "views/base/CellDateFlags.h"
-#include "views/drawing/DrawHelpers.h"
+#include "toolkit/drawing/DrawHelpers.h"
 #include "views/drawing/ItemBox.h"
 #include "views/month/LanePacking.h"
-#include "views/drawing/MenuLook.h"
+#include "toolkit/style/MenuLook.h"
 #include "views/drawing/ViewFonts.h"
 
 #include <QApplication>

@@ -7,10 +7,10 @@
 #include "core/system/Profile.h"
 #include "core/dates/WeekRules.h"
 #include "views/timegrid/DayBannerCtrl.h"
-#include "views/drawing/DrawHelpers.h"
+#include "toolkit/drawing/DrawHelpers.h"
 #include "views/drawing/ItemBox.h"
-#include "views/drawing/MenuLook.h"
-#include "views/drawing/ViewResources.h"
+#include "toolkit/style/MenuLook.h"
+#include "toolkit/style/ViewResources.h"
 
 #include <QFontMetrics>
 #include <QLocale>

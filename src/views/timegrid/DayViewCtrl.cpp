@@ -10,7 +10,7 @@
 #include "core/system/Profile.h"
 #include "core/items/TaskItem.h"
 #include "core/dates/WeekRules.h"
-#include "views/drawing/MenuLook.h"
+#include "toolkit/style/MenuLook.h"
 
 #include <QFontMetrics>
 #include <QGuiApplication>

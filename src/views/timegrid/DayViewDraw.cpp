@@ -4,9 +4,9 @@
 #include "core/dates/WeekRules.h"
 #include "views/timegrid/DayViewCtrl.h"
 #include "views/base/DragState.h"
-#include "views/drawing/DrawHelpers.h"
+#include "toolkit/drawing/DrawHelpers.h"
 #include "views/drawing/ItemBox.h"
-#include "views/drawing/MenuLook.h"
+#include "toolkit/style/MenuLook.h"
 #include "views/drawing/TypeIconDrawing.h"
 
 #include <QFontMetrics>

@@ -9,8 +9,8 @@
 #include "core/lists/LogFont.h"
 #include "core/system/Profile.h"
 #include "core/dates/WeekRules.h"
-#include "views/drawing/DrawHelpers.h"
-#include "views/drawing/MenuLook.h"
+#include "toolkit/drawing/DrawHelpers.h"
+#include "toolkit/style/MenuLook.h"
 #include "views/drawing/ViewFonts.h"
 
 #include <QApplication>

@@ -6,9 +6,9 @@
 #include "core/system/StringTable.h"
 #include "views/base/CalendarViewWnd.h"
 #include "views/base/CustomWnd.h"
-#include "views/drawing/DrawHelpers.h"
+#include "toolkit/drawing/DrawHelpers.h"
 #include "views/drawing/ItemTypeMenus.h"
-#include "views/drawing/MenuLook.h"
+#include "toolkit/style/MenuLook.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,6 +1,6 @@
 // Drawing helpers: colour conversion, the menu look's choices by item state, fill shades,
 // gradients, status glyphs (strip choice by height, visible width) and small images.
-#include "views/drawing/DrawHelpers.h"
+#include "toolkit/drawing/DrawHelpers.h"
 #include "views/support/PaintProbe.h"
 
 #include <QPixmap>

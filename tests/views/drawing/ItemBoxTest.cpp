@@ -5,11 +5,11 @@
 #include "core/lists/ItemTypeCatalog.h"
 #include "core/lists/ItemTypeList.h"
 #include "views/base/CalendarViewWnd.h"
-#include "views/drawing/DrawHelpers.h"
+#include "toolkit/drawing/DrawHelpers.h"
 #include "views/drawing/ItemTypeIconSource.h"
-#include "views/drawing/MenuLook.h"
+#include "toolkit/style/MenuLook.h"
 #include "views/drawing/TypeIconDrawing.h"
-#include "views/drawing/ViewResources.h"
+#include "toolkit/style/ViewResources.h"
 
 #include <QCoreApplication>
 #include <QDir>

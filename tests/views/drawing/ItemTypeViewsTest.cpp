@@ -3,7 +3,7 @@
 #include "common/FakeFixedObjectStore.h"
 #include "core/lists/ItemTypeList.h"
 #include "core/system/ProgramPaths.h"
-#include "views/drawing/ImagePixelsQt.h"
+#include "toolkit/drawing/ImagePixelsQt.h"
 #include "views/drawing/ItemTypeArtResources.h"
 #include "views/drawing/ItemTypeIconSource.h"
 #include "views/drawing/ItemTypeImageSource.h"

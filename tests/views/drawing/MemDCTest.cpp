@@ -1,6 +1,6 @@
 // Buffered painting: drawing lands only in the buffered area and only when the buffer goes;
 // printing targets are drawn on directly and stay usable.
-#include "views/drawing/MemDC.h"
+#include "toolkit/drawing/MemDC.h"
 #include "views/support/PaintProbe.h"
 
 #include <QBuffer>

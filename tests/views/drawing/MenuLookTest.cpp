@@ -1,6 +1,6 @@
 // The colour set computed from the system palette and the settings that override it.
-#include "views/drawing/MenuLook.h"
-#include "views/drawing/DrawHelpers.h"
+#include "toolkit/style/MenuLook.h"
+#include "toolkit/drawing/DrawHelpers.h"
 
 #include <QPalette>
 #include <gtest/gtest.h>

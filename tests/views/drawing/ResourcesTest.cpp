@@ -1,8 +1,8 @@
 // The compiled-in art and sounds: every picture the painters and the item types rely on is there
 // in its fixed size, and every reminder sound of the predefined types is a playable WAV file.
-#include "views/drawing/MenuLook.h"
+#include "toolkit/style/MenuLook.h"
 #include "views/drawing/TypeIconDrawing.h"
-#include "views/drawing/ViewResources.h"
+#include "toolkit/style/ViewResources.h"
 
 #include <QFile>
 #include <QtEndian>

@@ -2,7 +2,7 @@
 // overlay over it, and the stretched sizes.
 #include "views/drawing/TypeIconDrawing.h"
 #include "views/support/PaintProbe.h"
-#include "views/drawing/DrawHelpers.h"
+#include "toolkit/drawing/DrawHelpers.h"
 #include "views/drawing/TypeIconSource.h"
 
 #include <gtest/gtest.h>

@@ -7,7 +7,7 @@
 #include "core/lists/ActiveFilter.h"
 #include "core/items/ItemRef.h"
 #include "views/base/CalendarViewWnd.h"
-#include "views/drawing/DrawHelpers.h"
+#include "toolkit/drawing/DrawHelpers.h"
 
 #include <QCoreApplication>
 #include <QDir>

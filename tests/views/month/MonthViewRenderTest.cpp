@@ -4,8 +4,8 @@
 #include "views/month/MonthTestSupport.h"
 #include "views/support/ViewFakes.h"
 #include "common/TempProfile.h"
-#include "views/drawing/DrawHelpers.h"
-#include "views/drawing/MenuLook.h"
+#include "toolkit/drawing/DrawHelpers.h"
+#include "toolkit/style/MenuLook.h"
 #include "views/month/MonthViewCtrl.h"
 
 #include <QCoreApplication>

@@ -13,8 +13,8 @@
 #include "views/base/CalendarViewWnd.h"
 #include "views/base/CellDateFlags.h"
 #include "views/base/DragState.h"
-#include "views/drawing/DrawHelpers.h"
-#include "views/drawing/MenuLook.h"
+#include "toolkit/drawing/DrawHelpers.h"
+#include "toolkit/style/MenuLook.h"
 
 #include <QCoreApplication>
 #include <QDate>

@@ -5,8 +5,8 @@
 #include "views/timegrid/WorkWeekGuard.h"
 #include "core/dates/WeekRules.h"
 #include "views/timegrid/DayBannerWnd.h"
-#include "views/drawing/DrawHelpers.h"
-#include "views/drawing/MenuLook.h"
+#include "toolkit/drawing/DrawHelpers.h"
+#include "toolkit/style/MenuLook.h"
 
 #include <QCoreApplication>
 #include <QDir>

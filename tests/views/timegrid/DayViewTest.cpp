@@ -12,7 +12,7 @@
 #include "views/timegrid/DayViewCtrl.h"
 #include "views/timegrid/DayViewWnd.h"
 #include "views/base/DragScrollRule.h"
-#include "views/drawing/DrawHelpers.h"
+#include "toolkit/drawing/DrawHelpers.h"
 
 #include <QCoreApplication>
 #include <QDir>

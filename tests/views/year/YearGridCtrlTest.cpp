@@ -10,8 +10,8 @@
 #include "core/lists/ItemTypeList.h"
 #include "core/dates/WeekRules.h"
 #include "views/base/CalendarViewWnd.h"
-#include "views/drawing/DrawHelpers.h"
-#include "views/drawing/MenuLook.h"
+#include "toolkit/drawing/DrawHelpers.h"
+#include "toolkit/style/MenuLook.h"
 
 #include <QCoreApplication>
 #include <QDate>

@@ -1,5 +1,5 @@
 // Buffered painting of one paint's area.
-#include "views/drawing/MemDC.h"
+#include "toolkit/drawing/MemDC.h"
 
 #include <QPaintDevice>
 #include <QPaintEngine>

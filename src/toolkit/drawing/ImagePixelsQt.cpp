@@ -1,5 +1,5 @@
 // Conversions between image-list pixels and Qt images.
-#include "views/drawing/ImagePixelsQt.h"
+#include "toolkit/drawing/ImagePixelsQt.h"
 
 #include <cstring>
 

@@ -1,5 +1,5 @@
 // Registration of the compiled-in resources and the screen-depth source of the colour rules.
-#include "views/drawing/ViewResources.h"
+#include "toolkit/style/ViewResources.h"
 
 #include "core/lists/ColorRules.h"
 

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "core/lists/ColorRules.h"
-#include "views/drawing/MenuLook.h"
+#include "toolkit/style/MenuLook.h"
 
 #include <QBrush>
 #include <QColor>

@@ -1,8 +1,8 @@
 // The colour set derived from the system palette, and the shared glyph and image resources.
-#include "views/drawing/MenuLook.h"
+#include "toolkit/style/MenuLook.h"
 
-#include "views/drawing/DrawHelpers.h"
-#include "views/drawing/ViewResources.h"
+#include "toolkit/drawing/DrawHelpers.h"
+#include "toolkit/style/ViewResources.h"
 
 #include <QApplication>
 #include <QPalette>

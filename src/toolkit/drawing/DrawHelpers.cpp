@@ -1,5 +1,5 @@
 // Colour choices by item state, gradients, status glyphs and small images.
-#include "views/drawing/DrawHelpers.h"
+#include "toolkit/drawing/DrawHelpers.h"
 
 #include <QLinearGradient>
 #include <QPainter>
