@@ -1,6 +1,6 @@
 // Item-box icon sizes by row height, icon stacking, and offscreen renders of views with entries.
 #include "views/drawing/ItemBox.h"
-#include "views/support/PaintProbe.h"
+#include "common/PaintProbe.h"
 #include "core/items/DisplayItem.h"
 #include "core/lists/ItemTypeCatalog.h"
 #include "core/lists/ItemTypeList.h"

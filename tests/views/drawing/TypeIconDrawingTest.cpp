@@ -1,7 +1,7 @@
 // Item-type icons: drawn from the type list, the default icon for an index without a type, the
 // overlay over it, and the stretched sizes.
 #include "views/drawing/TypeIconDrawing.h"
-#include "views/support/PaintProbe.h"
+#include "common/PaintProbe.h"
 #include "toolkit/drawing/DrawHelpers.h"
 #include "views/drawing/TypeIconSource.h"
 

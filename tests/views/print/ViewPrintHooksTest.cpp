@@ -1,7 +1,7 @@
 // Print hooks: page units mapped to device pixels, the Details time column, pages that resume
 // notes where they stopped, and what lands on a PDF page.
 #include "views/print/ViewPrintHooks.h"
-#include "views/support/PaintProbe.h"
+#include "common/PaintProbe.h"
 #include "core/items/DisplayItem.h"
 
 #include <QFile>

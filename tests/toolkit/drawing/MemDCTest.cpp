@@ -1,7 +1,7 @@
 // Buffered painting: drawing lands only in the buffered area and only when the buffer goes;
 // printing targets are drawn on directly and stay usable.
 #include "toolkit/drawing/MemDC.h"
-#include "views/support/PaintProbe.h"
+#include "common/PaintProbe.h"
 
 #include <QBuffer>
 #include <QPdfWriter>

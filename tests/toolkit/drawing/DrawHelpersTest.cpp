@@ -1,7 +1,7 @@
 // Drawing helpers: colour conversion, the menu look's choices by item state, fill shades,
 // gradients, status glyphs (strip choice by height, visible width) and small images.
 #include "toolkit/drawing/DrawHelpers.h"
-#include "views/support/PaintProbe.h"
+#include "common/PaintProbe.h"
 
 #include <QPixmap>
 #include <gtest/gtest.h>
