@@ -37,6 +37,7 @@ constexpr int kConvertQuestion = 59219;
 constexpr int kSecondFormatExtension = 59258;
 constexpr int kLockedAskReadOnly = 59368;
 constexpr int kReadOnlyAskReadOnly = 59369;
+constexpr int kDamagedOpensReadOnly = IDS_DAMAGED_OPENS_READ_ONLY;
 
 CCalendarDocument *g_applicationDocument = nullptr;
 
@@ -184,13 +185,17 @@ HRESULT CCalendarDocument::OpenFileItself(const QString &path, const QString &pa
         if (answer == MessageResult::Yes)
             hr = m_file.Open(path, true);
     }
-    if (hr != S_OK)
-        return hr;
-
-    if (m_file.IsBackupCopy())
+    if (hr == S_OK && !m_file.IsBackupCopy())
+        hr = m_file.Validate();
+    if (hr == QV_E_DAMAGED && !readOnly) {
+        // A broken block chain allows reading only: say so at the open, not at the first
+        // save, and open the file that way.
+        m_file.Close();
+        ShowWarning(kDamagedOpensReadOnly);
+        return OpenFileItself(path, password, key, prompt, true, silentConversion);
+    }
+    if (m_file.IsOpen() && m_file.IsBackupCopy())
         return QV_E_BACKUP_FILE;
-
-    hr = m_file.Validate();
     const std::uint32_t version = m_file.GetFormatVersion();
     const bool needsConversion =
         hr == QV_E_BAD_VERSION && (version == kFirstFormat || version == kSecondFormat);

@@ -33,6 +33,9 @@ class IReminderWindowHost;
 class ITimerPort;
 class ITipWindowSink;
 
+// String id of the warning that a file with a broken block chain opens read-only.
+inline constexpr int IDS_DAMAGED_OPENS_READ_ONLY = 61901;
+
 class CCalendarDocument
 {
   public:

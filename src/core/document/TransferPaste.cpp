@@ -104,7 +104,8 @@ void CTransferPaste::PlaceEvent(CEventItem &event, bool series)
             else if (kind == 3 || kind == 4 || kind == 5)
                 m_offset = AtTime(m_target.firstCellDate, start.GetHour(), start.GetMinute()) - start;
             else
-                m_offset = m_target.firstCellDate.DatePart() - start;
+                // A time grid cell carries its row's time, which the event takes.
+                m_offset = m_target.firstCellDate - start;
             m_haveOffset = true;
         }
         event.RemoveRecurrence();

@@ -23,7 +23,7 @@ struct PasteTarget
     int viewKind = 0;      // 1 time grid, 2 banner, 3 week, 4 month, 5 year, 6/7 lists
     std::uint32_t formatVersion = 0;
     const IItemTypeCatalog *types = nullptr;
-    CDateTime firstCellDate;                    // date of the first selected cell, at 00:00
+    CDateTime firstCellDate;                    // the first selected cell's date (time grid: at its row time)
     CDateTime navigatorDay = CDateTime::Null(); // day last picked in the Date Navigator
     bool hasSelectedEntry = false;
     CDateTime selectedEntryStart; // start of the first selected entry

@@ -183,6 +183,10 @@ HRESULT CDataFile::Open(const QString &path, bool readOnly)
         m_storage.Close();
         return hr;
     }
+    // Every block of a data file hangs in the object table, so a block nothing names is one a
+    // stopped save left behind. Tidying only: a failure here shows again where it matters.
+    if (!readOnly && m_storage.GetStickyError() == S_OK)
+        m_storage.FreeUnreferencedBlocks();
     m_path = path;
     return S_OK;
 }
@@ -209,7 +213,11 @@ HRESULT CDataFile::Validate()
         return QV_E_BAD_VERSION;
     if (version > kCurrentFormatVersion)
         return QV_E_NEWER_VERSION;
-    if (!IsReadOnly() && m_storage.GetStickyError() == S_OK) {
+    // A writer whose open found the block chain broken can read but never store: say so now
+    // rather than at the first save.
+    if (!IsReadOnly() && m_storage.GetStickyError() != S_OK)
+        return m_storage.GetStickyError();
+    if (!IsReadOnly()) {
         // A save cut off between reserving its slot and marking it stored leaves slot 15:
         // settle it from whether the record made it into the file. Tidying only: a
         // collection that cannot be read shows its damage when it is enumerated.

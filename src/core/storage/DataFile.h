@@ -96,10 +96,12 @@ class CDataFile : public IFixedObjectStore
     // Creates a file at the path, open read-write in this object, with the source's check
     // block, key, creation time, version block and title; backup then copies the objects.
     HRESULT CopyToNewFile(const QString &path, CDataFile &source);
+    // A read-write open also frees the blocks that nothing in the file names.
     HRESULT Open(const QString &path, bool readOnly);
     // 0x8004052E with the converted flag; 0x80040511 / 0x80040522 for a version block that
     // cannot be deciphered / is damaged; then probes the empty password (the password state)
-    // and keeps the format version: 0x80040523 older, 0x80040524 newer, else 0. A writable
+    // and keeps the format version: 0x80040523 older, 0x80040524 newer; 0x8004052C for a
+    // writable file whose block chain is broken (it stays readable); else 0. A writable
     // file of the current format also gets the slots of an interrupted first save settled.
     HRESULT Validate();
     HRESULT Close();

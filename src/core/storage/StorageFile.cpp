@@ -1016,6 +1016,96 @@ HRESULT CStorageFile::VerifyAndRepairAllocator()
     return hr;
 }
 
+HRESULT CStorageFile::FreeUnreferencedBlocks(int *freed)
+{
+    if (freed)
+        *freed = 0;
+    if (m_fd < 0)
+        return HresultFromSystem(kErrorInvalidHandle);
+    if (m_readOnly)
+        return S_OK;
+    if (m_stickyError != S_OK)
+        return m_stickyError;
+    // Table lock first, then the allocator's, as a table walk that makes a table does.
+    HRESULT hr = LockRange(TableLockByte);
+    if (hr != S_OK)
+        return hr;
+    hr = LockRange(AllocatorLockByte);
+    if (hr != S_OK) {
+        UnlockRange(TableLockByte);
+        return hr;
+    }
+    std::vector<ChainBlock> blocks;
+    QString problem;
+    hr = ReadAllocatorState();
+    if (hr == S_OK)
+        hr = WalkChain(*this, EndOfUsedSpace(), blocks, problem);
+
+    std::unordered_map<std::uint32_t, std::size_t> inUse; // data offset -> block
+    for (std::size_t i = 0; i < blocks.size(); ++i) {
+        if (blocks[i].inUse)
+            inUse.emplace(blocks[i].start + BlockHeaderSize, i);
+    }
+    std::vector<bool> referenced(blocks.size(), false);
+    bool sound = hr == S_OK;
+    // Marks the block a reference names; a reference to anything but an in-use block large
+    // enough for what it holds means the table cannot be trusted.
+    const auto refer = [&](std::uint32_t dataOffset, std::uint32_t needed) {
+        const auto it = inUse.find(dataOffset);
+        if (it == inUse.end() || blocks[it->second].size - BlockHeaderSize < needed)
+            return false;
+        referenced[it->second] = true;
+        return true;
+    };
+    const auto slotsOf = [&](std::uint32_t table, std::uint32_t dataSize, std::vector<std::uint8_t> &bytes) {
+        bytes.resize(dataSize);
+        return ReadAt(table, bytes.data(), dataSize) == S_OK;
+    };
+    std::vector<std::uint8_t> root, level2, level3;
+    const std::uint32_t rootOffset = Header32(RootTableOffset);
+    sound = sound && refer(rootOffset, RootTableDataSize) && slotsOf(rootOffset, RootTableDataSize, root);
+    for (std::uint32_t i = 0; sound && i < 16; ++i) {
+        const std::uint32_t l2 = Get32(root.data() + 4 + 4 * i);
+        if (l2 == 0)
+            continue;
+        sound = refer(l2, Level2TableDataSize) && slotsOf(l2, Level2TableDataSize, level2);
+        for (std::uint32_t j = 0; sound && j < 256; ++j) {
+            const std::uint32_t l3 = Get32(level2.data() + 4 + 4 * j);
+            if (l3 == 0)
+                continue;
+            sound = refer(l3, Level3TableDataSize) && slotsOf(l3, Level3TableDataSize, level3);
+            for (std::uint32_t k = 0; sound && k < 4096; ++k) {
+                const std::uint32_t object = Get32(level3.data() + 4 + EntrySize * k);
+                if (object != 0)
+                    sound = refer(object, 0);
+            }
+        }
+    }
+
+    int count = 0;
+    if (sound) {
+        // Clearing the in-use bit is the whole change: the repair below (or the next open's)
+        // puts the block on the free list and merges it with its neighbours.
+        m_updating = true;
+        for (std::size_t i = 0; hr == S_OK && i < blocks.size(); ++i) {
+            if (!blocks[i].inUse || referenced[i])
+                continue;
+            const std::uint8_t flags = 0;
+            hr = WriteAt(blocks[i].start + 8, &flags, 1);
+            if (hr == S_OK)
+                ++count;
+        }
+        m_updating = false;
+    }
+    UnlockRange(AllocatorLockByte);
+    UnlockRange(TableLockByte);
+    if (hr == S_OK && count > 0)
+        hr = VerifyAndRepairAllocator();
+    if (freed)
+        *freed = count;
+    return hr;
+}
+
 // ---------------------------------------------------------------------------------------
 // Object table
 

@@ -159,6 +159,11 @@ class CStorageFile
     // Walks the block chain and the free list and reports the first inconsistency in
     // problem (empty when all holds). Changes nothing.
     HRESULT CheckAllocator(QString &problem);
+    // For a writer whose every block hangs in the object table: frees the in-use blocks that
+    // neither a table nor an object entry names (a process stopped between allocating a block
+    // and freeing the one it replaced leaves one). Frees nothing when a reference is not an
+    // in-use block. freed, when given, receives the number of blocks freed.
+    HRESULT FreeUnreferencedBlocks(int *freed = nullptr);
 
     // Password and record cipher.
     HRESULT SetPassword(const QString &password);

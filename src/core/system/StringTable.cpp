@@ -112,6 +112,8 @@ constexpr Entry kStrings[] = {
     {61264, " (%s)"},
     {61272, " [%s]"},
     {61900, "The items to paste are damaged or incomplete. Nothing was pasted."},
+    {61901, "The data file is damaged. Its items can still be read, but no change can be stored "
+            "in it.\n\nThe file is opened in read-only mode."},
 };
 
 static_assert(std::is_sorted(std::begin(kStrings), std::end(kStrings),

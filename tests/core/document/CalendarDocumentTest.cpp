@@ -126,6 +126,33 @@ TEST_F(DocumentOpen, PasswordPromptAndKeys)
     EXPECT_EQ(m_doc.OpenCalendarFile(m_path, QString(), key.get(), false), S_OK);
 }
 
+TEST_F(DocumentOpen, DamagedFileOpensReadOnlyWithAWarning)
+{
+    // A freed block whose size no longer fits the chain: the chain cannot be walked.
+    CreateAndOpen();
+    const std::uint32_t id = AddEvent(QStringLiteral("Gone"), At(2024, 3, 12, 10, 0), Minutes(15));
+    ASSERT_EQ(m_doc.DeleteEvent(id, false, true), S_OK);
+    m_doc.CloseCalendarFile();
+    const std::uint32_t freeHead = storage_test::U32(storage_test::ReadWholeFile(m_path), 72);
+    ASSERT_NE(freeHead, 0u);
+    storage_test::Patch32(m_path, freeHead, 16);
+    const QByteArray before = storage_test::ReadWholeFile(m_path);
+
+    m_messages.shown.clear();
+    ASSERT_EQ(m_doc.OpenCalendarFile(m_path), S_OK);
+    EXPECT_TRUE(m_doc.IsReadOnly());
+    ASSERT_EQ(m_messages.shown.size(), 1);
+    EXPECT_EQ(m_messages.shown[0].text, LoadResString(IDS_DAMAGED_OPENS_READ_ONLY));
+    EXPECT_EQ(m_messages.shown[0].icon, MessageIcon::Warning);
+    EXPECT_EQ(m_doc.GetMainWindowTitle(), QStringLiteral("Home (Read-Only) - Tessivo"));
+    m_doc.CloseCalendarFile();
+    EXPECT_EQ(storage_test::ReadWholeFile(m_path), before);
+
+    // Asked for read-only in the first place: no warning.
+    m_messages.shown.clear();
+    ASSERT_EQ(m_doc.OpenCalendarFile(m_path, QString(), nullptr, true, true), S_OK);
+    EXPECT_TRUE(m_messages.shown.isEmpty());
+}
 
 class DocumentConversion : public DocumentFixture
 {

@@ -1,9 +1,14 @@
 // The reminder queue on a fake clock and fake timers: due entries become windows once, the
 // day's rebuild at midnight, snoozing, silent dismissal of ended events, unreadable records,
-// the reminders-off setting and the crash-report flag.
+// the reminders-off setting and the crash-report flag; a task's reminder completed or snoozed,
+// the tip list, re-entered window creation and timers that cannot be set.
 #include "core/document/DocumentTestSupport.h"
 
 #include "core/system/CrashReportFlag.h"
+#include "core/document/ReminderEntry.h"
+#include "core/document/TipWindowSink.h"
+#include "core/system/Messages.h"
+
 
 using namespace document_test;
 
@@ -158,13 +163,236 @@ TEST_F(ReminderQueue, SnoozesThatReachTooFarAreRefused)
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
+        QByteArray before;
+        ASSERT_EQ(m_doc.GetDataFile().ReadRecord(c.id, -1, before), S_OK);
+        const std::vector<std::uint32_t> queued = QueuedIds();
         bool pastNext = !c.pastNext;
         EXPECT_EQ(m_doc.SnoozeEventReminder(c.id, c.occurrence, c.span, false, false, 0, 0, pastNext),
                   c.result);
+        QByteArray after;
+        ASSERT_EQ(m_doc.GetDataFile().ReadRecord(c.id, -1, after), S_OK);
+        CEventItem back(c.id);
+        ASSERT_EQ(m_doc.LoadEvent(back), S_OK);
         if (c.result == QV_E_REFUSED) {
             EXPECT_EQ(pastNext, c.pastNext);
+            // Nothing was stored and the queue is as it was.
+            EXPECT_EQ(after, before);
+            EXPECT_FALSE(back.HasFlag(CCalendarItem::FlagSnoozed));
+            EXPECT_EQ(QueuedIds(), queued);
+        } else {
+            EXPECT_TRUE(back.HasFlag(CCalendarItem::FlagSnoozed));
+            EXPECT_EQ(back.GetSnoozedUntil(), At(2024, 3, 12, 8, 0) + c.span);
         }
     }
+}
+
+namespace {
+// A task due today whose reminder goes off at 08:30.
+std::uint32_t AddTaskWithReminder(CCalendarDocument &doc, const QString &subject)
+{
+    CTaskItem task;
+    task.SetSubject(subject);
+    task.SetDueDate(At(2024, 3, 12));
+    task.SetReminder(true, CDateSpan());
+    task.SetReminderTime(At(2024, 3, 12, 8, 30));
+    EXPECT_EQ(doc.StoreTask(task, true), S_OK);
+    return task.GetRecordId();
+}
+
+class FakeTipWindow : public ITipWindowSink
+{
+  public:
+    bool IsVisible() const override { return visible; }
+    void AddEntry(const CReminderEntry &entry) override { added.push_back(entry.recordId); }
+    void RemoveEntry(std::uint32_t recordId) override { removed.push_back(recordId); }
+    void Refill(const std::vector<std::unique_ptr<CReminderEntry>> &queue) override
+    {
+        refills.push_back(queue.size());
+    }
+    bool visible = false;
+    std::vector<std::uint32_t> added, removed;
+    std::vector<std::size_t> refills;
+};
+} // namespace
+
+TEST_F(ReminderQueue, CompletingATaskFromItsReminder)
+{
+    CreateAndOpen();
+    const std::uint32_t id = AddTaskWithReminder(m_doc, QStringLiteral("Pay rent"));
+    ASSERT_EQ(QueuedIds(), std::vector<std::uint32_t>{id});
+    SetClock(At(2024, 3, 12, 8, 30));
+    ASSERT_EQ(m_doc.ShowDueReminders(), S_OK);
+    ASSERT_EQ(m_windows.created, std::vector<std::uint32_t>{id});
+
+    ASSERT_EQ(m_doc.CompleteTaskFromReminder(id, true, 320, 180), S_OK);
+    EXPECT_TRUE(m_windows.windows.empty()); // its window closes
+    EXPECT_TRUE(m_doc.GetQueue().empty());  // and nothing more is due
+    CTaskItem back(id);
+    ASSERT_EQ(m_doc.LoadTask(back), S_OK);
+    EXPECT_TRUE(back.IsCompleted());
+    EXPECT_TRUE(back.HasFlag(CCalendarItem::FlagReminderWindowSize));
+    CTaskItem sized;
+    sized.SetReminderWindowSize(true, 320, 180);
+    EXPECT_EQ(back.GetReminderWindowSize(), sized.GetReminderWindowSize());
+    EXPECT_EQ(m_mainWindow.refreshed, std::vector<std::uint32_t>{id});
+
+    // A completed task stays completed: the reminder cannot undo it.
+    ASSERT_EQ(m_doc.CompleteTaskFromReminder(id, false, 0, 0), S_OK);
+    ASSERT_EQ(m_doc.LoadTask(back), S_OK);
+    EXPECT_TRUE(back.IsCompleted());
+
+    // Read-only: a beep and nothing stored.
+    const std::uint32_t open = AddTaskWithReminder(m_doc, QStringLiteral("Call"));
+    m_doc.CloseCalendarFile();
+    ASSERT_EQ(m_doc.OpenCalendarFile(m_path, QString(), nullptr, true, true), S_OK);
+    const int beeps = m_messages.beeps;
+    EXPECT_EQ(m_doc.CompleteTaskFromReminder(open, false, 0, 0), S_OK);
+    EXPECT_EQ(m_messages.beeps, beeps + 1);
+    CTaskItem still(open);
+    ASSERT_EQ(m_doc.LoadTask(still), S_OK);
+    EXPECT_FALSE(still.IsCompleted());
+}
+
+TEST_F(ReminderQueue, SnoozedTaskReminderComesBack)
+{
+    CreateAndOpen();
+    const std::uint32_t id = AddTaskWithReminder(m_doc, QStringLiteral("Pay rent"));
+    SetClock(At(2024, 3, 12, 8, 30));
+    ASSERT_EQ(m_doc.ShowDueReminders(), S_OK);
+    ASSERT_EQ(m_windows.created.size(), 1u);
+
+    ASSERT_EQ(m_doc.SnoozeTaskReminder(id, At(2024, 3, 12), Minutes(10), false, false, 0, 0), S_OK);
+    m_windows.windows.front()->Close(); // the window goes after a snooze
+    ASSERT_EQ(QueuedIds(), std::vector<std::uint32_t>{id});
+    EXPECT_EQ(m_doc.GetQueue()[0]->due, At(2024, 3, 12, 8, 40));
+    EXPECT_EQ(m_mainWindow.refreshed, std::vector<std::uint32_t>{id});
+    CTaskItem back(id);
+    ASSERT_EQ(m_doc.LoadTask(back), S_OK);
+    EXPECT_TRUE(back.HasFlag(CCalendarItem::FlagSnoozed));
+    EXPECT_EQ(back.GetSnoozedUntil(), At(2024, 3, 12, 8, 40));
+
+    SetClock(At(2024, 3, 12, 8, 39));
+    ASSERT_EQ(m_doc.ShowDueReminders(), S_OK);
+    EXPECT_EQ(m_windows.created.size(), 1u);
+    SetClock(At(2024, 3, 12, 8, 40));
+    ASSERT_EQ(m_doc.ShowDueReminders(), S_OK);
+    EXPECT_EQ(m_windows.created.size(), 2u);
+
+    // Before the task's date: the span counts back from it.
+    m_windows.windows.front()->Close();
+    ASSERT_EQ(m_doc.SnoozeTaskReminder(id, At(2024, 3, 12, 18, 0), Hours(1), true, false, 0, 0), S_OK);
+    ASSERT_EQ(QueuedIds(), std::vector<std::uint32_t>{id});
+    EXPECT_EQ(m_doc.GetQueue()[0]->due, At(2024, 3, 12, 17, 0));
+}
+
+TEST_F(ReminderQueue, TipWindowFollowsTheQueueOnlyWhileVisible)
+{
+    FakeTipWindow tip;
+    m_doc.SetTipWindow(&tip);
+    struct Restore
+    {
+        CCalendarDocument &doc;
+        ~Restore() { doc.SetTipWindow(nullptr); }
+    } restore{m_doc};
+    CreateAndOpen();
+    const std::uint32_t hidden = AddEvent(QStringLiteral("Hidden"), At(2024, 3, 12, 9, 0), Minutes(15));
+    EXPECT_TRUE(tip.added.empty());
+    EXPECT_TRUE(tip.refills.empty());
+
+    tip.visible = true;
+    const std::uint32_t shown = AddEvent(QStringLiteral("Shown"), At(2024, 3, 12, 9, 30), Minutes(15));
+    EXPECT_EQ(tip.added, std::vector<std::uint32_t>{shown});
+    ASSERT_EQ(m_doc.RescanReminders(), S_OK);
+    ASSERT_FALSE(tip.refills.empty());
+    EXPECT_EQ(tip.refills.back(), m_doc.GetQueue().size());
+
+    // A reminder that becomes a window leaves the list; so does a deleted item's.
+    tip.removed.clear();
+    SetClock(At(2024, 3, 12, 8, 50));
+    ASSERT_EQ(m_doc.ShowDueReminders(), S_OK);
+    EXPECT_EQ(m_windows.created, std::vector<std::uint32_t>{hidden});
+    EXPECT_EQ(tip.removed, std::vector<std::uint32_t>{hidden});
+    tip.removed.clear();
+    ASSERT_EQ(m_doc.DeleteEvent(shown, false, true), S_OK);
+    EXPECT_EQ(tip.removed, std::vector<std::uint32_t>{shown});
+
+    // Hidden again: the queue changes without it.
+    tip.visible = false;
+    tip.added.clear();
+    AddEvent(QStringLiteral("Later"), At(2024, 3, 12, 11, 0), Minutes(15));
+    EXPECT_TRUE(tip.added.empty());
+}
+
+TEST_F(ReminderQueue, WindowCreationIsNotReentered)
+{
+    // A window host that, while making a window, is asked for another (a message loop run
+    // from inside the creation): the inner request is refused and nothing opens twice.
+    class ReenteringHost : public FakeWindowHost
+    {
+      public:
+        bool CreateReminder(CItemRef &holder) override
+        {
+            if (doc && !inner) {
+                inner = true;
+                CItemRef other(CCalendarItem::KindEvent);
+                other.SetRecordId(holder.GetRecordId() + 1);
+                innerResult = doc->ShowReminderWindow(other);
+            }
+            return FakeWindowHost::CreateReminder(holder);
+        }
+        CCalendarDocument *doc = nullptr;
+        bool inner = false;
+        HRESULT innerResult = S_OK;
+    };
+    ReenteringHost host;
+    host.doc = &m_doc;
+    m_doc.SetReminderWindowHost(&host);
+    struct Restore
+    {
+        CCalendarDocument &doc;
+        FakeWindowHost &windows;
+        ~Restore()
+        {
+            doc.CloseCalendarFile();
+            doc.SetReminderWindowHost(&windows);
+        }
+    } restore{m_doc, m_windows};
+    CreateAndOpen();
+    const std::uint32_t id = AddEvent(QStringLiteral("Call"), At(2024, 3, 12, 8, 30), Minutes(30));
+    ASSERT_EQ(m_doc.ShowDueReminders(), S_OK);
+    EXPECT_TRUE(host.inner);
+    EXPECT_EQ(host.innerResult, QV_E_ALREADY_OPEN);
+    EXPECT_EQ(host.created, std::vector<std::uint32_t>{id});
+    // Creation works again once the first has finished.
+    CItemRef later(CCalendarItem::KindEvent);
+    later.SetRecordId(id + 1);
+    EXPECT_EQ(m_doc.ShowReminderWindow(later), S_OK);
+    EXPECT_EQ(host.created.size(), 2u);
+}
+
+TEST_F(ReminderQueue, TimerThatCannotBeSet)
+{
+    CreateFile();
+    // At the open: the file does not stay open.
+    m_timers.fail = true;
+    EXPECT_EQ(m_doc.OpenCalendarFile(m_path), QV_E_NO_RESOURCES);
+    EXPECT_FALSE(m_doc.IsOpen());
+    EXPECT_FALSE(m_doc.GetDataFile().IsOpen());
+
+    // At the hand-over from the scan timer to the due timer: the program ends with the code.
+    m_timers.fail = false;
+    int closes = 0;
+    SetMainWindowCloser([&closes] { ++closes; });
+    ASSERT_EQ(m_doc.OpenCalendarFile(m_path), S_OK);
+    m_timers.fail = true;
+    EXPECT_TRUE(m_doc.OnTimer(CCalendarDocument::kScanTimer, true));
+    EXPECT_EQ(GetExitCode(), QV_E_NO_RESOURCES);
+    EXPECT_EQ(closes, 1);
+    ASSERT_FALSE(m_messages.shown.isEmpty());
+    EXPECT_TRUE(m_messages.LastText().startsWith(ErrorCodeToText(QV_E_NO_RESOURCES)));
+    EXPECT_EQ(m_doc.GetDueTimerId(), 0);
+    SetMainWindowCloser(nullptr);
+    QuitWithCode(S_OK, true);
 }
 
 TEST_F(ReminderQueue, EndedEventWithoutLateWindowIsDismissedSilently)

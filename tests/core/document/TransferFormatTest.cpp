@@ -308,8 +308,11 @@ TEST(TransferPasteTest, SingleEventGoesToPickedDayOrSelectedEntry)
     const Case cases[] = {
         {"picked day at the event's time", 4, At(2024, 8, 1), false, At(2024, 8, 1, 9, 40), 2.0 / 24},
         {"first selected entry's start", 4, CDateTime::Null(), true, At(2024, 8, 2, 15, 0), 2.0 / 24},
-        {"time grid cell at midnight", 1, CDateTime::Null(), false, At(2024, 9, 10), 2.0 / 24},
-        {"banner: midnight, one day", 2, CDateTime::Null(), false, At(2024, 9, 10), 1.0},
+        {"time grid: the cell's date at its row time", 1, CDateTime::Null(), false, At(2024, 9, 10, 14, 30),
+         2.0 / 24},
+        {"month cell: its date at the event's time", 4, CDateTime::Null(), false, At(2024, 9, 10, 9, 40),
+         2.0 / 24},
+        {"banner: midnight of the cell, one day", 2, CDateTime::Null(), false, At(2024, 9, 10), 1.0},
         {"list keeps its times", 6, At(2024, 8, 1), false, At(2024, 6, 3, 9, 40), 2.0 / 24},
     };
     for (const Case &c : cases) {
@@ -320,6 +323,9 @@ TEST(TransferPasteTest, SingleEventGoesToPickedDayOrSelectedEntry)
         target.navigatorDay = c.navigatorDay;
         target.hasSelectedEntry = c.hasEntry;
         target.selectedEntryStart = At(2024, 8, 2, 15, 0);
+        // A time grid cell stands for its row's time; other cells for their whole day.
+        if (c.viewKind == 1)
+            target.firstCellDate = At(2024, 9, 10, 14, 30);
         CTransferPaste paste(target, sink);
         CEventItem copy(e);
         paste.PlaceEvent(copy, false);
@@ -346,7 +352,53 @@ TEST(TransferPasteTest, SeriesBecomesOneEventOnTheSelectedDay)
     EXPECT_TRUE(series.GetUniqueId().isEmpty());
 }
 
-TEST(TransferPasteTest, TaskRedatingByContainer)
+TEST(TransferPasteTest, TaskPasteFollowsTheTargetContainer)
+{
+    CTransferWriter writer(kVersion);
+    writer.AddTask(MakeTask());
+    const QByteArray bytes = writer.GetBytes();
+    struct Case
+    {
+        const char *name;
+        int container, view;
+        int tasks, events;
+        CDateTime due; // of the stored task
+        bool offered;
+    };
+    const Case cases[] = {
+        {"Search: a new task with its own dates", 8, 7, 1, 0, At(2024, 6, 20), false},
+        {"Event List: an event", 6, 6, 0, 1, {}, false},
+        {"day view: redated, offered to the TaskPad", 1, 1, 1, 0, At(2024, 9, 13), true},
+        {"month view: redated, offered to the TaskPad", 4, 4, 1, 0, At(2024, 9, 13), true},
+        {"year view: redated, not offered", 5, 5, 1, 0, At(2024, 9, 13), false},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        FakeMessagePort port;
+        RecordingSink sink;
+        PasteTarget target = MonthTarget();
+        target.containerKind = c.container;
+        target.viewKind = c.view;
+        CTransferPaste paste(target, sink);
+        ASSERT_EQ(paste.Paste(bytes), S_OK);
+        ASSERT_EQ(int(sink.tasks.size()), c.tasks);
+        ASSERT_EQ(int(sink.events.size()), c.events);
+        EXPECT_EQ(sink.shown, 1);
+        EXPECT_EQ(sink.offered, c.offered ? 1 : 0);
+        EXPECT_EQ(paste.OfferedToTaskPad(), c.offered);
+        if (c.tasks == 1) {
+            const CTaskItem &t = sink.tasks[0];
+            EXPECT_EQ(t.GetDueDate(), c.due);
+            // Always stored as a new item.
+            EXPECT_EQ(t.GetRecordId(), 0u);
+            EXPECT_TRUE(t.GetUniqueId().isEmpty());
+        } else {
+            EXPECT_EQ(sink.events[0].GetSubject(), QStringLiteral("File taxes"));
+        }
+    }
+}
+
+TEST(TransferPasteTest, TaskRedatingMovesDueStartAndReminder)
 {
     struct Case
     {

@@ -145,6 +145,91 @@ TEST_F(DataFileDamage, SpecificDamageGivesItsCode)
     }
 }
 
+TEST_F(DataFileDamage, BrokenChainIsReportedWhenAWriterOpens)
+{
+    MakeFile();
+    std::uint32_t record = 0;
+    {
+        CDataFile file;
+        ASSERT_EQ(file.Open(m_path, true), S_OK);
+        record = ObjectOffset(file, 20);
+    }
+    ASSERT_NE(record, 0u);
+    Patch32(m_path, record - 9, 0); // a block of size 0 ends the walk
+    const QByteArray before = ReadWholeFile(m_path);
+
+    CDataFile writer;
+    ASSERT_EQ(writer.Open(m_path, false), S_OK);
+    EXPECT_EQ(writer.Validate(), QV_E_DAMAGED);
+    EXPECT_EQ(writer.GetFormatVersion(), kCurrentFormatVersion);
+    EXPECT_EQ(writer.GetPasswordState(), CDataFile::PasswordRequired);
+    // Still readable, never written.
+    ASSERT_EQ(writer.CheckPassword(QStringLiteral("pw")), S_OK);
+    QByteArray back;
+    EXPECT_EQ(writer.ReadRecord(21, -1, back), S_OK);
+    std::uint32_t id = 0;
+    EXPECT_EQ(writer.AllocateId(EventCollection, id), QV_E_DAMAGED);
+    writer.Close();
+    EXPECT_EQ(ReadWholeFile(m_path), before);
+
+    CDataFile reader;
+    ASSERT_EQ(reader.Open(m_path, true), S_OK);
+    EXPECT_EQ(reader.Validate(), S_OK);
+}
+
+TEST_F(DataFileDamage, WriterOpenFreesBlocksNothingNames)
+{
+    // A save stopped after allocating its new block, before the entry named it: the block is
+    // in use and nothing refers to it.
+    MakeFile();
+    std::uint32_t leaked = 0;
+    {
+        CStorageFile storage;
+        ASSERT_EQ(storage.OpenExisting(m_path, false), S_OK);
+        ASSERT_EQ(storage.AllocateBlock(700, leaked), S_OK);
+        ASSERT_EQ(storage.WriteAt(leaked, "orphan", 6), S_OK);
+    }
+    const std::uint32_t end = U32(ReadWholeFile(m_path), 68);
+    ASSERT_EQ(storage_test::CheckChain(m_path), QString());
+
+    // A reader leaves the file as it is.
+    {
+        CDataFile reader;
+        ASSERT_EQ(reader.Open(m_path, true), S_OK);
+        std::uint32_t usable = 0;
+        EXPECT_EQ(reader.GetStorageFile().GetBlockDataSize(leaked, usable), S_OK);
+    }
+
+    CDataFile writer;
+    ASSERT_EQ(writer.Open(m_path, false), S_OK);
+    ASSERT_EQ(writer.Validate(), S_OK);
+    ASSERT_EQ(writer.CheckPassword(QStringLiteral("pw")), S_OK);
+    std::uint32_t usable = 0;
+    EXPECT_EQ(writer.GetStorageFile().GetBlockDataSize(leaked, usable), QV_E_2A) << "still in use";
+    QString problem;
+    ASSERT_EQ(writer.GetStorageFile().CheckAllocator(problem), S_OK);
+    EXPECT_EQ(problem, QString());
+    // Every item is still there, and the freed space is used again before the file grows.
+    int count = 0;
+    ASSERT_EQ(writer.CountItems(1, count), S_OK);
+    EXPECT_EQ(count, 139);
+    EXPECT_EQ(writer.EnumEvents([&writer](std::uint32_t id) {
+        QByteArray r;
+        return writer.ReadRecord(id, -1, r);
+    }),
+              S_OK);
+    ASSERT_EQ(writer.WriteFixedObject(kFixedPrintStyles, MakeRecord(5, 500)), S_OK);
+    EXPECT_EQ(U32(ReadWholeFile(m_path), 68), end);
+    writer.Close();
+
+    // Nothing is left to free the next time.
+    int freed = -1;
+    CStorageFile storage;
+    ASSERT_EQ(storage.OpenExisting(m_path, false), S_OK);
+    ASSERT_EQ(storage.FreeUnreferencedBlocks(&freed), S_OK);
+    EXPECT_EQ(freed, 0);
+}
+
 TEST_F(DataFileDamage, TruncatedAnywhere)
 {
     MakeFile();

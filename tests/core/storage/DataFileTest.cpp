@@ -170,6 +170,28 @@ TEST_F(DataFileTest, PasswordsAndKeys)
     ASSERT_EQ(file.CheckPassword(*key), S_OK);
     ASSERT_EQ(file.ReadRecord(id, -1, back), S_OK);
     EXPECT_EQ(back, record);
+    file.Close();
+
+    // A writer without the password: what needs the key is refused, the rest goes through.
+    ASSERT_EQ(file.Open(m_path, false), S_OK);
+    ASSERT_EQ(file.Validate(), S_OK);
+    ASSERT_FALSE(file.GetKey());
+    ASSERT_EQ(file.ReadRecord(id, SummaryLength, back), S_OK);
+    EXPECT_EQ(file.ReadRecord(id, -1, back), QV_E_DECIPHER_CHECK);
+    EXPECT_EQ(file.WriteRecord(kFixedLocations, MakeRecord(8, 60)), QV_E_ENCIPHER);
+    QByteArray none;
+    EXPECT_EQ(file.ReadFixedObject(kFixedLocations, none), S_OK);
+    EXPECT_TRUE(none.isEmpty()) << "a refused write stored nothing";
+    EXPECT_EQ(file.SetTitle(QStringLiteral("Renamed")), S_OK);
+    EXPECT_EQ(file.DeleteEvent(id), S_OK);
+    int count = -1;
+    ASSERT_EQ(file.CountItems(1, count), S_OK);
+    EXPECT_EQ(count, 0);
+    std::uint32_t second = 0;
+    EXPECT_EQ(file.AllocateId(EventCollection, second), S_OK);
+    file.Close();
+    ASSERT_EQ(file.Open(m_path, true), S_OK);
+    EXPECT_EQ(file.GetTitle(), QStringLiteral("Renamed"));
 }
 
 TEST_F(DataFileTest, NoPasswordNeedsNoPrompt)
