@@ -159,7 +159,7 @@ PasteTarget CCalendarViewCtrl::MakePasteTarget() const
     int first = m_currentCell;
     int last = m_anchorCell;
     OrderPair(first, last);
-    target.firstCellDate = GetDayDate(first).DatePart();
+    target.firstCellDate = GetDayDate(first);
     if (m_container)
         target.navigatorDay = m_container->GetNavigatorDay();
     if (const CDisplayItem *e = GetEntry(GetFirstSelectedEntry())) {

@@ -337,7 +337,18 @@ int CMonthViewCtrl::GetContextMenuIndex(const QPoint &point, bool fromKeyboard) 
 void CMonthViewCtrl::SetCurrentCell(int cell)
 {
     cell = std::clamp(cell, 0, std::max(0, m_model.CellCount() - 1));
+    MoveFocusTo(cell, (QGuiApplication::keyboardModifiers() & Qt::ShiftModifier) != 0);
+}
+
+void CMonthViewCtrl::MoveFocusTo(int cell, bool extend)
+{
+    // Refocusing the focus cell still selects it: a reload may have dropped the selection.
+    if (cell == m_currentCell && (extend || cell == m_anchorCell) && IsCellSelected(cell))
+        return;
     m_currentCell = cell;
+    if (!extend)
+        m_anchorCell = cell;
+    DrawCellRange();
 }
 
 void CMonthViewCtrl::MoveFocusByKey(int key, int modifiers)
@@ -371,10 +382,7 @@ void CMonthViewCtrl::MoveFocusByKey(int key, int modifiers)
     if (target >= 0 && target < n) {
         SetAllItemStates(0, kFocusSelected, true);
         m_focusedEntry = -1;
-        SetCurrentCell(target);
-        if (!(modifiers & kModShift))
-            m_anchorCell = m_currentCell;
-        DrawCellRange();
+        MoveFocusTo(target, (modifiers & kModShift) != 0);
     } else {
         const bool pastEnd = target >= n;
         PreviewKey(pastEnd ? Qt::Key_PageDown : Qt::Key_PageUp, weekCount ? -1 : 0);

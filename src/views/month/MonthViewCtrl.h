@@ -93,6 +93,8 @@ class CMonthViewCtrl : public CCalendarViewCtrl
 
     // ---- Input ----
     int GetContextMenuIndex(const QPoint &point, bool fromKeyboard) const override;
+    // Moves the focus to the cell (kept inside the grid); the anchor follows unless Shift is
+    // held, and anchor..focus becomes the selected range.
     void SetCurrentCell(int cell) override;
     void MoveFocusByKey(int key, int modifiers) override;
     void StartItemByTyping(QChar ch) override;
@@ -102,6 +104,7 @@ class CMonthViewCtrl : public CCalendarViewCtrl
     void InvalidateAll() override;
 
   protected:
+    void MoveFocusTo(int cell, bool extend);
     void DrawHeader(QPainter &painter, const QRect &view) const;
     void DrawCell(QPainter &painter, const QRect &view, int cell) const;
     void DrawDayStrip(QPainter &painter, int cell, const QRect &strip, bool nonWork) const;

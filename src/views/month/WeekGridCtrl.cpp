@@ -285,7 +285,7 @@ int CWeekGridCtrl::CellFromDate(const CDateTime &date, int *flags) const
 
 void CWeekGridCtrl::SetCurrentCell(int cell)
 {
-    m_currentCell = std::clamp(cell, 0, kCells - 1);
+    MoveFocusTo(std::clamp(cell, 0, kCells - 1), (QGuiApplication::keyboardModifiers() & Qt::ShiftModifier) != 0);
 }
 
 CDateTime CWeekGridCtrl::GetFocusDate() const

@@ -14,6 +14,7 @@
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QFontMetrics>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QMenu>
@@ -162,6 +163,24 @@ void CDayZoomList::DestroyWindow()
     deleteLater();
 }
 
+void CDayZoomList::SetWaitState(bool on)
+{
+    if (on)
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QGuiApplication::restoreOverrideCursor();
+}
+
+QPoint CDayZoomList::KeyboardMenuPos() const
+{
+    const std::vector<int> rows = m_model.GetSelectedRows();
+    QListWidgetItem *item = rows.empty() ? nullptr : m_list->item(rows.front());
+    if (!item)
+        return mapToGlobal(CDayZoomModel::KeyboardMenuPoint(QRect(), m_rowHeight));
+    const QRect row = m_list->visualItemRect(item);
+    return m_list->viewport()->mapToGlobal(CDayZoomModel::KeyboardMenuPoint(row, m_rowHeight));
+}
+
 void CDayZoomList::Repaint()
 {
     m_syncing = true;
@@ -251,6 +270,10 @@ bool CDayZoomList::eventFilter(QObject *watched, QEvent *event)
             auto *key = static_cast<QKeyEvent *>(event);
             if (m_model.OnKey(key->key(), ViewModifiers(key->modifiers())))
                 return true;
+        } else if (event->type() == QEvent::ContextMenu &&
+                   static_cast<QContextMenuEvent *>(event)->reason() == QContextMenuEvent::Keyboard) {
+            ShowContextMenu(KeyboardMenuPos());
+            return true;
         } else if (event->type() == QEvent::FocusOut) {
             m_model.OnFocusLost();
         }

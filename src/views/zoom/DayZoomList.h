@@ -40,6 +40,10 @@ class CDayZoomList : public QWidget, public IDayZoomHost
     void PostCommand(int commandId) override;
     void DestroyWindow() override;
     void Repaint() override;
+    void SetWaitState(bool on) override;
+
+    // Where the context menu opens from the keyboard, in global coordinates.
+    QPoint KeyboardMenuPos() const;
     QObject *MessageOwner() const override { return parent(); }
 
     // Paints one row; the list's delegate calls it.

@@ -16,6 +16,7 @@
 #include <QMimeData>
 #include <QStringList>
 #include <algorithm>
+#include <optional>
 
 namespace {
 constexpr int kIdsCannotDelete = 61259;
@@ -38,6 +39,26 @@ class BusyScope
   private:
     bool &m_flag;
     bool m_before;
+};
+// Holds the host's wait state for the life of the object.
+class WaitState
+{
+  public:
+    explicit WaitState(IDayZoomHost *host) : m_host(host)
+    {
+        if (m_host)
+            m_host->SetWaitState(true);
+    }
+    ~WaitState()
+    {
+        if (m_host)
+            m_host->SetWaitState(false);
+    }
+    WaitState(const WaitState &) = delete;
+    WaitState &operator=(const WaitState &) = delete;
+
+  private:
+    IDayZoomHost *m_host;
 };
 } // namespace
 
@@ -134,6 +155,13 @@ std::vector<CDisplayItem *> CDayZoomModel::SelectedItems() const
 }
 
 // ---- Sizes ----
+
+QPoint CDayZoomModel::KeyboardMenuPoint(const QRect &selectedRow, int rowHeight)
+{
+    if (selectedRow.isNull())
+        return QPoint(0, 0);
+    return selectedRow.topLeft() + QPoint(rowHeight / 2, rowHeight / 2);
+}
 
 QSize CDayZoomModel::FitWindowSize(int rowCount, int rowHeight, int headingHeight, int workAreaHeight)
 {
@@ -533,11 +561,14 @@ void CDayZoomModel::MarkComplete()
     bool any = false;
     {
         BusyScope busy(m_busy);
+        std::optional<WaitState> wait;
         for (int row : rows) {
             const CDisplayItem &item = *GetRow(row);
             if (item.GetKind() != CDisplayItem::KindTask || item.HasFlag(CDisplayItem::FlagCompleted))
                 continue;
             any = true;
+            if (!wait)
+                wait.emplace(m_host);
             IViewDocument *doc = m_owner->GetDocument();
             CItemRef ref;
             HRESULT hr = doc ? doc->LoadTask(item.GetItemRef(), ref) : S_FALSE;

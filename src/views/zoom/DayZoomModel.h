@@ -12,6 +12,8 @@
 #include "views/base/ViewPorts.h"
 
 #include <QByteArray>
+#include <QPoint>
+#include <QRect>
 #include <QSize>
 #include <memory>
 #include <vector>
@@ -31,6 +33,8 @@ class IDayZoomHost
     // Closes the window now.
     virtual void DestroyWindow() = 0;
     virtual void Repaint() = 0;
+    // Shows or ends the wait state (the busy cursor) around work that may take a while.
+    virtual void SetWaitState(bool /*on*/) {}
     // Owner of the message boxes; null lets the program choose its main window.
     virtual QObject *MessageOwner() const { return nullptr; }
 };
@@ -99,6 +103,9 @@ class CDayZoomModel
     // 400 wide; the rows plus the heading and frame, grown in whole rows to 360 and shrunk in
     // whole rows to the work area.
     static QSize FitWindowSize(int rowCount, int rowHeight, int headingHeight, int workAreaHeight);
+    // Where a menu opened from the keyboard appears: half a row height inside the selected
+    // row (its rectangle), or at the corner (0, 0) when no row is selected (a null rectangle).
+    static QPoint KeyboardMenuPoint(const QRect &selectedRow, int rowHeight);
     struct TimeColumns
     {
         int space = 0, start = 0, end = 0;

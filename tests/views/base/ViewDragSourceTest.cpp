@@ -28,6 +28,22 @@ class TestWnd : public CCalendarViewWnd
   public:
     using CCalendarViewWnd::CCalendarViewWnd;
     using CCalendarViewWnd::RunDragLoop;
+
+    // Notes what each drag carried and what the view showed while it ran, then runs the
+    // real loop (which ends at once on the offscreen platform).
+    int RunDragLoop(std::unique_ptr<QMimeData> data, int allowedEffects, const QRect &start) override
+    {
+        ++loops;
+        formats = data->formats();
+        effects = allowedEffects;
+        dragStateDuring = CDragState::Current() != nullptr;
+        return CCalendarViewWnd::RunDragLoop(std::move(data), allowedEffects, start);
+    }
+
+    int loops = 0;
+    QStringList formats;
+    int effects = 0;
+    bool dragStateDuring = false;
 };
 } // namespace
 
@@ -60,6 +76,13 @@ TEST(ViewDragSourceTest, EachLookTellsTheOwnerAndDecides)
     }
     CViewDropSource ownerless;
     EXPECT_EQ(ownerless.Poll(Qt::LeftButton, Qt::NoModifier), A::Continue);
+
+    // The key-state form gives the same answers, and the drag starts after the usual delay.
+    EXPECT_EQ(QApplication::startDragTime(), CViewDropSource::kDragStartDelayMs);
+    EXPECT_EQ(source.QueryContinueDrag(false, kKeyStateLeftButton), A::Continue);
+    EXPECT_EQ(source.QueryContinueDrag(true, kKeyStateLeftButton), A::Cancel);
+    EXPECT_EQ(source.QueryContinueDrag(false, 0), A::Drop);
+    EXPECT_EQ(view.feedback, n + 3);
 }
 
 TEST(ViewDragSourceTest, EffectsAndActions)
@@ -91,6 +114,11 @@ TEST(ViewDragSourceTest, MouseDragThroughTheWindowEndsCleanlyWithoutADrop)
     view.OnLeftDown(QPoint(20, 15), 0);
     ASSERT_TRUE(view.GetEntry(0)->HasState(CDisplayItem::StateSelected));
     view.OnMouseMove(QPoint(20 + 4 * CCalendarViewCtrl::DragThreshold(), 15));
+    // A drag did run, offering the marker format, with the program's drag state set.
+    ASSERT_EQ(wnd.loops, 1);
+    EXPECT_TRUE(wnd.formats.contains(InternalFormatMimeType())) << wnd.formats.join(u',').toStdString();
+    EXPECT_NE(wnd.effects & kDropEffectMove, 0);
+    EXPECT_TRUE(wnd.dragStateDuring);
     EXPECT_EQ(CDragState::Current(), nullptr);
     const CDisplayItem *entry = view.GetEntry(0);
     ASSERT_NE(entry, nullptr);

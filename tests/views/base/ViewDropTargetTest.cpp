@@ -127,20 +127,3 @@ TEST_F(ViewDropTargetTest, CornerEffectsAndRefusals)
     EXPECT_EQ(target.DragScroll(kKeyStateLeftButton, QPoint(100, 3), 0), DropEffect::None);
     EXPECT_FALSE(target.IsScrolling());
 }
-
-TEST(ViewDropSourceTest, ProgressReachesTheOwnerAndTheAnswerFollowsTheKeys)
-{
-    struct ProgressView : CCalendarViewCtrl
-    {
-        void OnDragFeedback(bool escape) override { calls.push_back(escape); }
-        std::vector<bool> calls;
-    };
-    ProgressView view;
-    CViewDropSource source;
-    EXPECT_EQ(QApplication::startDragTime(), CViewDropSource::kDragStartDelayMs);
-    EXPECT_EQ(source.QueryContinueDrag(false, kKeyStateLeftButton), CViewDropSource::Answer::Continue);
-    source.SetOwnerView(&view);
-    EXPECT_EQ(source.QueryContinueDrag(true, kKeyStateLeftButton), CViewDropSource::Answer::Cancel);
-    EXPECT_EQ(source.QueryContinueDrag(false, 0), CViewDropSource::Answer::Drop);
-    EXPECT_EQ(view.calls, (std::vector<bool>{true, false}));
-}

@@ -142,6 +142,29 @@ TEST_F(MonthViewTest, ArrowKeysMoveInsideTheGridAndPageAtItsEdges)
     EXPECT_EQ(view.GetSelectedCellCount(), 1);
 }
 
+TEST_F(MonthViewTest, SetCurrentCellSelectsTheCellItFocuses)
+{
+    // A re-focus from outside (after a paste or a reload) leaves that one cell selected.
+    view.SetCurrentCell(20);
+    EXPECT_EQ(view.GetCurrentCell(), 20);
+    EXPECT_EQ(view.GetAnchorCell(), 20);
+    EXPECT_EQ(view.GetSelectedCellCount(), 1);
+    EXPECT_TRUE(view.IsCellSelected(20));
+    view.SetCurrentCell(23);
+    EXPECT_EQ(view.GetSelectedCellCount(), 1);
+    EXPECT_TRUE(view.IsCellSelected(23));
+    // The focus cell itself, with its selection gone.
+    view.ClearSelectedCells();
+    view.SetDayCount(view.GetModel().CellCount());
+    view.SetCurrentCell(23);
+    EXPECT_TRUE(view.IsCellSelected(23));
+    EXPECT_EQ(view.GetSelectedCellCount(), 1);
+    // Beyond the grid: the last cell.
+    view.SetCurrentCell(500);
+    EXPECT_EQ(view.GetCurrentCell(), view.GetModel().CellCount() - 1);
+    EXPECT_TRUE(view.IsCellSelected(view.GetCurrentCell()));
+}
+
 TEST_F(MonthViewTest, TypingStartsAnEventOverTheSelectedDaysOnly)
 {
     view.SetVisibleWeekdays(true, false, false, 5, false);

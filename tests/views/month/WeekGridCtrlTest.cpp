@@ -386,6 +386,13 @@ TEST_F(WeekGridTest, ArrowKeysMoveOrPage)
     Key(Qt::Key_Down, kModShift);
     EXPECT_EQ(view.GetAnchorCell(), 0);
     EXPECT_EQ(view.GetSelectedCellCount(), 3);
+
+    // A re-focus from outside selects the one cell it focuses.
+    view.SetCurrentCell(5);
+    EXPECT_EQ(view.GetCurrentCell(), 5);
+    EXPECT_EQ(view.GetAnchorCell(), 5);
+    EXPECT_EQ(view.GetSelectedCellCount(), 1);
+    EXPECT_TRUE(view.IsCellSelected(5));
 }
 
 // A typed character over Tuesday and Wednesday makes a two-day event that the in-place edit

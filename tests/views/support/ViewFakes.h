@@ -84,6 +84,7 @@ struct FakeDocument : IViewDocument
     int failAfter = -1;
     std::vector<std::uint32_t> toggled; // record ids of ToggleTaskCompleted calls
     HRESULT toggleResult = S_OK;
+    std::function<void()> onToggle; // runs inside each ToggleTaskCompleted call
 
     HRESULT LoadEvent(std::uint32_t id, CItemRef &out) override { return LoadFrom(events, id, out); }
     HRESULT LoadTask(std::uint32_t id, CItemRef &out) override { return LoadFrom(tasks, id, out); }
@@ -123,6 +124,8 @@ struct FakeDocument : IViewDocument
     HRESULT ToggleTaskCompleted(CItemRef &ref) override
     {
         toggled.push_back(ref.GetRecordId());
+        if (onToggle)
+            onToggle();
         return toggleResult;
     }
 };

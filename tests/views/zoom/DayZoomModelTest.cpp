@@ -80,6 +80,10 @@ struct ZoomHost : IDayZoomHost
     void PostCommand(int id) override { posted.push_back(id); }
     void DestroyWindow() override { ++destroyed; }
     void Repaint() override {}
+    void SetWaitState(bool on) override { waits.push_back(on); }
+
+    std::vector<bool> waits; // each SetWaitState call
+    bool Waiting() const { return !waits.empty() && waits.back(); }
 };
 
 std::unique_ptr<CDisplayItem> Row(std::uint32_t id, const QString &subject, int hour,
@@ -271,14 +275,21 @@ TEST_F(DayZoomTest, MarkCompleteCompletesOpenTasksAndRefills)
     open.SetSubject(QStringLiteral("Report"));
     container.doc.tasks.emplace(3, open);
 
+    std::vector<bool> waitingAtToggle;
+    container.doc.onToggle = [&] { waitingAtToggle.push_back(host.Waiting()); };
+
     SelectRows({0, 1}); // an event and a completed task: nothing to do
     model.OnCommand(ZoomCommand::MarkComplete);
     EXPECT_TRUE(container.doc.toggled.empty());
     EXPECT_EQ(container.refills, 0);
+    EXPECT_TRUE(host.waits.empty());
 
     SelectRows({2});
     model.OnCommand(ZoomCommand::MarkComplete);
     EXPECT_EQ(container.doc.toggled, std::vector<std::uint32_t>{3});
+    // The document completes the task in the wait state, which ends afterwards.
+    EXPECT_EQ(waitingAtToggle, std::vector<bool>{true});
+    EXPECT_EQ(host.waits, (std::vector<bool>{true, false}));
     EXPECT_EQ(container.refills, 1);
     EXPECT_EQ(model.GetRowCount(), 3);
     EXPECT_EQ(model.GetSelectedRows(), std::vector<int>{2}); // found again by its key
@@ -299,6 +310,14 @@ TEST_F(DayZoomTest, MarkCompleteCompletesOpenTasksAndRefills)
     SelectRows({2});
     model.OnCommand(ZoomCommand::MarkComplete);
     EXPECT_TRUE(container.doc.toggled.empty());
+}
+
+TEST_F(DayZoomTest, KeyboardMenuOpensHalfARowInsideTheSelectedRow)
+{
+    EXPECT_EQ(CDayZoomModel::KeyboardMenuPoint(QRect(10, 40, 380, 18), 18), QPoint(19, 49));
+    EXPECT_EQ(CDayZoomModel::KeyboardMenuPoint(QRect(0, 0, 380, 21), 21), QPoint(10, 10));
+    // No row selected: the window's corner.
+    EXPECT_EQ(CDayZoomModel::KeyboardMenuPoint(QRect(), 18), QPoint(0, 0));
 }
 
 TEST_F(DayZoomTest, ConversionsAskAndClose)
