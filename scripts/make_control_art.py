@@ -115,20 +115,19 @@ def check_box(checked, enabled):
 
 
 def radio_button(selected, enabled):
+    """A round button: a dark ring (lighter when disabled) that reads on white and grey alike."""
     px = [[(0, 0, 0, 0)] * 16 for _ in range(16)]
     cx = cy = 7.5
+    ring = (80, 80, 80) if enabled else (150, 150, 150)
     for y in range(16):
         for x in range(16):
             dx, dy = x - cx, y - cy
             d = (dx * dx + dy * dy) ** 0.5
-            upper_left = dx + dy < 0
-            if d <= 4.6:
+            if d <= 4.9:
                 px[y][x] = opaque(WHITE if enabled else SILVER)
-            elif d <= 5.6:
-                px[y][x] = opaque(BLACK if upper_left else SILVER)
-            elif d <= 6.6:
-                px[y][x] = opaque(GREY if upper_left else WHITE)
-            if selected and d <= 2.1:
+            elif d <= 6.1:
+                px[y][x] = opaque(ring)
+            if selected and d <= 2.2:
                 px[y][x] = opaque(BLACK if enabled else GREY)
     return px
 

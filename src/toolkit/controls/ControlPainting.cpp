@@ -16,8 +16,8 @@ void Draw3dRect(QPainter &painter, const QRect &rect, COLORREF topLeft, COLORREF
     painter.fillRect(QRect(x, y + h - 1, w, 1), ToQColor(bottomRight));
 }
 
-void DrawEmbossedText(QPainter &painter, const QRect &rect, int flags, const QString &text, COLORREF highlight,
-                      COLORREF shadow, bool withHighlight)
+void DrawEmbossedText(QPainter &painter, const QRect &rect, int flags, const QString &text,
+                      COLORREF highlight, COLORREF shadow, bool withHighlight)
 {
     painter.save();
     if (withHighlight) {

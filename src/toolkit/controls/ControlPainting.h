@@ -17,8 +17,8 @@ void Draw3dRect(QPainter &painter, const QRect &rect, COLORREF topLeft, COLORREF
 
 // Text drawn as a disabled control shows it: in `highlight` one pixel right and down (unless
 // `withHighlight` is off), then in `shadow` at the place itself. `flags` are Qt alignment flags.
-void DrawEmbossedText(QPainter &painter, const QRect &rect, int flags, const QString &text, COLORREF highlight,
-                      COLORREF shadow, bool withHighlight = true);
+void DrawEmbossedText(QPainter &painter, const QRect &rect, int flags, const QString &text,
+                      COLORREF highlight, COLORREF shadow, bool withHighlight = true);
 
 // The dotted rectangle of the keyboard focus, on the rectangle's edge.
 void DrawFocusRect(QPainter &painter, const QRect &rect);

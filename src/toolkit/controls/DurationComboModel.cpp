@@ -43,7 +43,7 @@ const QList<CDurationComboModel::Entry> &CDurationComboModel::FillList(bool zero
         int value;
         Unit unit;
     };
-    static constexpr Fixed kFixed[] = {{5, kMinutes}, {10, kMinutes}, {15, kMinutes}, {20, kMinutes},
+    static constexpr Fixed kFixed[] = {{5, kMinutes},  {10, kMinutes}, {15, kMinutes}, {20, kMinutes},
                                        {30, kMinutes}, {1, kHours},    {2, kHours},    {4, kHours},
                                        {8, kHours},    {12, kHours},   {1, kDays},     {2, kDays},
                                        {3, kDays},     {4, kDays},     {7, kDays}};

@@ -42,7 +42,10 @@ class CDurationComboModel
         QString text;
     };
 
-    static std::uint32_t EntryData(int value, Unit unit) { return std::uint32_t(value) | std::uint32_t(unit) << 16; }
+    static std::uint32_t EntryData(int value, Unit unit)
+    {
+        return std::uint32_t(value) | std::uint32_t(unit) << 16;
+    }
     static QString OtherText();
 
     CDurationComboModel();

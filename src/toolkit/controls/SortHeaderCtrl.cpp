@@ -27,7 +27,8 @@ void CSortHeaderCtrl::ApplyResizeModes()
 
 void CSortHeaderCtrl::SetColumnData(int column, std::uint32_t data, bool imageColumn)
 {
-    if (column < 0)
+    // A header has a few dozen columns at most; anything past the bound is a caller's mistake.
+    if (column < 0 || column >= kMaxColumns)
         return;
     if (column >= m_columns.size())
         m_columns.resize(column + 1);
@@ -135,8 +136,9 @@ void CSortHeaderCtrl::paintSection(QPainter *painter, const QRect &rect, int log
     }
 
     const QString text =
-        model() ? model()->headerData(logicalIndex, orientation(), Qt::DisplayRole).toString().left(kMaxItemText)
-                : QString();
+        model()
+            ? model()->headerData(logicalIndex, orientation(), Qt::DisplayRole).toString().left(kMaxItemText)
+            : QString();
     painter->setFont(font());
     painter->setPen(pressed ? QColor(Qt::black) : ToQColor(look.windowText));
     const QRect textRect = inner.adjusted(1, 0, 0, 0);
@@ -167,7 +169,8 @@ bool CSortHeaderCtrl::viewportEvent(QEvent *event)
             event->ignore();
             return true;
         }
-        const QString tip = SortTipText(model()->headerData(column, orientation(), Qt::DisplayRole).toString());
+        const QString tip =
+            SortTipText(model()->headerData(column, orientation(), Qt::DisplayRole).toString());
         QToolTip::showText(help->globalPos(), tip, viewport(),
                            QRect(sectionViewportPosition(column), 0, sectionSize(column), height()));
         emit sortTip(column, tip);

@@ -14,9 +14,10 @@ class CSortHeaderCtrl : public QHeaderView
     Q_OBJECT
   public:
     static constexpr int kMaxItemText = 80;
-    static constexpr int kArrowGap = 12;   // from the end of the text to the arrow
-    static constexpr int kArrowWidth = 8;  // the arrow needs this much room
+    static constexpr int kArrowGap = 12;  // from the end of the text to the arrow
+    static constexpr int kArrowWidth = 8; // the arrow needs this much room
     static constexpr int kArrowHeight = 7;
+    static constexpr int kMaxColumns = 1024;
 
     explicit CSortHeaderCtrl(QWidget *parent = nullptr);
 

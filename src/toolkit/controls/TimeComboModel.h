@@ -45,7 +45,10 @@ class CTimeComboModel
         std::optional<Change> change;
     };
 
-    static std::uint32_t EntryData(int hour, int minute) { return std::uint32_t(hour) << 16 | std::uint32_t(minute); }
+    static std::uint32_t EntryData(int hour, int minute)
+    {
+        return std::uint32_t(hour) << 16 | std::uint32_t(minute);
+    }
 
     explicit CTimeComboModel(const CTimeTextParser &parser = CTimeTextParser());
 

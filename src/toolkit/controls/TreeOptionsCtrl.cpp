@@ -48,7 +48,13 @@ void CTreeOptionsCtrl::SetImage(QTreeWidgetItem *item, int image)
         return;
     item->setData(0, kImageRole, image);
     // An index outside the strip shows no picture, but the state is kept all the same.
-    item->setIcon(0, image >= 0 && image < m_images.size() ? QIcon(m_images.at(image)) : QIcon());
+    // The same picture selected or not: the picture is the state and must read the same.
+    QIcon icon;
+    if (image >= 0 && image < m_images.size()) {
+        icon.addPixmap(m_images.at(image), QIcon::Normal);
+        icon.addPixmap(m_images.at(image), QIcon::Selected);
+    }
+    item->setIcon(0, icon);
 }
 
 void CTreeOptionsCtrl::SetCheck(QTreeWidgetItem *item, bool checked)

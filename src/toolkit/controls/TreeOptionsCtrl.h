@@ -26,7 +26,10 @@ class CTreeOptionsCtrl : public QTreeWidget
     };
     static constexpr const char *kImagesPath = ":/controls/treeoptions.bmp";
 
-    static constexpr bool IsCheckImage(int image) { return image == 0 || image == 1 || image == 4 || image == 5; }
+    static constexpr bool IsCheckImage(int image)
+    {
+        return image == 0 || image == 1 || image == 4 || image == 5;
+    }
     static constexpr bool IsRadioImage(int image) { return image >= 2 && image <= 7 && !IsCheckImage(image); }
     static constexpr bool IsEnabledCheckImage(int image) { return image == 0 || image == 1; }
     static constexpr bool IsEnabledRadioImage(int image) { return image == 2 || image == 3; }

@@ -52,8 +52,8 @@ TEST(RecoloredBitmap, KeyColoursAreSwappedAndOthersKept)
         image.setPixel(x, 0, uint(x));
     const CControlColors colours = CControlColors::FromFace(kFace, kText);
     const QImage out = RecolorPaletteImage(image, colours);
-    const QRgb expected[] = {Rgb(kText), Rgb(colours.shadow), Rgb(kFace), Rgb(colours.highlight), Rgb(kFace),
-                             qRgb(0x12, 0x34, 0x56)};
+    const QRgb expected[] = {Rgb(kText), Rgb(colours.shadow),   Rgb(kFace), Rgb(colours.highlight),
+                             Rgb(kFace), qRgb(0x12, 0x34, 0x56)};
     for (int x = 0; x < 6; ++x) {
         EXPECT_EQ(out.pixel(x, 0), expected[x]) << x;
         EXPECT_EQ(out.pixelIndex(x, 0), x); // the pixels stay
@@ -162,7 +162,8 @@ TEST(LinkButton, CheckMarkColourFollowsTheEnabledState)
 TEST(ColouredControls, Render)
 {
     std::vector<QWidget *> row;
-    CFlatButton normal(QStringLiteral("Snooze")), pressed(QStringLiteral("Dismiss")), off(QStringLiteral("Open Item"));
+    CFlatButton normal(QStringLiteral("Snooze")), pressed(QStringLiteral("Dismiss")),
+        off(QStringLiteral("Open Item"));
     for (CFlatButton *b : {&normal, &pressed, &off}) {
         b->SetColors(kFace, kText);
         b->resize(84, 25);

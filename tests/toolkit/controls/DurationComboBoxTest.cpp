@@ -1,7 +1,7 @@
 // The duration combo box driven with keys and focus changes, its own painting in given colours,
 // and the caption static beside it.
-#include "toolkit/controls/CaptionStatic.h"
 #include "toolkit/controls/DurationComboBox.h"
+#include "toolkit/controls/CaptionStatic.h"
 
 #include "ControlInput.h"
 #include "RenderGallery.h"
@@ -168,12 +168,13 @@ TEST(DurationComboBox, Render)
     disabled.SetDuration(CDateSpan::FromMinutes(1440));
     disabled.setEnabled(false);
 
-    CCaptionStatic caption(QStringLiteral("Meeting with the bank")), etched(QStringLiteral("Meeting with the bank"));
+    CCaptionStatic caption(QStringLiteral("Meeting with the bank")),
+        etched(QStringLiteral("Meeting with the bank"));
     for (CCaptionStatic *c : {&caption, &etched}) {
         c->SetColors(kFace, kText);
         c->resize(170, 24);
     }
     etched.setEnabled(false);
-    EXPECT_TRUE(rendergallery::Save(rendergallery::Strip({&plain, &coloured, &typed, &disabled, &caption, &etched}),
-                                    "duration_combo"));
+    EXPECT_TRUE(rendergallery::Save(
+        rendergallery::Strip({&plain, &coloured, &typed, &disabled, &caption, &etched}), "duration_combo"));
 }

@@ -64,7 +64,7 @@ TEST(DurationComboModel, LeavingTheFieldReadsTheTypedDuration)
         bool report;
         int state;
         bool valid;
-        double minutes; // stored afterwards (when valid)
+        double minutes;    // stored afterwards (when valid)
         const char *shown; // the normalised text, "" when left alone
     };
     const Case cases[] = {

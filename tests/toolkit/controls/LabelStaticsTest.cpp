@@ -32,7 +32,7 @@ TEST(LabelRule, MeasuringAndRuleGeometry)
         {50, QRect(0, 0, 200, 16), false, 57, 9, 199},
         {50, QRect(0, 0, 200, 15), false, 57, 8, 199},
         {0, QRect(0, 0, 30, 10), false, 7, 6, 29},
-        {193, QRect(0, 0, 200, 16), true, 0, 0, 0},  // no room after the text
+        {193, QRect(0, 0, 200, 16), true, 0, 0, 0}, // no room after the text
         {300, QRect(0, 0, 200, 16), true, 0, 0, 0},
         {-5, QRect(0, 0, 100, 16), false, 7, 9, 99}, // a bad width counts as none
         {10, QRect(0, 0, 100, 2), true, 0, 0, 0},
@@ -79,9 +79,15 @@ TEST(LinkOpener, OnlyWebAndMailAddressesOpen)
         const char *url;
         bool open;
     } cases[] = {
-        {"https://example.org/help", true}, {"http://example.org", true},  {"mailto:someone@example.org", true},
-        {"HTTP://EXAMPLE.ORG", true},       {"file:///bin/sh", false},     {"javascript:alert(1)", false},
-        {"ftp://example.org", false},       {"http://", false},            {"mailto:", false},
+        {"https://example.org/help", true},
+        {"http://example.org", true},
+        {"mailto:someone@example.org", true},
+        {"HTTP://EXAMPLE.ORG", true},
+        {"file:///bin/sh", false},
+        {"javascript:alert(1)", false},
+        {"ftp://example.org", false},
+        {"http://", false},
+        {"mailto:", false},
         {"", false},
     };
     for (const auto &c : cases) {
@@ -149,5 +155,6 @@ TEST(LabelStatics, Render)
     bar.setGeometry(0, 0, 200, 22);
     TransparentStatic link(QStringLiteral("Open the help"), &bar);
     link.setGeometry(60, 2, 100, 18);
-    EXPECT_TRUE(rendergallery::Save(rendergallery::Strip({&general, &reminders, &disabled, &frame}), "label_statics"));
+    EXPECT_TRUE(rendergallery::Save(rendergallery::Strip({&general, &reminders, &disabled, &frame}),
+                                    "label_statics"));
 }

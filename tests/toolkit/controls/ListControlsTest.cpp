@@ -65,8 +65,8 @@ struct HeaderFixture
     CSortHeaderCtrl header;
     HeaderFixture()
     {
-        model.setHorizontalHeaderLabels({QString(), QStringLiteral("Subject"), QStringLiteral("Start"),
-                                         QStringLiteral("Location")});
+        model.setHorizontalHeaderLabels(
+            {QString(), QStringLiteral("Subject"), QStringLiteral("Start"), QStringLiteral("Location")});
         header.setModel(&model);
         header.resize(400, 22);
         header.resizeSection(0, 24);
@@ -94,6 +94,10 @@ TEST(SortHeaderCtrl, SortColumnIsBounded)
     EXPECT_FALSE(ascending);
     f.header.SetSortColumn(-1, true);
     EXPECT_EQ(f.header.GetSortColumn(), -1);
+    // Column data past any real header is refused rather than allocated.
+    f.header.SetColumnData(1 << 30, 3, true);
+    EXPECT_EQ(f.header.ColumnData(1 << 30), 0u);
+    EXPECT_FALSE(f.header.IsImageColumn(-2));
 }
 
 TEST(SortHeaderCtrl, ColumnDataByPosition)
@@ -103,7 +107,8 @@ TEST(SortHeaderCtrl, ColumnDataByPosition)
     {
         int x;
         int code;
-    } cases[] = {{0, -1}, {1, 7}, {24, 7}, {25, 4}, {174, 4}, {175, 2}, {274, 2}, {275, 5}, {400, 5}, {401, -1}};
+    } cases[] = {{0, -1},  {1, 7},   {24, 7},  {25, 4},  {174, 4},
+                 {175, 2}, {274, 2}, {275, 5}, {400, 5}, {401, -1}};
     for (const auto &c : cases)
         EXPECT_EQ(f.header.GetColumnDataAt(c.x), c.code) << c.x;
     EXPECT_EQ(f.header.sectionResizeMode(0), QHeaderView::Fixed);
@@ -262,8 +267,8 @@ TEST(ListControls, Render)
     f.header.SetSortColumn(1, true);
     CSortHeaderCtrl descending;
     QStandardItemModel model2(1, 3);
-    model2.setHorizontalHeaderLabels({QStringLiteral("Due Date"), QStringLiteral("A very long column caption"),
-                                      QString()});
+    model2.setHorizontalHeaderLabels(
+        {QStringLiteral("Due Date"), QStringLiteral("A very long column caption"), QString()});
     descending.setModel(&model2);
     descending.resize(300, 22);
     descending.resizeSection(0, 110);
@@ -282,5 +287,6 @@ TEST(ListControls, Render)
     edit.SetText(QStringLiteral("Lunch with Ann"));
     edit.Window()->setGeometry(2, 2, 156, 20);
     edit.Window()->show();
-    EXPECT_TRUE(rendergallery::Save(rendergallery::Strip({&f.header, &descending, &l.list, &parent}), "list_controls"));
+    EXPECT_TRUE(rendergallery::Save(rendergallery::Strip({&f.header, &descending, &l.list, &parent}),
+                                    "list_controls"));
 }

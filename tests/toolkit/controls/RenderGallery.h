@@ -44,16 +44,19 @@ inline int CountNear(const QImage &image, QRgb colour, int tolerance = 40)
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) {
             const QRgb p = image.pixel(x, y);
-            n += std::abs(qRed(p) - qRed(colour)) <= tolerance && std::abs(qGreen(p) - qGreen(colour)) <= tolerance &&
+            n += std::abs(qRed(p) - qRed(colour)) <= tolerance &&
+                 std::abs(qGreen(p) - qGreen(colour)) <= tolerance &&
                  std::abs(qBlue(p) - qBlue(colour)) <= tolerance;
         }
     }
     return n;
 }
 
+// Saves the image, and a copy three times as large (pixels kept sharp) for looking at details.
 inline bool Save(const QImage &image, const QString &name)
 {
-    return image.save(RenderPath(name));
+    const QImage large = image.scaled(image.size() * 3, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    return image.save(RenderPath(name)) && large.save(RenderPath(name + QStringLiteral("_x3")));
 }
 
 } // namespace rendergallery

@@ -16,8 +16,9 @@ struct TimeLog : std::vector<std::pair<int, double>>
 {
     explicit TimeLog(CTimeComboBox &combo)
     {
-        m_connection = QObject::connect(&combo, &CTimeComboBox::timeChanged,
-                                        [this](int kind, double span) { push_back({kind, span}); });
+        m_connection = QObject::connect(&combo, &CTimeComboBox::timeChanged, [this](int kind, double span) {
+            push_back({kind, span});
+        });
     }
     ~TimeLog() { QObject::disconnect(m_connection); }
     QMetaObject::Connection m_connection;

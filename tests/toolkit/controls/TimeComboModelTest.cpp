@@ -51,10 +51,10 @@ TEST_F(TimeComboModelTest, LeavingTheFieldReadsTypedText)
         bool relative;
         bool longMax;
         const char *text;
-        int kind;             // -1: nothing reported
-        double spanMinutes;   // reported span
-        int hour, minute;     // stored afterwards
-        bool hasValue;        // afterwards
+        int kind;           // -1: nothing reported
+        double spanMinutes; // reported span
+        int hour, minute;   // stored afterwards
+        bool hasValue;      // afterwards
     };
     const Case cases[] = {
         {false, false, "1730", 0, 570, 17, 30, true},
@@ -142,9 +142,10 @@ TEST_F(TimeComboModelTest, OpeningTheListSnapsToTheEntryAtOrBefore)
         int hour, minute;
     };
     const Case cases[] = {
-        {false, "10:10", 20, 10, 0},  {false, "10:30", 21, 10, 30}, {false, "1010", 20, 10, 0},
-        {false, "0:00", 0, 0, 0},     {false, "23:45", 47, 23, 30}, {true, "23:45", 47, 23, 30},
-        {true, "23:59", 48, 23, 59},  {false, "23:59", 47, 23, 30},
+        {false, "10:10", 20, 10, 0},   {false, "10:30", 21, 10, 30},
+        {false, "1010", 20, 10, 0},    {false, "0:00", 0, 0, 0},
+        {false, "23:45", 47, 23, 30},  {true, "23:45", 47, 23, 30},
+        {true, "23:59", 48, 23, 59},   {false, "23:59", 47, 23, 30},
         {false, "nonsense", 16, 8, 0}, // falls back to the stored 08:10
     };
     for (const Case &c : cases) {

@@ -13,9 +13,9 @@ struct TreeFixture
 {
     CTreeOptionsCtrl tree;
     QTreeWidgetItem *group = nullptr;
-    QTreeWidgetItem *sound = nullptr;    // enabled check box, checked
-    QTreeWidgetItem *topmost = nullptr;  // enabled check box, unchecked
-    QTreeWidgetItem *locked = nullptr;   // disabled check box, checked
+    QTreeWidgetItem *sound = nullptr;   // enabled check box, checked
+    QTreeWidgetItem *topmost = nullptr; // enabled check box, unchecked
+    QTreeWidgetItem *locked = nullptr;  // disabled check box, checked
     QTreeWidgetItem *radios = nullptr;
     QTreeWidgetItem *first = nullptr;    // radio, selected
     QTreeWidgetItem *second = nullptr;   // radio
@@ -51,10 +51,10 @@ TEST(TreeOptionsCtrl, ImageClassification)
         int image;
         bool check, radio, enabledCheck, enabledRadio, selectedRadio;
     } cases[] = {
-        {0, true, false, true, false, false},  {1, true, false, true, false, false},
-        {2, false, true, false, true, true},   {3, false, true, false, true, false},
-        {4, true, false, false, false, false}, {5, true, false, false, false, false},
-        {6, false, true, false, false, true},  {7, false, true, false, false, false},
+        {0, true, false, true, false, false},   {1, true, false, true, false, false},
+        {2, false, true, false, true, true},    {3, false, true, false, true, false},
+        {4, true, false, false, false, false},  {5, true, false, false, false, false},
+        {6, false, true, false, false, true},   {7, false, true, false, false, false},
         {8, false, false, false, false, false}, {-1, false, false, false, false, false},
     };
     for (const auto &c : cases) {
