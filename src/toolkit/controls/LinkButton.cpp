@@ -114,6 +114,6 @@ void CLinkButton::paintEvent(QPaintEvent *event)
     }
     if (hasFocus()) {
         const QRect used = p.boundingRect(label, flags, text());
-        DrawFocusRect(p, used.adjusted(-1, 0, 1, 0).intersected(rect()));
+        DrawFocusRect(p, used.adjusted(-2, -1, 2, 1).intersected(rect()));
     }
 }

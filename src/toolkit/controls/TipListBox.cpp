@@ -141,8 +141,10 @@ bool CTipListBox::viewportEvent(QEvent *event)
         const QString tip = index.isValid() ? TipText(index.row(), detailed) : QString();
         if (tip.isEmpty())
             QToolTip::hideText();
-        else
+        else {
             QToolTip::showText(help->globalPos(), tip, viewport(), visualRect(index));
+            emit tipShown(index.row(), tip);
+        }
         return true;
     }
     return QListWidget::viewportEvent(event);

@@ -45,6 +45,8 @@ class CTipListBox : public QListWidget
   signals:
     // The selection changed (the list's selection-change notification).
     void selChange();
+    // A tip was shown over an entry.
+    void tipShown(int row, const QString &text);
 
   protected:
     void mousePressEvent(QMouseEvent *event) override;

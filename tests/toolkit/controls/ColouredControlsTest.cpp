@@ -159,6 +159,36 @@ TEST(LinkButton, CheckMarkColourFollowsTheEnabledState)
     EXPECT_EQ(off.pixel(inside.topLeft()), Rgb(kFace));
 }
 
+TEST(ColouredControls, FocusedControlsShowTheirFocus)
+{
+    QWidget host;
+    host.resize(260, 40);
+    CFlatButton button(QStringLiteral("Snooze"), &host);
+    button.setGeometry(4, 4, 84, 25);
+    CLinkButton box(QStringLiteral("Repeat"), &host);
+    box.setGeometry(100, 6, 90, 21);
+    for (QAbstractButton *b : std::initializer_list<QAbstractButton *>{&button, &box})
+        b->setFocusPolicy(Qt::StrongFocus);
+    button.SetColors(kFace, kText);
+    box.SetColors(kFace, kText);
+    host.show();
+    host.activateWindow();
+    button.setFocus();
+    QApplication::processEvents();
+    if (!button.hasFocus())
+        GTEST_SKIP() << "the platform gives no keyboard focus";
+    const QRgb frame = Rgb(CMenuLook::Instance().GetColors().windowFrame);
+    QImage focused = button.grab().toImage();
+    EXPECT_EQ(focused.pixel(0, 0), frame);
+    EXPECT_EQ(focused.pixel(1, 1), Rgb(button.Colors().highlight));
+    EXPECT_EQ(focused.pixel(4, 6), qRgb(0, 0, 0)); // the dotted focus rectangle
+    EXPECT_TRUE(rendergallery::Save(host.grab().toImage(), "coloured_controls_focus_button"));
+    box.setFocus();
+    QApplication::processEvents();
+    EXPECT_NE(button.grab().toImage().pixel(0, 0), frame);
+    EXPECT_TRUE(rendergallery::Save(host.grab().toImage(), "coloured_controls_focus_check"));
+}
+
 TEST(ColouredControls, Render)
 {
     std::vector<QWidget *> row;

@@ -7,13 +7,16 @@
 #include "ControlInput.h"
 #include "RenderGallery.h"
 #include "common/PaintProbe.h"
+#include "common/TempProfile.h"
 #include "core/items/DisplayItem.h"
 #include "toolkit/drawing/DrawHelpers.h"
 
+#include <QHelpEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QStandardItemModel>
 #include <QTableView>
+#include <QToolTip>
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
 #include <memory>
@@ -259,6 +262,48 @@ TEST(TipListBox, SelectionOperations)
 
     EXPECT_TRUE(f.list.TipText(1, false).contains(QStringLiteral("Lunch with Ann")));
     EXPECT_EQ(f.list.TipText(9, false), QString());
+}
+
+TEST(TipListBox, TipsShowTheCaptionDetailedWithTheNotesSetting)
+{
+    TempProfile profile;
+    ListFixture f;
+    f.items.at(1)->SetNotes(QStringLiteral("Bring the papers"));
+    std::vector<std::pair<int, QString>> tips;
+    QObject::connect(&f.list, &CTipListBox::tipShown,
+                     [&tips](int row, const QString &text) { tips.emplace_back(row, text); });
+    auto hover = [&f](QPoint pos) {
+        QHelpEvent help(QEvent::ToolTip, pos, f.list.viewport()->mapToGlobal(pos));
+        QApplication::sendEvent(f.list.viewport(), &help);
+    };
+    hover(f.RowPoint(1));
+    ASSERT_EQ(tips.size(), 1u);
+    EXPECT_EQ(tips.at(0).first, 1);
+    EXPECT_TRUE(tips.at(0).second.contains(QStringLiteral("Lunch with Ann")));
+    EXPECT_FALSE(tips.at(0).second.contains(QStringLiteral("Bring the papers")));
+
+    WriteProfileInt(QStringLiteral("Common"), QStringLiteral("SN"), 1);
+    hover(f.RowPoint(1));
+    ASSERT_EQ(tips.size(), 2u);
+    EXPECT_TRUE(tips.at(1).second.contains(QStringLiteral("Bring the papers")));
+
+    hover(QPoint(100, 115)); // below every entry: no tip
+    EXPECT_EQ(tips.size(), 2u);
+    QToolTip::hideText();
+}
+
+TEST(SortHeaderCtrl, TipNamesTheColumn)
+{
+    HeaderFixture f;
+    std::vector<QString> tips;
+    QObject::connect(&f.header, &CSortHeaderCtrl::sortTip,
+                     [&tips](int, const QString &text) { tips.push_back(text); });
+    const QPoint pos(100, 10);
+    QHelpEvent help(QEvent::ToolTip, pos, f.header.viewport()->mapToGlobal(pos));
+    QApplication::sendEvent(f.header.viewport(), &help);
+    ASSERT_EQ(tips.size(), 1u);
+    EXPECT_EQ(tips.at(0), "Sort by: Subject");
+    QToolTip::hideText();
 }
 
 TEST(ListControls, Render)
