@@ -8,6 +8,7 @@
 #include "common/PaintProbe.h"
 #include "toolkit/drawing/DrawHelpers.h"
 
+#include <QAbstractItemView>
 #include <QLineEdit>
 #include <gtest/gtest.h>
 
@@ -120,6 +121,28 @@ TEST(DurationComboBox, PaintsItselfOnlyWithColours)
     EXPECT_FALSE(combo.CustomColors());
     EXPECT_FALSE(combo.OwnPainting());
     EXPECT_FALSE(HasColour(combo.grab().toImage(), kFace));
+}
+
+TEST(DurationComboBox, PressOnTheOwnArrowOpensTheList)
+{
+    CDurationComboBox combo;
+    combo.FillList(false);
+    combo.resize(140, 24);
+    combo.SetColors(kFace, kText);
+    combo.show();
+    const QRect button = combo.ArrowButtonRect();
+    EXPECT_EQ(button.right(), 137);
+    EXPECT_EQ(button.width(), CBitmapComboBox::kButtonWidth);
+    Press(&combo, button.center());
+    ASSERT_NE(combo.view(), nullptr);
+    EXPECT_TRUE(combo.view()->isVisible());
+    // Drawn pressed while the list is open: a flat shadow frame.
+    const QImage pressed = combo.grab().toImage();
+    EXPECT_EQ(pressed.pixel(button.bottomRight()), ToQColor(combo.Colors().shadow).rgb());
+    combo.hidePopup();
+    EXPECT_FALSE(combo.view()->isVisible());
+    const QImage released = combo.grab().toImage();
+    EXPECT_NE(released.pixel(button.bottomRight()), ToQColor(combo.Colors().shadow).rgb());
 }
 
 TEST(CaptionStatic, DisabledTextIsEtchedInTheDerivedColours)
