@@ -53,6 +53,7 @@ class CDateDropDown : public QWidget
     bool m_closing = false; // accepted with Enter: the loss of focus is no cancel
     bool m_hiding = false;
     bool m_created = false;
-    CDateNavigator m_engine;
+    // The host outlives the engine, which stops its timers through it.
     CNavigatorWidgetHost m_host;
+    CDateNavigator m_engine;
 };

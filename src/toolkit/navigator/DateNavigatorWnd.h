@@ -84,8 +84,9 @@ class CDateNavigatorWnd : public QWidget, public IDateNavigatorSink
   private:
     void PaintDropFrame(QPainter &painter);
 
-    CBusyDaysNavigator m_engine;
+    // The host outlives the engine, which stops its timers through it.
     CNavigatorWidgetHost m_host;
+    CBusyDaysNavigator m_engine;
     int m_dropCell = -1;
     std::function<void(int)> m_onCommand;
 };
