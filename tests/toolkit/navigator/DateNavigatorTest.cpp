@@ -450,4 +450,30 @@ TEST_F(DateNavigatorTest, TodayBarChoosesToday)
     ResetToday();
 }
 
+// After midnight the today mark moves to the new day, also onto a grey day of the next month.
+TEST_F(DateNavigatorTest, TodayMovesAfterMidnight)
+{
+    CDateTime now(2024, 5, 30, 23, 59, 0);
+    SetNowProvider([&now] { return now; });
+    ResetToday();
+    ::UpdateToday();
+    Make(1, 1, CDateTime(2024, 5, 10));
+    const int before = nav.GetTodayCell();
+    EXPECT_TRUE(IsSameDate(nav.CellDate(before), CDateTime(2024, 5, 30)));
+    now = CDateTime(2024, 5, 31, 0, 1, 0);
+    ::UpdateToday();
+    host.invalidated.clear();
+    nav.UpdateToday();
+    EXPECT_EQ(nav.GetTodayCell(), before + 1);
+    EXPECT_EQ(host.invalidated.size(), 2u);
+    now = CDateTime(2024, 6, 1, 0, 1, 0);
+    ::UpdateToday();
+    nav.UpdateToday();
+    ASSERT_GE(nav.GetTodayCell(), 0);
+    EXPECT_EQ(nav.GetCell(nav.GetTodayCell())->flags & CNavigatorDay::FlagOtherMonth, CNavigatorDay::FlagOtherMonth);
+    EXPECT_TRUE(IsSameDate(nav.CellDate(nav.GetTodayCell()), CDateTime(2024, 6, 1)));
+    SetNowProvider({});
+    ResetToday();
+}
+
 } // namespace
