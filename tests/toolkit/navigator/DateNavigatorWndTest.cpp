@@ -264,6 +264,42 @@ TEST_F(NavigatorWindowTest, DroppedItemsMoveOrCopyToTheDay)
     EXPECT_EQ(BusyDaysOf(2024, 4), std::vector<int>{2});
 }
 
+// The quick test before a full load: a series that ended before the shown months, a hidden item
+// while hidden items are not shown, and an event after the months are passed over.
+TEST_F(NavigatorWindowTest, QuickRangeTestPassesOverWhatCannotShow)
+{
+    CEventItem ended;
+    ended.SetRecurrence(0x100 | 0x1000 | 0x2000000, 1, 0, CDateTime(2024, 1, 1, 9, 0, 0), CDateTime(2024, 1, 31));
+    ended.SetStart(CDateTime(2024, 1, 1, 9, 0, 0));
+    ended.SetDuration(CDateSpan(0, 1, 0, 0));
+    EXPECT_FALSE(m_wnd->ItemInRange(ended));
+    CEventItem open = ended;
+    open.SetRecurrence(0x100 | 0x1000, 1, 0, CDateTime(2024, 1, 1, 9, 0, 0), CDateTime());
+    open.SetStart(CDateTime(2024, 1, 1, 9, 0, 0));
+    EXPECT_TRUE(m_wnd->ItemInRange(open));
+    CEventItem later;
+    later.SetStart(CDateTime(2024, 9, 2, 9, 0, 0));
+    later.SetDuration(CDateSpan(0, 1, 0, 0));
+    EXPECT_FALSE(m_wnd->ItemInRange(later));
+    CEventItem before;
+    before.SetStart(CDateTime(2024, 2, 28, 9, 0, 0));
+    before.SetDuration(CDateSpan(0, 1, 0, 0));
+    EXPECT_FALSE(m_wnd->ItemInRange(before));
+    before.SetDuration(CDateSpan(2.0)); // into March
+    EXPECT_TRUE(m_wnd->ItemInRange(before));
+
+    const std::uint32_t hiddenId = Add(CDateTime(2024, 3, 21, 9, 0, 0), CDateSpan(0, 1, 0, 0));
+    CEventItem hidden(hiddenId);
+    ASSERT_EQ(m_doc.LoadEvent(hidden), S_OK);
+    hidden.SetFlag(CCalendarItem::FlagHidden, true);
+    ASSERT_EQ(m_doc.StoreEvent(hidden, true), S_OK);
+    EXPECT_FALSE(m_wnd->ItemInRange(hidden));
+    EXPECT_TRUE(BusyDaysOf(2024, 3).empty());
+    m_wnd->Engine().SetShowHidden(true);
+    m_wnd->RebuildBusyDays();
+    EXPECT_EQ(BusyDaysOf(2024, 3), std::vector<int>{21});
+}
+
 TEST_F(NavigatorWindowTest, BarKeepsWholeMonthsAndRoomForTheTaskPad)
 {
     const int mh = 100;
