@@ -4,7 +4,8 @@
 #pragma once
 
 #include "core/dates/DateTime.h"
-#include "views/year/NavigatorMonth.h"
+#include "toolkit/navigator/NavigatorMonth.h"
+#include "views/year/YearDayCell.h"
 
 #include <QPoint>
 #include <QRect>

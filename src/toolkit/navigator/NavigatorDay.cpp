@@ -1,19 +1,19 @@
-#include "views/year/YearDayCell.h"
+#include "toolkit/navigator/NavigatorDay.h"
 
-void CYearDayCell::RecomputeCommonType()
+void CNavigatorDay::RecomputeCommonType()
 {
     commonType = -1;
     if (entries.empty())
         return;
     const int first = entries.front().itemTypeIndex;
-    for (const CYearDayEntry &e : entries) {
+    for (const CNavigatorDayEntry &e : entries) {
         if (e.itemTypeIndex != first)
             return;
     }
     commonType = first;
 }
 
-void CYearDayCell::Clear()
+void CNavigatorDay::Clear()
 {
     flags = 0;
     day = -1;
