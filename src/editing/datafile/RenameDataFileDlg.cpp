@@ -1,8 +1,8 @@
 // The Rename dialog.
-#include "editing/RenameDataFileDlg.h"
+#include "editing/datafile/RenameDataFileDlg.h"
 
-#include "editing/DataFileDialogRules.h"
-#include "editing/DialogSupport.h"
+#include "editing/datafile/DataFileDialogRules.h"
+#include "editing/base/DialogSupport.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>

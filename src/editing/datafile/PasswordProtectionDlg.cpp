@@ -1,9 +1,9 @@
 // The Change Password dialog.
-#include "editing/PasswordProtectionDlg.h"
+#include "editing/datafile/PasswordProtectionDlg.h"
 
 #include "core/storage/DataFile.h"
-#include "editing/DataFileDialogRules.h"
-#include "editing/DialogSupport.h"
+#include "editing/datafile/DataFileDialogRules.h"
+#include "editing/base/DialogSupport.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>

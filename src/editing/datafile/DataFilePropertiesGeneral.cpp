@@ -1,11 +1,11 @@
 // The General page of the data file's Properties.
-#include "editing/DataFilePropertiesGeneral.h"
+#include "editing/datafile/DataFilePropertiesGeneral.h"
 
 #include "core/storage/DataFile.h"
 #include "core/system/Messages.h"
-#include "editing/DataFileDialogRules.h"
-#include "editing/DialogSupport.h"
-#include "editing/RenameDataFileDlg.h"
+#include "editing/datafile/DataFileDialogRules.h"
+#include "editing/base/DialogSupport.h"
+#include "editing/datafile/RenameDataFileDlg.h"
 
 #include <QDialog>
 #include <QDialogButtonBox>

@@ -7,14 +7,14 @@
 #include "core/storage/DataFile.h"
 #include "core/system/ReadingOrder.h"
 #include "core/system/StringTable.h"
-#include "editing/DataFileDialogRules.h"
-#include "editing/DataFilePropertiesGeneral.h"
-#include "editing/DialogSupport.h"
-#include "editing/NewDataFileDlg.h"
-#include "editing/PasswordPromptDlg.h"
-#include "editing/PasswordPromptPort.h"
-#include "editing/PasswordProtectionDlg.h"
-#include "editing/RenameDataFileDlg.h"
+#include "editing/datafile/DataFileDialogRules.h"
+#include "editing/datafile/DataFilePropertiesGeneral.h"
+#include "editing/base/DialogSupport.h"
+#include "editing/datafile/NewDataFileDlg.h"
+#include "editing/datafile/PasswordPromptDlg.h"
+#include "editing/datafile/PasswordPromptPort.h"
+#include "editing/datafile/PasswordProtectionDlg.h"
+#include "editing/datafile/RenameDataFileDlg.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>

@@ -2,7 +2,7 @@
 // disable the reminder windows, the slow-down after a wrong password, and applying a verdict.
 #pragma once
 
-#include "editing/DataFileDialogRules.h"
+#include "editing/datafile/DataFileDialogRules.h"
 
 #include <functional>
 

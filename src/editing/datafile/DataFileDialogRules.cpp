@@ -1,5 +1,5 @@
 // Decisions and texts of the data-file dialogs.
-#include "editing/DataFileDialogRules.h"
+#include "editing/datafile/DataFileDialogRules.h"
 
 #include "core/dates/DateFormats.h"
 #include "core/dates/DateTime.h"

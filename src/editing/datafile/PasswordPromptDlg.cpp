@@ -1,9 +1,9 @@
 // The password prompt.
-#include "editing/PasswordPromptDlg.h"
+#include "editing/datafile/PasswordPromptDlg.h"
 
 #include "core/storage/DataFile.h"
-#include "editing/DataFileDialogRules.h"
-#include "editing/DialogSupport.h"
+#include "editing/datafile/DataFileDialogRules.h"
+#include "editing/base/DialogSupport.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>

@@ -1,5 +1,5 @@
 // The decisions of the data-file dialogs and the texts of the Properties page, without widgets.
-#include "editing/DataFileDialogRules.h"
+#include "editing/datafile/DataFileDialogRules.h"
 #include "core/dates/DateFormats.h"
 #include "core/dates/DateTime.h"
 #include "core/system/StringTable.h"

@@ -1,9 +1,9 @@
 // The Create New dialog.
-#include "editing/NewDataFileDlg.h"
+#include "editing/datafile/NewDataFileDlg.h"
 
 #include "core/system/StringTable.h"
-#include "editing/DataFileDialogRules.h"
-#include "editing/DialogSupport.h"
+#include "editing/datafile/DataFileDialogRules.h"
+#include "editing/base/DialogSupport.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>

@@ -1,7 +1,8 @@
 // Shared dialog helpers.
-#include "editing/DialogSupport.h"
+#include "editing/base/DialogSupport.h"
 
 #include "core/system/Messages.h"
+#include "editing/base/ReminderWindowsGate.h"
 #include "core/system/ReadingOrder.h"
 
 #include <QApplication>
@@ -58,10 +59,8 @@ void ApplyReadingOrder(QWidget *dialog)
 
 int RunModalDialog(QDialog &dialog)
 {
-    EnableReminderWindows(false);
-    const int result = dialog.exec();
-    EnableReminderWindows(true);
-    return result;
+    CReminderWindowsGate::Hold gate;
+    return dialog.exec();
 }
 
 WrongPasswordWaitFn SetWrongPasswordWait(WrongPasswordWaitFn wait)

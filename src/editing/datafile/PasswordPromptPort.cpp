@@ -1,9 +1,9 @@
 // The document's password question answered by the password prompt dialog.
-#include "editing/PasswordPromptPort.h"
+#include "editing/datafile/PasswordPromptPort.h"
 
 #include "core/storage/DataFile.h"
 #include "core/document/MessagePort.h"
-#include "editing/PasswordPromptDlg.h"
+#include "editing/datafile/PasswordPromptDlg.h"
 
 int CPasswordPromptPort::PromptPassword(CDataFile &file, const QString &path, const QString &calendarName)
 {
