@@ -1,0 +1,147 @@
+// The event editor's window offscreen: typed into from key events and saved into the file, its
+// states for a series and an occurrence, and renders of the editor and the recurrence dialog.
+#include "EventSaveFixture.h"
+
+#include "../DialogRenders.h"
+#include "core/lists/MasterList.h"
+#include "editing/base/EditorFields.h"
+#include "editing/base/NotesEdit.h"
+#include "editing/event/EditEventDlg.h"
+#include "editing/event/EventRecurrenceDlg.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QTimer>
+
+namespace event_save_test {
+namespace {
+
+void TypeText(QWidget *target, const QString &text)
+{
+    target->setFocus();
+    for (const QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QCoreApplication::sendEvent(target, &press);
+        QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
+        QCoreApplication::sendEvent(target, &release);
+    }
+}
+
+class EditEventDlgTest : public EventSaveFixture
+{
+  public:
+    EventEditorContext Context()
+    {
+        m_store = std::make_unique<CDocumentEventStore>(m_doc);
+        return {m_store.get(), &m_doc.GetMasterList(), &m_doc.GetDataFile()};
+    }
+    std::unique_ptr<CItemRef> NewHolder(const CDateTime &start)
+    {
+        auto holder = std::make_unique<CItemRef>(1);
+        holder->GetEvent()->SetStart(start);
+        holder->GetEvent()->SetDuration(Hours(1));
+        return holder;
+    }
+    std::unique_ptr<CDocumentEventStore> m_store;
+};
+
+TEST_F(EditEventDlgTest, TypedSubjectTimesAndRecurrenceReachTheFile)
+{
+    auto holder = NewHolder(At(2024, 5, 6, 9, 0));
+    CEditEventDlg dialog(std::move(holder), Context(), false, false, nullptr, EventEditorSettings());
+    ASSERT_TRUE(dialog.IsLoaded());
+    dialog.show();
+    auto *subject = dialog.findChild<CNotesEdit *>(QStringLiteral("subject"));
+    ASSERT_NE(subject, nullptr);
+    TypeText(subject, QStringLiteral("Team lunch"));
+    EXPECT_EQ(subject->toPlainText(), QStringLiteral("Team lunch"));
+
+    auto *startTime = dialog.findChild<QWidget *>(QStringLiteral("startTime"));
+    CEditorFields::SetTime(startTime, At(1899, 12, 30, 12, 0));
+    dialog.GetModel().SetStartTime(At(1899, 12, 30, 12, 0)); // what the field's change tells the model
+    ASSERT_TRUE(dialog.GetModel().SetDurationText(QStringLiteral("90")));
+
+    // Recurrence: weekly on Mondays, as the dialog opens for a Monday start.
+    QTimer::singleShot(0, &dialog, [] {
+        for (QWidget *w : QApplication::topLevelWidgets()) {
+            if (auto *recurrence = qobject_cast<CEventRecurrenceDlg *>(w)) {
+                recurrence->accept();
+                return;
+            }
+        }
+    });
+    dialog.OnRecurrence();
+    EXPECT_TRUE(dialog.GetModel().GetEvent().IsRecurring());
+    EXPECT_EQ(dialog.findChild<QStackedWidget *>()->currentIndex(), 1) << "a series shows its pattern";
+
+    auto *ok = dialog.findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok);
+    ok->click();
+    EXPECT_EQ(dialog.GetResult(), 1);
+    const auto records = Reopened();
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_EQ(records[0], Rec("Team lunch", At(2024, 5, 6, 12, 0), 1.5 / 24, true));
+}
+
+TEST_F(EditEventDlgTest, CancelAsksOnlyWhenModified)
+{
+    CEditEventDlg dialog(NewHolder(At(2024, 5, 6, 9, 0)), Context(), false, false, nullptr, EventEditorSettings());
+    dialog.reject();
+    EXPECT_TRUE(m_messages.shown.isEmpty());
+
+    CEditEventDlg typed(NewHolder(At(2024, 5, 6, 9, 0)), Context(), false, false, nullptr, EventEditorSettings());
+    typed.findChild<CNotesEdit *>(QStringLiteral("notes"))->setPlainText(QStringLiteral("x"));
+    m_messages.answer = MessageResult::Cancel;
+    typed.reject();
+    ASSERT_EQ(m_messages.shown.size(), 1);
+    EXPECT_EQ(m_messages.LastText(), QStringLiteral("Do you want to save changes?"));
+}
+
+TEST_F(EditEventDlgTest, RendersOfTheEditorAndTheRecurrenceDialog)
+{
+    m_doc.GetLocationList().Add(CCategory(QStringLiteral("Room 2")));
+    auto holder = NewHolder(At(2024, 5, 6, 9, 0));
+    holder->GetEvent()->SetItemTypeName(QStringLiteral("Meeting"));
+    CEditEventDlg fresh(std::move(holder), Context(), false, false, nullptr, EventEditorSettings());
+    fresh.findChild<CNotesEdit *>(QStringLiteral("notes"))
+        ->setPlainText(QStringLiteral("Agenda at https://example.org/agenda\nBring the slides."));
+    RenderDialog(fresh, "editor_new");
+
+    const std::uint32_t id = StoreWeeklySeries();
+    auto series = std::make_unique<CItemRef>();
+    ASSERT_EQ(m_doc.LoadItemRef(*series, CCalendarItem::KindEvent, id), S_OK);
+    CEditEventDlg whole(std::move(series), Context(), false, false, nullptr, EventEditorSettings());
+    EXPECT_FALSE(whole.findChild<QPushButton *>(QStringLiteral("modifySeries"))->isVisibleTo(&whole));
+    RenderDialog(whole, "editor_series");
+
+    auto one = std::make_unique<CItemRef>();
+    ASSERT_EQ(m_doc.LoadItemRef(*one, CCalendarItem::KindEvent, id), S_OK);
+    one->SetOccurrenceDate(At(2024, 5, 13, 9, 0));
+    one->GetEvent()->InsertException(At(2024, 5, 13, 9, 0));
+    one->GetEvent()->SetRecordId(0);
+    CEditEventDlg occurrence(std::move(one), Context(), false, true, nullptr, EventEditorSettings());
+    ASSERT_TRUE(occurrence.IsLoaded());
+    EXPECT_TRUE(occurrence.findChild<QPushButton *>(QStringLiteral("modifySeries"))->isVisibleTo(&occurrence));
+    EXPECT_FALSE(occurrence.findChild<QPushButton *>(QStringLiteral("recurrence"))->isEnabled());
+    RenderDialog(occurrence, "editor_occurrence");
+
+    CEventItem event = MakeSeries(At(2024, 5, 8, 9, 0), Hours(1), Recur::ByDate | Recur::Weekly | Recur::Wednesday, 1);
+    CEventRecurrenceDlg recurrence(event, false);
+    const std::pair<std::uint32_t, const char *> pages[] = {{Recur::Daily, "recurrence_daily"},
+                                                            {Recur::Weekly, "recurrence_weekly"},
+                                                            {Recur::Monthly, "recurrence_monthly"},
+                                                            {Recur::Yearly, "recurrence_yearly"}};
+    for (const auto &[period, name] : pages) {
+        recurrence.ShowPeriod(period);
+        RenderDialog(recurrence, name);
+    }
+}
+
+} // namespace
+} // namespace event_save_test
