@@ -7,6 +7,7 @@
 #include <QDateEdit>
 #include <QLineEdit>
 #include <QLocale>
+#include <QRegularExpression>
 #include <QTimeEdit>
 
 namespace {
@@ -22,6 +23,10 @@ QWidget *CEditorFields::CreateDateField(QWidget *parent, const QString &objectNa
     edit->setDisplayFormat(QLocale().dateFormat(QLocale::ShortFormat));
     edit->setMinimumDate(QDate(1753, 1, 1));
     edit->setMaximumDate(QDate(4000, 12, 31));
+    // Room for the longest day and month of the format.
+    edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(edit->locale().toString(QDate(2000, 12, 28),
+                                                                                        edit->displayFormat())) +
+                          48);
     return edit;
 }
 
@@ -29,7 +34,10 @@ QWidget *CEditorFields::CreateTimeField(QWidget *parent, const QString &objectNa
 {
     auto *edit = new QTimeEdit(parent);
     edit->setObjectName(objectName);
-    edit->setDisplayFormat(QLocale().timeFormat(QLocale::ShortFormat));
+    // Hours and minutes: the editors keep no seconds.
+    QString format = QLocale().timeFormat(QLocale::ShortFormat);
+    format.remove(QRegularExpression(QStringLiteral("[^hHmaAp]?s+")));
+    edit->setDisplayFormat(format);
     return edit;
 }
 

@@ -378,7 +378,7 @@ void CEditEventDlg::RefreshStates()
     m_modifySeries->setVisible(occurrence);
     m_occurrenceIcon->setVisible(occurrence);
     m_type->setEnabled(m_model.CanChooseType());
-    m_notify->setEnabled(m_model.CanEditReminder() || (occurrence && !readOnly));
+    m_notify->setEnabled(m_model.CanEditReminder());
     const bool leadOn = m_model.GetForm().reminderOn && !readOnly;
     m_lead->setEnabled(leadOn);
     m_setup->setEnabled(leadOn && !occurrence);

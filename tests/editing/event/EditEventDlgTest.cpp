@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStackedWidget>
+#include <QTimeEdit>
 #include <QTimer>
 
 namespace event_save_test {
@@ -63,10 +64,15 @@ TEST_F(EditEventDlgTest, TypedSubjectTimesAndRecurrenceReachTheFile)
     TypeText(subject, QStringLiteral("Team lunch"));
     EXPECT_EQ(subject->toPlainText(), QStringLiteral("Team lunch"));
 
-    auto *startTime = dialog.findChild<QWidget *>(QStringLiteral("startTime"));
-    CEditorFields::SetTime(startTime, At(1899, 12, 30, 12, 0));
-    dialog.GetModel().SetStartTime(At(1899, 12, 30, 12, 0)); // what the field's change tells the model
-    ASSERT_TRUE(dialog.GetModel().SetDurationText(QStringLiteral("90")));
+    // The start time as the field reports a change; the duration typed and left.
+    dialog.findChild<QTimeEdit *>(QStringLiteral("startTime"))->setTime(QTime(12, 0));
+    EXPECT_EQ(dialog.findChild<QTimeEdit *>(QStringLiteral("endTime"))->time(), QTime(13, 0));
+    QLineEdit *duration = dialog.findChild<QComboBox *>(QStringLiteral("duration"))->lineEdit();
+    duration->selectAll();
+    TypeText(duration, QStringLiteral("90"));
+    QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
+    QCoreApplication::sendEvent(duration, &leave);
+    EXPECT_EQ(dialog.findChild<QTimeEdit *>(QStringLiteral("endTime"))->time(), QTime(13, 30));
 
     // Recurrence: weekly on Mondays, as the dialog opens for a Monday start.
     QTimer::singleShot(0, &dialog, [] {

@@ -112,6 +112,57 @@ TEST_F(EventSaveTest, ChangedOccurrenceIsStoredAsAnExceptionOfTheSeries)
     EXPECT_EQ(x->newStart, At(2024, 5, 13, 11, 0));
 }
 
+// A failed store of a new event, an edited series or a changed occurrence leaves the file as it
+// was and the editor open; OK again stores exactly once.
+TEST_F(EventSaveTest, FailedSingleStoreLeavesTheFileAndTheNextOkStoresOnce)
+{
+    enum Scenario
+    {
+        NewEvent,
+        Series,
+        Occurrence
+    };
+    for (Scenario scenario : {NewEvent, Series, Occurrence}) {
+        SCOPED_TRACE(int(scenario));
+        m_doc.CloseCalendarFile();
+        CreateAndOpen();
+        std::unique_ptr<CEventEditorModel> model;
+        std::vector<StoredEvent> before;
+        std::vector<StoredEvent> after;
+        if (scenario == NewEvent) {
+            model = OpenNew();
+            model->SetSubject(QStringLiteral("Dentist"));
+            model->SetStartDate(At(2024, 5, 3));
+            model->SetStartTime(At(1899, 12, 30, 14, 0));
+            model->SetDuration(Hours(1));
+            after = {Rec("Dentist", At(2024, 5, 3, 14, 0), 1.0 / 24)};
+        } else {
+            const std::uint32_t id = StoreWeeklySeries();
+            before = {Rec("Standup", At(2024, 5, 6, 9, 0), 1.0 / 24, true)};
+            if (scenario == Series) {
+                model = OpenStored(id);
+                model->SetSubject(QStringLiteral("Daily standup"));
+                after = {Rec("Daily standup", At(2024, 5, 6, 9, 0), 1.0 / 24, true)};
+            } else {
+                model = OpenOccurrence(id, At(2024, 5, 13, 9, 0));
+                model->SetStartTime(At(1899, 12, 30, 10, 0));
+                after = {Rec("Standup", At(2024, 5, 6, 9, 0), 1.0 / 24, true, 1)};
+            }
+        }
+        FaultyStore store(m_doc);
+        store.failAt = 1;
+        CEventSave save(*model, store);
+        ASSERT_EQ(save.Save(), EventSaveResult::StayOpen);
+        EXPECT_FALSE(m_messages.shown.isEmpty());
+        EXPECT_EQ(Reopened(), before);
+
+        FaultyStore healthy(m_doc);
+        CEventSave again(*model, healthy);
+        ASSERT_EQ(again.Save(), EventSaveResult::Saved);
+        EXPECT_EQ(Reopened(), after);
+    }
+}
+
 TEST_F(EventSaveTest, OccurrenceMovedOntoAnotherOccurrencesDayIsRefusedAndTheEditorStaysOpen)
 {
     const std::uint32_t id = StoreWeeklySeries();

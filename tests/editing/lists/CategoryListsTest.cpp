@@ -8,7 +8,12 @@
 #include "editing/base/EditingStrings.h"
 #include "editing/lists/CategoriesPicker.h"
 #include "editing/lists/CategoryNames.h"
+#include "editing/lists/MasterListDefaults.h"
 #include "editing/lists/NamedListEditor.h"
+#include "editing/lists/NamedListMenu.h"
+
+#include <QAction>
+#include <QMenu>
 
 namespace {
 
@@ -158,6 +163,36 @@ TEST(MasterListBlob, EntryCountIsBoundedByTheBlob)
     CMasterList back;
     EXPECT_NE(back.ReadBlob(blob, true), S_OK);
     EXPECT_LE(back.GetCount(), 1);
+}
+
+} // namespace
+
+namespace {
+
+TEST(MasterListDefaultsTest, AFileWithoutAListGetsTheDefaultsSaved)
+{
+    FakeFixedObjectStore store;
+    CMasterList list;
+    ASSERT_EQ(CMasterListDefaults::Load(list, store), S_OK);
+    EXPECT_EQ(list.GetCount(), 8);
+    EXPECT_EQ(store.writes, 1);
+    CMasterList again;
+    ASSERT_EQ(again.Load(store), S_OK);
+    EXPECT_EQ(again.GetCount(), 8) << "already saved";
+}
+
+TEST(NamedListMenuTest, AmpersandsDoubledAndEmptyListShowsNone)
+{
+    CCategoryList places;
+    QMenu empty;
+    EXPECT_EQ(CNamedListMenu::Insert(empty, places, 500), 1);
+    EXPECT_EQ(empty.actions().first()->text(), QStringLiteral("< none >"));
+    EXPECT_FALSE(empty.actions().first()->isEnabled());
+    places.Add(CCategory(QStringLiteral("R&D lab")));
+    QMenu menu;
+    EXPECT_EQ(CNamedListMenu::Insert(menu, places, 500), 1);
+    EXPECT_EQ(menu.actions().first()->text(), QStringLiteral("R&&D lab"));
+    EXPECT_EQ(menu.actions().first()->data().toInt(), 500);
 }
 
 } // namespace
