@@ -18,7 +18,8 @@ QString CDateTimeChoices::TimeSeparator(const QLocale &locale)
     if (hour < 0)
         return QStringLiteral(":");
     qsizetype from = hour;
-    while (from < format.size() && (format.at(from) == QLatin1Char('h') || format.at(from) == QLatin1Char('H')))
+    while (from < format.size() &&
+           (format.at(from) == QLatin1Char('h') || format.at(from) == QLatin1Char('H')))
         ++from;
     QString separator;
     while (from < format.size() && format.at(from) != QLatin1Char('m') && separator.size() < 3)
@@ -47,11 +48,13 @@ QString CDateTimeChoices::Row(int row, const CDateTime &now, const QLocale &loca
     case 5:
         return locale.toString(dt.time(), twelve ? QStringLiteral("h:mm:ss AP") : QStringLiteral("HH:mm:ss"));
     case 6:
-        return twelve ? dt.time().toString(QStringLiteral("HH")) + sep + dt.time().toString(QStringLiteral("mm"))
-                      : QString();
+        return twelve
+                   ? dt.time().toString(QStringLiteral("HH")) + sep + dt.time().toString(QStringLiteral("mm"))
+                   : QString();
     case 7:
-        return twelve ? dt.time().toString(QStringLiteral("HH")) + sep + dt.time().toString(QStringLiteral("mm")) +
-                            sep + dt.time().toString(QStringLiteral("ss"))
+        return twelve ? dt.time().toString(QStringLiteral("HH")) + sep +
+                            dt.time().toString(QStringLiteral("mm")) + sep +
+                            dt.time().toString(QStringLiteral("ss"))
                       : QString();
     default:
         return {};

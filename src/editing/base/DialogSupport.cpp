@@ -2,8 +2,8 @@
 #include "editing/base/DialogSupport.h"
 
 #include "core/system/Messages.h"
-#include "editing/base/ReminderWindowsGate.h"
 #include "core/system/ReadingOrder.h"
+#include "editing/base/ReminderWindowsGate.h"
 
 #include <QApplication>
 #include <QDialog>

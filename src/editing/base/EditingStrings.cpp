@@ -15,15 +15,18 @@ struct Entry
 
 // Sorted by id.
 constexpr Entry kTexts[] = {
-    {EditText::RecordIdMismatch,
-     "The event cannot be saved: the edited record no longer matches the stored event. Your changes are still "
-     "in the editor."},
-    {58012, "The reminder for an occurrence cannot be set to appear before the previous occurrence.\nShorten the "
-            "reminder time or lengthen the recurrence period."},
-    {58013, "Some months have fewer than %d days. For these months, the occurrence will fall on the last day of "
-            "the month."},
-    {58037, "The duration of the event cannot be longer then selected recurrence pattern.\nShorten the duration "
-            "time or lengthen the recurrence period."},
+    {EditText::RecordIdMismatch, "The event cannot be saved: the edited record no longer matches the stored "
+                                 "event. Your changes are still "
+                                 "in the editor."},
+    {58012,
+     "The reminder for an occurrence cannot be set to appear before the previous occurrence.\nShorten the "
+     "reminder time or lengthen the recurrence period."},
+    {58013,
+     "Some months have fewer than %d days. For these months, the occurrence will fall on the last day of "
+     "the month."},
+    {58037,
+     "The duration of the event cannot be longer then selected recurrence pattern.\nShorten the duration "
+     "time or lengthen the recurrence period."},
     {58257, " ( local )"},
     {59173, "New %s"},
     {59174, "Modify %s"},
@@ -34,14 +37,17 @@ constexpr Entry kTexts[] = {
     {59190, "Recurrence"},
     {59191, "Time"},
     {59214, "Two occurrences of \"%s\" cannot occur on the same day."},
-    {59215, "Cannot reschedule an occurrence of the recurring event \"%s\" if it skips over a later occurrence of "
-            "the same event."},
+    {59215,
+     "Cannot reschedule an occurrence of the recurring event \"%s\" if it skips over a later occurrence of "
+     "the same event."},
     {59221, "Cannot set a reminder to appear before the previous occurrence of \"%s\". The reminder will be "
             "reset."},
-    {59222, "Cannot reschedule an occurrence of the recurring event \"%s\" if it skips over an earlier occurrence "
-            "of the same event."},
+    {59222,
+     "Cannot reschedule an occurrence of the recurring event \"%s\" if it skips over an earlier occurrence "
+     "of the same event."},
     {59250, "Please enter a shorter duration."},
-    {59251, "The duration you entered is not valid.\nPlease read 'Date and time shortcuts' in the help file."},
+    {59251,
+     "The duration you entered is not valid.\nPlease read 'Date and time shortcuts' in the help file."},
     {59252, "The end date you entered occurs before the start date."},
     {59253, "Please specify a valid date."},
     {59254, "Please specify a valid time."},
@@ -53,15 +59,17 @@ constexpr Entry kTexts[] = {
     {59425, "< none >"},
     {61204, "Do you want to save changes?"},
     {61206, "\"%s\" is a recurring event. Do you want to modify only this occurrence or the series?"},
-    {61207, "\"%s\" is a recurring event. Do you want to delete all occurrences of the event, or just this one?"},
+    {61207,
+     "\"%s\" is a recurring event. Do you want to delete all occurrences of the event, or just this one?"},
     {61208, "Confirm Delete"},
     {61209, "Modify Recurring Event"},
     {61210, "Delete &all."},
     {61211, "Delete this &occurrence."},
     {61212, "Modify the &series."},
     {61213, "&Modify this occurrence."},
-    {61221, "The task \"%s\" is set to recur in the future. Do you want to delete all future occurrences of the "
-            "task, or just this one?"},
+    {61221,
+     "The task \"%s\" is set to recur in the future. Do you want to delete all future occurrences of the "
+     "task, or just this one?"},
     {61222, "\"%s\" is a recurring task. Do you want to modify only this occurrence or the series?"},
     {61256, "The Master Category List will be reset to contain only the categories provided with Tessivo."},
     {61266, "The Location List will be cleared."},

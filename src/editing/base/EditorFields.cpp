@@ -24,8 +24,8 @@ QWidget *CEditorFields::CreateDateField(QWidget *parent, const QString &objectNa
     edit->setMinimumDate(QDate(1753, 1, 1));
     edit->setMaximumDate(QDate(4000, 12, 31));
     // Room for the longest day and month of the format.
-    edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(edit->locale().toString(QDate(2000, 12, 28),
-                                                                                        edit->displayFormat())) +
+    edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(
+                              edit->locale().toString(QDate(2000, 12, 28), edit->displayFormat())) +
                           48);
     return edit;
 }

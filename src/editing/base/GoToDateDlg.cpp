@@ -20,7 +20,7 @@ CGoToDateDlg::CGoToDateDlg(const CDateTime &date, QWidget *parent) : QDialog(par
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(MakeOkCancel(this));
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    setMinimumWidth(260);
     ApplyReadingOrder(this);
 }
 

@@ -10,7 +10,8 @@
 #include <QListWidget>
 #include <QVBoxLayout>
 
-CInsertDateTimeDlg::CInsertDateTimeDlg(QWidget *parent, const QLocale &locale) : QDialog(parent), m_locale(locale)
+CInsertDateTimeDlg::CInsertDateTimeDlg(QWidget *parent, const QLocale &locale)
+    : QDialog(parent), m_locale(locale)
 {
     setWindowTitle(tr("Date and Time"));
     setObjectName(QStringLiteral("InsertDateTimeDlg"));

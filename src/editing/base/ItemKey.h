@@ -17,8 +17,8 @@ struct CItemKey
 {
     static constexpr int kBlockBytes = 24; // kind, id, date, date status, a zero word
 
-    std::int32_t kind = 0; // 1 event, 2 task
-    std::uint32_t itemId = 0; // 0 for an unsaved item
+    std::int32_t kind = 0;     // 1 event, 2 task
+    std::uint32_t itemId = 0;  // 0 for an unsaved item
     CDateTime occurrence{0.0}; // zero when no occurrence is named
 
     bool operator==(const CItemKey &o) const

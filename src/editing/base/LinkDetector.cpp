@@ -5,8 +5,8 @@
 
 std::vector<DetectedLink> CLinkDetector::Find(const QString &text)
 {
-    static const QRegularExpression pattern(
-        QStringLiteral(R"((?:https?://|mailto:|www\.)[^\s<>"]+)"), QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression pattern(QStringLiteral(R"((?:https?://|mailto:|www\.)[^\s<>"]+)"),
+                                            QRegularExpression::CaseInsensitiveOption);
     std::vector<DetectedLink> links;
     auto it = pattern.globalMatch(text);
     while (it.hasNext()) {
@@ -31,5 +31,6 @@ std::vector<DetectedLink> CLinkDetector::Find(const QString &text)
 bool CLinkDetector::MayOpen(const QUrl &url)
 {
     const QString scheme = url.scheme().toLower();
-    return scheme == QLatin1String("http") || scheme == QLatin1String("https") || scheme == QLatin1String("mailto");
+    return scheme == QLatin1String("http") || scheme == QLatin1String("https") ||
+           scheme == QLatin1String("mailto");
 }

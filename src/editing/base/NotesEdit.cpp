@@ -155,16 +155,16 @@ QMenu *CNotesEdit::CreateNotesMenu(QWidget *parent)
 {
     const bool hasSelection = textCursor().hasSelection();
     const QMimeData *clip = QApplication::clipboard()->mimeData();
-    const NotesCommandState state =
-        NotesCommandState::For(isReadOnly(), hasSelection, clip && canInsertFromMimeData(clip),
-                               document()->isUndoAvailable());
+    const NotesCommandState state = NotesCommandState::For(
+        isReadOnly(), hasSelection, clip && canInsertFromMimeData(clip), document()->isUndoAvailable());
     auto *menu = new QMenu(parent);
     menu->addAction(tr("&Undo"), this, &QTextEdit::undo)->setEnabled(state.undo);
     menu->addSeparator();
     menu->addAction(tr("Cu&t"), this, &QTextEdit::cut)->setEnabled(state.cut);
     menu->addAction(tr("&Copy"), this, &QTextEdit::copy)->setEnabled(state.copy);
     menu->addAction(tr("&Paste"), this, &QTextEdit::paste)->setEnabled(state.paste);
-    menu->addAction(tr("Clea&r"), this, [this] { textCursor().removeSelectedText(); })->setEnabled(state.clear);
+    menu->addAction(tr("Clea&r"), this, [this] { textCursor().removeSelectedText(); })
+        ->setEnabled(state.clear);
     menu->addSeparator();
     menu->addAction(tr("Select A&ll"), this, &QTextEdit::selectAll);
     if (state.insertDateTime) {

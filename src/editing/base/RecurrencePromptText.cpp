@@ -17,7 +17,8 @@ CRecurrencePromptText CRecurrencePromptText::Make(int kind, int mode, const QStr
     const bool task = kind == 2;
     CRecurrencePromptText t;
     t.caption = EditingText(remove ? EditText::ConfirmDeleteCaption : EditText::ModifyRecurringCaption);
-    t.occurrenceChoice = EditingText(remove ? EditText::DeleteThisOccurrence : EditText::ModifyThisOccurrence);
+    t.occurrenceChoice =
+        EditingText(remove ? EditText::DeleteThisOccurrence : EditText::ModifyThisOccurrence);
     t.seriesChoice = EditingText(remove ? EditText::DeleteAll : EditText::ModifyTheSeries);
     int questionId = 0;
     if (task)

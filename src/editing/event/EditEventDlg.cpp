@@ -64,8 +64,9 @@ QAction *ToolAction(QToolBar *bar, const QString &text, QStyle::StandardPixmap i
 
 } // namespace
 
-CEditEventDlg::CEditEventDlg(std::unique_ptr<CItemRef> holder, const EventEditorContext &context, bool readOnly,
-                             bool newException, QWidget *parent, const EventEditorSettings &settings)
+CEditEventDlg::CEditEventDlg(std::unique_ptr<CItemRef> holder, const EventEditorContext &context,
+                             bool readOnly, bool newException, QWidget *parent,
+                             const EventEditorSettings &settings)
     : CDialogEx(parent), m_model(std::move(holder), readOnly, newException, settings), m_context(context)
 {
     setObjectName(QStringLiteral("EditEventDlg"));
@@ -187,10 +188,11 @@ void CEditEventDlg::BuildForm()
     m_setup->setObjectName(QStringLiteral("reminderSetup"));
     auto *reminderBar = new QToolBar(this);
     reminderBar->setIconSize(QSize(16, 16));
-    m_topmost = ToolAction(reminderBar, tr("Make the reminder window topmost"), QStyle::SP_TitleBarShadeButton,
-                           "topmost", true);
-    m_noWindowAfter = ToolAction(reminderBar, tr("Don't show the reminder window when the event time is over"),
-                                 QStyle::SP_DialogNoButton, "noWindowAfter", true);
+    m_topmost = ToolAction(reminderBar, tr("Make the reminder window topmost"),
+                           QStyle::SP_TitleBarShadeButton, "topmost", true);
+    m_noWindowAfter =
+        ToolAction(reminderBar, tr("Don't show the reminder window when the event time is over"),
+                   QStyle::SP_DialogNoButton, "noWindowAfter", true);
     reminderRow->addWidget(m_notify);
     reminderRow->addWidget(m_lead);
     reminderRow->addWidget(before);
@@ -265,10 +267,12 @@ void CEditEventDlg::BuildForm()
             LoadTimes();
         };
     };
-    CEditorFields::OnChanged(m_startDate, this,
-                             timeChanged([this] { m_model.SetStartDate(CEditorFields::GetDate(m_startDate)); }));
-    CEditorFields::OnChanged(m_startTime, this,
-                             timeChanged([this] { m_model.SetStartTime(CEditorFields::GetTime(m_startTime)); }));
+    CEditorFields::OnChanged(m_startDate, this, timeChanged([this] {
+                                 m_model.SetStartDate(CEditorFields::GetDate(m_startDate));
+                             }));
+    CEditorFields::OnChanged(m_startTime, this, timeChanged([this] {
+                                 m_model.SetStartTime(CEditorFields::GetTime(m_startTime));
+                             }));
     CEditorFields::OnChanged(m_endDate, this,
                              timeChanged([this] { m_model.SetEndDate(CEditorFields::GetDate(m_endDate)); }));
     CEditorFields::OnChanged(m_endTime, this,
@@ -460,8 +464,8 @@ void CEditEventDlg::reject()
     if (m_loaded && !m_model.IsReadOnly()) {
         GatherTexts();
         if (m_model.IsModifiedFlag() && m_context.store) {
-            const int answer = AskQuestion(EditingText(EditText::SaveChangesQuestion), this,
-                                           MessageButtons::YesNoCancel);
+            const int answer =
+                AskQuestion(EditingText(EditText::SaveChangesQuestion), this, MessageButtons::YesNoCancel);
             if (answer == MessageResult::Cancel)
                 return;
             if (answer == MessageResult::Yes) {
@@ -553,7 +557,8 @@ void CEditEventDlg::OnDelete()
         oneOccurrence = prompt.GetChoice() == 0;
     } else {
         const QString question = PrintfText(EditingText(EditText::DeleteItemQuestion), {subject});
-        if (ShowMessageBox(this, true, question, MessageIcon::Warning, MessageButtons::YesNo) != MessageResult::Yes)
+        if (ShowMessageBox(this, true, question, MessageIcon::Warning, MessageButtons::YesNo) !=
+            MessageResult::Yes)
             return;
     }
     const HRESULT hr = m_context.store->DeleteHeldEvent(m_model.GetHolder(), oneOccurrence);

@@ -23,7 +23,8 @@ CDateTime DayOf(const CDateTime &t)
 
 CDateTime TimeOf(const CDateTime &t)
 {
-    return t.IsValid() ? CDateTime(1899, 12, 30, t.GetHour(), t.GetMinute(), t.GetSecond()) : CDateTime::Invalid();
+    return t.IsValid() ? CDateTime(1899, 12, 30, t.GetHour(), t.GetMinute(), t.GetSecond())
+                       : CDateTime::Invalid();
 }
 
 // The date of `day` at the time of day of `time` (00:00 without a time).
@@ -121,8 +122,8 @@ void CEventEditorModel::LoadForm()
     m_form.reminderOn = (m_snapshot.flags & CCalendarItem::FlagReminder) != 0;
     if (newEvent && m_event->GetRecordId() == 0 && m_settings.newWithoutReminder)
         m_form.reminderOn = false;
-    m_form.reminderLeadText = FormatDuration(exception && exception->HasOwnReminder() ? exception->reminderLead
-                                                                                       : m_event->GetReminderLead());
+    m_form.reminderLeadText = FormatDuration(
+        exception && exception->HasOwnReminder() ? exception->reminderLead : m_event->GetReminderLead());
     m_form.hidden = m_event->HasFlag(CCalendarItem::FlagHidden);
     m_form.locked = m_event->HasFlag(CCalendarItem::FlagLocked);
     m_form.categories = m_event->GetCategories();
@@ -163,12 +164,14 @@ EventSnapshot CEventEditorModel::TakeSnapshot() const
         s.start = exception->newStart;
         s.duration = exception->duration;
         s.reminderLead = exception->reminderLead;
-        s.subject = (exception->overrideFlags & CRecurrenceException::OverrideSubject) ? exception->subject
-                                                                                         : m_event->GetSubject();
-        s.location = (exception->overrideFlags & CRecurrenceException::OverrideLocation) ? exception->location
-                                                                                           : m_event->GetLocation();
+        s.subject = (exception->overrideFlags & CRecurrenceException::OverrideSubject)
+                        ? exception->subject
+                        : m_event->GetSubject();
+        s.location = (exception->overrideFlags & CRecurrenceException::OverrideLocation)
+                         ? exception->location
+                         : m_event->GetLocation();
         s.notes = (exception->overrideFlags & CRecurrenceException::OverrideNotes) ? exception->notes
-                                                                                     : m_event->GetNotes();
+                                                                                   : m_event->GetNotes();
     } else {
         s.flags = m_event->GetFlags();
         s.start = m_event->GetStart();
@@ -481,7 +484,8 @@ void CEventEditorModel::ModifySeries()
     LoadForm();
 }
 
-void CEventEditorModel::RecurrenceChanged(bool keepExceptions, bool exceptionsOutOfRange, bool hadExternalRefs)
+void CEventEditorModel::RecurrenceChanged(bool keepExceptions, bool exceptionsOutOfRange,
+                                          bool hadExternalRefs)
 {
     m_keepExceptions = keepExceptions;
     m_outOfRange = exceptionsOutOfRange;

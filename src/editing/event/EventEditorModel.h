@@ -21,7 +21,7 @@ class IItemTypeCatalog;
 // The settings the editor reads when it opens.
 struct EventEditorSettings
 {
-    bool newWithoutReminder = false; // "Common"/"NNF"
+    bool newWithoutReminder = false;  // "Common"/"NNF"
     int workDayStartMinutes = 8 * 60; // "Common"/"WTS"
     int defaultDurationMinutes = 30;  // "Common"/"DD", 1..720
     bool useTypePrefix = false;       // "Common"/"U3L"

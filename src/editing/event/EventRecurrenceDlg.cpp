@@ -359,7 +359,8 @@ void CEventRecurrenceDlg::Load()
     SetNumber(m_dailyEvery, f.dailyEvery);
     SetNumber(m_weeklyEvery, f.weeklyEvery);
     for (int i = 0; i < 7; ++i)
-        m_weekdays[std::size_t(i)]->setChecked(f.weekdays & Recur::WeekdayBit(m_weekdayOfBox[std::size_t(i)]));
+        m_weekdays[std::size_t(i)]->setChecked(f.weekdays &
+                                               Recur::WeekdayBit(m_weekdayOfBox[std::size_t(i)]));
     (f.monthlyNth ? m_monthlyNthRadio : m_monthlyDayRadio)->setChecked(true);
     SetNumber(m_monthlyDay, f.monthlyDay);
     SetNumber(m_monthlyDayEvery, f.monthlyDayEvery);
@@ -412,7 +413,7 @@ void CEventRecurrenceDlg::FocusField(RecurrenceField field)
     QWidget *target = nullptr;
     switch (field) {
     case RecurrenceField::Every:
-        target = page == 0 ? static_cast<QWidget *>(m_dailyEvery)
+        target = page == 0   ? static_cast<QWidget *>(m_dailyEvery)
                  : page == 1 ? static_cast<QWidget *>(m_weeklyEvery)
                              : static_cast<QWidget *>(m_monthlyDayEvery);
         break;

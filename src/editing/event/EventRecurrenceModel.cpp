@@ -10,6 +10,7 @@
 #include "editing/base/EditingStrings.h"
 
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -66,7 +67,8 @@ CEventRecurrenceModel::CEventRecurrenceModel(CEventItem &event, bool readOnly)
     if (m_form.endsOn) {
         m_form.endDate = DayOf(event.GetPatternEnd());
     } else {
-        const CDateTime today = GetToday().IsValid() && GetToday().Value() != 0 ? GetToday() : DayOf(GetNow());
+        const CDateTime today =
+            GetToday().IsValid() && GetToday().Value() != 0 ? GetToday() : DayOf(GetNow());
         m_form.endDate = today > m_form.startDate ? today : m_form.startDate;
     }
     for (const CRecurrenceException &x : event.GetExceptions()) {
@@ -138,7 +140,8 @@ void CEventRecurrenceModel::FillFromPattern()
     FillDefaults(p.Period());
     const int every = std::max<int>(1, p.GetInterval());
     const bool nth = p.Kind() == Recur::NthWeekday;
-    const int day = p.GetDayNumber() >= 1 && p.GetDayNumber() <= 31 ? p.GetDayNumber() : m_form.startDate.GetDay();
+    const int day =
+        p.GetDayNumber() >= 1 && p.GetDayNumber() <= 31 ? p.GetDayNumber() : m_form.startDate.GetDay();
     switch (p.Period()) {
     case Recur::Daily:
         m_form.dailyEvery = every;
@@ -291,7 +294,8 @@ RecurrenceOkResult CEventRecurrenceModel::Ok()
         return Refuse(p.badField, EditText::PatternNotValid);
     if (p.warnShortMonths) {
         const QString text = PrintfText(EditingText(EditText::ShortMonthsQuestion), {CurrentInput().day});
-        if (ShowMessageBox(nullptr, true, text, MessageIcon::Warning, MessageButtons::OkCancel) != MessageResult::Ok)
+        if (ShowMessageBox(nullptr, true, text, MessageIcon::Warning, MessageButtons::OkCancel) !=
+            MessageResult::Ok)
             return RecurrenceOkResult::StayOpen;
     }
     if (duration > ShortestRecurrenceGap(p.word, p.interval))
@@ -301,7 +305,8 @@ RecurrenceOkResult CEventRecurrenceModel::Ok()
     if (m_form.endsOn) {
         if (!m_form.endDate.IsValid())
             return Refuse(RecurrenceField::None, EditText::PatternNotValid);
-        end = CDateTime(m_form.endDate.GetYear(), m_form.endDate.GetMonth(), m_form.endDate.GetDay(), 23, 59, 59);
+        end = CDateTime(m_form.endDate.GetYear(), m_form.endDate.GetMonth(), m_form.endDate.GetDay(), 23, 59,
+                        59);
         if (end < p.patternStart)
             return Refuse(RecurrenceField::None, EditText::EndBeforePatternStart);
         p.word |= Recur::HasEndDate;
@@ -310,11 +315,11 @@ RecurrenceOkResult CEventRecurrenceModel::Ok()
     const bool recurredBefore = m_event.IsRecurring();
     const CRecurrencePattern old = m_event.GetPattern();
     const CDateTime oldStart = m_event.GetStart();
-    const bool changed =
-        recurredBefore && (!(duration == m_event.GetDuration()) ||
-                           (p.word & ~Recur::HasEndDate) != (old.GetWord() & ~Recur::HasEndDate) ||
-                           p.interval != old.GetInterval() || p.dayNumber != old.GetDayNumber() ||
-                           oldStart.GetHour() != start.GetHour() || oldStart.GetMinute() != start.GetMinute());
+    const bool changed = recurredBefore &&
+                         (!(duration == m_event.GetDuration()) ||
+                          (p.word & ~Recur::HasEndDate) != (old.GetWord() & ~Recur::HasEndDate) ||
+                          p.interval != old.GetInterval() || p.dayNumber != old.GetDayNumber() ||
+                          oldStart.GetHour() != start.GetHour() || oldStart.GetMinute() != start.GetMinute());
 
     bool asked = false;
     m_keepExceptions = false;
@@ -339,6 +344,15 @@ RecurrenceOkResult CEventRecurrenceModel::Ok()
                 if (x.keyDate < p.patternStart || (m_form.endsOn && x.keyDate > end))
                     m_outOfRange = true;
             }
+            if (MeetsAddedOccurrence(trial, old, duration)) {
+                const int answer = AskQuestion(EditingText(EditText::KeepExceptionsQuestion), nullptr,
+                                               MessageButtons::YesNoCancel, 2);
+                if (answer == MessageResult::Cancel)
+                    return RecurrenceOkResult::StayOpen;
+                m_keepExceptions = answer == MessageResult::Yes;
+                m_outOfRange = false;
+                asked = true;
+            }
         }
     }
 
@@ -353,6 +367,45 @@ RecurrenceOkResult CEventRecurrenceModel::Ok()
         m_event.SetRecurrence(p.word, p.interval, p.dayNumber, p.patternStart, end);
     }
     return RecurrenceOkResult::Done;
+}
+
+bool CEventRecurrenceModel::MeetsAddedOccurrence(const CEventItem &trial, const CRecurrencePattern &old,
+                                                 const CDateSpan &duration) const
+{
+    // Occurrences the new range adds: before the old start, and after the old end when the old
+    // pattern ended. The walk is bounded; a pattern that cannot step adds nothing here.
+    const CRecurrencePattern &now = trial.GetPattern();
+    if (!now.IsSteppable())
+        return false;
+    std::vector<CDateTime> added;
+    constexpr int kMaxSteps = 5000;
+    CDateTime d;
+    if (now.GetStart() < old.GetStart() && now.FirstDateOnOrAfter(now.GetStart(), d)) {
+        for (int i = 0; i < kMaxSteps && d < old.GetStart() && now.IsBeforeSeriesEnd(d); ++i) {
+            added.push_back(d);
+            if (!now.FirstDateAfter(d, d))
+                break;
+        }
+    }
+    const bool laterEnd = old.HasEndDate() && (!now.HasEndDate() || now.GetEnd() > old.GetEnd());
+    if (laterEnd && now.FirstDateAfter(old.GetEnd(), d)) {
+        for (int i = 0; i < kMaxSteps && now.IsBeforeSeriesEnd(d); ++i) {
+            added.push_back(d);
+            if (!now.FirstDateAfter(d, d))
+                break;
+        }
+    }
+    for (const CRecurrenceException &x : m_event.GetExceptions()) {
+        if (x.IsDeleted())
+            continue;
+        for (const CDateTime &a : added) {
+            const bool first = &a == &added.front() && x.newStart == a;
+            const bool overlaps = x.newStart < a + duration && a < x.newStart + x.duration;
+            if (first || overlaps)
+                return true;
+        }
+    }
+    return false;
 }
 
 void CEventRecurrenceModel::RemoveRecurrence()

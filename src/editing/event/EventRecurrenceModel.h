@@ -11,6 +11,7 @@
 #include <cstdint>
 
 class CEventItem;
+class CRecurrencePattern;
 
 struct RecurrenceForm
 {
@@ -87,6 +88,9 @@ class CEventRecurrenceModel
     void FillFromPattern();
     CDateTime PatternStart() const;
     RecurrenceOkResult Refuse(RecurrenceField field, int messageId);
+    // Whether a kept exception meets an occurrence that an earlier start or a later end adds.
+    bool MeetsAddedOccurrence(const CEventItem &trial, const CRecurrencePattern &old,
+                              const CDateSpan &duration) const;
 
     CEventItem &m_event;
     bool m_readOnly;

@@ -84,9 +84,11 @@ bool CEventSave::ApplyFieldsToItem(bool printOnly)
     const QString notes = NotesForStorage(form.notes);
     if (CRecurrenceException *exception = m_model.GetException()) {
         const EventSnapshot &before = m_model.GetSnapshot();
-        if ((exception->overrideFlags & CRecurrenceException::OverrideSubject) || form.subject != before.subject)
+        if ((exception->overrideFlags & CRecurrenceException::OverrideSubject) ||
+            form.subject != before.subject)
             exception->SetSubject(true, form.subject);
-        if ((exception->overrideFlags & CRecurrenceException::OverrideLocation) || location != before.location)
+        if ((exception->overrideFlags & CRecurrenceException::OverrideLocation) ||
+            location != before.location)
             exception->SetLocation(true, location);
         if ((exception->overrideFlags & CRecurrenceException::OverrideNotes) || notes != before.notes)
             exception->SetNotes(true, notes);
@@ -161,7 +163,8 @@ bool CEventSave::CheckPlacement(CRecurrenceException &exception)
 bool CEventSave::IsUnchangedNewException(const CRecurrenceException &exception) const
 {
     const CEventItem &event = m_model.GetEvent();
-    return exception.overrideFlags == 0 && exception.stateFlags == (event.GetFlags() & kUnchangedExceptionMask) &&
+    return exception.overrideFlags == 0 &&
+           exception.stateFlags == (event.GetFlags() & kUnchangedExceptionMask) &&
            exception.newStart == exception.keyDate && exception.duration == event.GetDuration() &&
            exception.reminderLead == event.GetReminderLead();
 }
@@ -192,7 +195,8 @@ EventSaveResult CEventSave::Save()
 
     if (!m_model.IsModified()) {
         const EventForm &form = m_model.GetForm();
-        const bool empty = form.subject.isEmpty() && form.location.trimmed().isEmpty() && form.notes.isEmpty();
+        const bool empty =
+            form.subject.isEmpty() && form.location.trimmed().isEmpty() && form.notes.isEmpty();
         if (holder.GetRecordId() != 0 || empty) {
             m_model.ClearModified();
             return EventSaveResult::Unchanged;

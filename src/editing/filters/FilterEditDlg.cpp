@@ -39,7 +39,8 @@ QGroupBox *ChoiceGroup(QWidget *parent, const QString &title, const QString (&te
 } // namespace
 
 CFilterEditDlg::CFilterEditDlg(CItemFilter &filter, int index, const QStringList &workingNames,
-                               const QStringList &typeNames, const QStringList &categoryNames, QWidget *parent)
+                               const QStringList &typeNames, const QStringList &categoryNames,
+                               QWidget *parent)
     : QDialog(parent), m_filter(filter), m_index(index), m_workingNames(workingNames), m_typeNames(typeNames),
       m_categoryNames(categoryNames)
 {
@@ -56,8 +57,8 @@ CFilterEditDlg::CFilterEditDlg(CItemFilter &filter, int index, const QStringList
     const QString typeTexts[3] = {tr("&All"), tr("&Selected only"), tr("All &but selected")};
     const QString categoryTexts[3] = {tr("A&ll"), tr("S&elected only"), tr("All b&ut selected")};
     auto *typeBox = ChoiceGroup(this, tr("Include item types"), typeTexts, m_typeChoice, m_types, "types");
-    auto *categoryBox =
-        ChoiceGroup(this, tr("Include categories"), categoryTexts, m_categoryChoice, m_categories, "categories");
+    auto *categoryBox = ChoiceGroup(this, tr("Include categories"), categoryTexts, m_categoryChoice,
+                                    m_categories, "categories");
 
     auto *conditionBox = new QGroupBox(tr("Condition"), this);
     auto *conditionLayout = new QHBoxLayout(conditionBox);
@@ -83,8 +84,7 @@ CFilterEditDlg::CFilterEditDlg(CItemFilter &filter, int index, const QStringList
     layout->addWidget(conditionBox);
     layout->addWidget(MakeOkCancel(this));
 
-    connect(m_typeChoice, &QButtonGroup::idClicked, this,
-            [this](int id) { ChooseTypes(FilterChoice(id)); });
+    connect(m_typeChoice, &QButtonGroup::idClicked, this, [this](int id) { ChooseTypes(FilterChoice(id)); });
     connect(m_categoryChoice, &QButtonGroup::idClicked, this,
             [this](int id) { ChooseCategories(FilterChoice(id)); });
     connect(m_types, &QListWidget::itemDoubleClicked, this, [](QListWidgetItem *item) {
@@ -99,7 +99,8 @@ CFilterEditDlg::CFilterEditDlg(CItemFilter &filter, int index, const QStringList
     ApplyReadingOrder(this);
 }
 
-void CFilterEditDlg::ShowGroup(QListWidget *list, FilterChoice choice, const QStringList &checked, bool extraChecked)
+void CFilterEditDlg::ShowGroup(QListWidget *list, FilterChoice choice, const QStringList &checked,
+                               bool extraChecked)
 {
     const bool types = list == m_types;
     const QStringList &names = types ? m_typeNames : m_categoryNames;
@@ -107,15 +108,15 @@ void CFilterEditDlg::ShowGroup(QListWidget *list, FilterChoice choice, const QSt
     for (const QString &name : names) {
         auto *item = new QListWidgetItem(name, list);
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
-        item->setCheckState(choice == FilterChoice::All         ? Qt::PartiallyChecked
+        item->setCheckState(choice == FilterChoice::All                   ? Qt::PartiallyChecked
                             : checked.contains(name, Qt::CaseInsensitive) ? Qt::Checked
                                                                           : Qt::Unchecked);
     }
     auto *extra = new QListWidgetItem(QString::fromUtf8(types ? kUndefinedTypeRow : kNoCategoriesRow), list);
     extra->setFlags(extra->flags() | Qt::ItemIsUserCheckable);
     extra->setCheckState(choice == FilterChoice::All ? Qt::PartiallyChecked
-                         : extraChecked             ? Qt::Checked
-                                                    : Qt::Unchecked);
+                         : extraChecked              ? Qt::Checked
+                                                     : Qt::Unchecked);
     list->setEnabled(choice != FilterChoice::All);
 }
 

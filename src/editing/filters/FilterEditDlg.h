@@ -17,8 +17,8 @@ class CFilterEditDlg : public QDialog
   public:
     // `filter` is rewritten on OK; `index` is its place in the working list (-1 for a new one);
     // `workingNames` the names of the working list by index.
-    CFilterEditDlg(CItemFilter &filter, int index, const QStringList &workingNames, const QStringList &typeNames,
-                   const QStringList &categoryNames, QWidget *parent = nullptr);
+    CFilterEditDlg(CItemFilter &filter, int index, const QStringList &workingNames,
+                   const QStringList &typeNames, const QStringList &categoryNames, QWidget *parent = nullptr);
 
     QLineEdit *GetNameEdit() const { return m_name; }
     QListWidget *GetTypeList() const { return m_types; }

@@ -29,8 +29,8 @@ QStringList TypeNamesOf(const CItemTypeList &types)
 }
 } // namespace
 
-CFilterListDlg::CFilterListDlg(IFixedObjectStore &file, CItemTypeList &types, const QStringList &categoryNames,
-                               QWidget *parent)
+CFilterListDlg::CFilterListDlg(IFixedObjectStore &file, CItemTypeList &types,
+                               const QStringList &categoryNames, QWidget *parent)
     : QDialog(parent), m_file(file), m_types(types), m_categoryNames(categoryNames), m_model(types)
 {
     setWindowTitle(tr("Define Filters"));

@@ -25,8 +25,8 @@ QStringList NamesOf(const CMasterList *list)
 }
 } // namespace
 
-CCategoriesDlg::CCategoriesDlg(CMasterList *masterList, IFixedObjectStore *file, const QString &categoriesText,
-                               QWidget *parent)
+CCategoriesDlg::CCategoriesDlg(CMasterList *masterList, IFixedObjectStore *file,
+                               const QString &categoriesText, QWidget *parent)
     : QDialog(parent), m_masterList(masterList), m_file(file), m_picker(NamesOf(masterList), categoriesText)
 {
     setWindowTitle(tr("Categories"));

@@ -102,7 +102,8 @@ void CNamedListDlg::OnReset()
     const bool categories = m_editor.GetKind() == CNamedListEditor::Kind::Categories;
     const QString question =
         EditingText(categories ? EditText::ResetCategoriesQuestion : EditText::ClearLocationsQuestion);
-    if (ShowMessageBox(this, true, question, MessageIcon::Warning, MessageButtons::OkCancel) != MessageResult::Ok)
+    if (ShowMessageBox(this, true, question, MessageIcon::Warning, MessageButtons::OkCancel) !=
+        MessageResult::Ok)
         return;
     m_editor.Reset();
     Fill();

@@ -21,10 +21,9 @@ CNamedListEditor::CNamedListEditor(Kind kind, const CCategoryListBase &list) : m
 
 void CNamedListEditor::Insert(const CCategory &entry)
 {
-    const auto at = std::upper_bound(m_rows.begin(), m_rows.end(), entry.GetName(),
-                                     [](const QString &name, const CCategory &row) {
-                                         return ShownBefore(name, row.GetName());
-                                     });
+    const auto at = std::upper_bound(
+        m_rows.begin(), m_rows.end(), entry.GetName(),
+        [](const QString &name, const CCategory &row) { return ShownBefore(name, row.GetName()); });
     m_rows.insert(at, entry);
 }
 

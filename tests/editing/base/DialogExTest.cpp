@@ -5,9 +5,9 @@
 
 #include "core/system/Messages.h"
 
-#include <QPointer>
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QPointer>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -32,8 +32,10 @@ TEST_F(DialogExTest, ModalResultIsOneAfterOkAndZeroAfterEscapeOrCancel)
     EXPECT_EQ(ok.GetResult(), 1);
 
     CDialogEx escape;
-    QTimer::singleShot(0, &escape, [&] { QKeyEvent press(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-        QCoreApplication::sendEvent(&escape, &press); });
+    QTimer::singleShot(0, &escape, [&] {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QCoreApplication::sendEvent(&escape, &press);
+    });
     EXPECT_EQ(escape.RunModal(), 0);
 
     CDialogEx closed;
@@ -94,7 +96,8 @@ TEST(DialogExPlacement, CentredThenPushedInsideTheWorkArea)
 
 TEST(DialogExToolTip, SecondLineCutToEightyCharacters)
 {
-    EXPECT_EQ(CDialogEx::ToolTipOfCommandString(QStringLiteral("Print the item\nPrint")), QStringLiteral("Print"));
+    EXPECT_EQ(CDialogEx::ToolTipOfCommandString(QStringLiteral("Print the item\nPrint")),
+              QStringLiteral("Print"));
     EXPECT_EQ(CDialogEx::ToolTipOfCommandString(QStringLiteral("No tip here")), QString());
     const QString longTip = QString(100, QLatin1Char('x'));
     EXPECT_EQ(CDialogEx::ToolTipOfCommandString(QStringLiteral("p\n") + longTip).size(), 80);

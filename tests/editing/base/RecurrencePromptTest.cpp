@@ -15,11 +15,13 @@ TEST(RecurrencePromptTest, TextsForEachKindAndMode)
         const char *caption, *occurrence, *series, *question;
     } cases[] = {
         {1, 1, "Confirm Delete", "Delete this &occurrence.", "Delete &all.",
-         "\"Gym\" is a recurring event. Do you want to delete all occurrences of the event, or just this one?"},
+         "\"Gym\" is a recurring event. Do you want to delete all occurrences of the event, or just this "
+         "one?"},
         {1, 0, "Modify Recurring Event", "&Modify this occurrence.", "Modify the &series.",
          "\"Gym\" is a recurring event. Do you want to modify only this occurrence or the series?"},
         {2, 1, "Confirm Delete", "Delete this &occurrence.", "Delete &all.",
-         "The task \"Gym\" is set to recur in the future. Do you want to delete all future occurrences of the "
+         "The task \"Gym\" is set to recur in the future. Do you want to delete all future occurrences of "
+         "the "
          "task, or just this one?"},
         {2, 0, "Modify Recurring Event", "&Modify this occurrence.", "Modify the &series.",
          "\"Gym\" is a recurring task. Do you want to modify only this occurrence or the series?"},
@@ -37,7 +39,8 @@ TEST(RecurrencePromptTest, SubjectCutAfterEightyCharacters)
 {
     const QString eighty(80, QLatin1Char('a'));
     EXPECT_EQ(CRecurrencePromptText::ShortenSubject(eighty), eighty);
-    EXPECT_EQ(CRecurrencePromptText::ShortenSubject(eighty + QLatin1Char('b')), eighty + QStringLiteral("..."));
+    EXPECT_EQ(CRecurrencePromptText::ShortenSubject(eighty + QLatin1Char('b')),
+              eighty + QStringLiteral("..."));
 }
 
 TEST(RecurrencePromptTest, OkWithoutTouchingTheChoicesMeansThisOccurrence)

@@ -97,11 +97,13 @@ TEST_F(EditEventDlgTest, TypedSubjectTimesAndRecurrenceReachTheFile)
 
 TEST_F(EditEventDlgTest, CancelAsksOnlyWhenModified)
 {
-    CEditEventDlg dialog(NewHolder(At(2024, 5, 6, 9, 0)), Context(), false, false, nullptr, EventEditorSettings());
+    CEditEventDlg dialog(NewHolder(At(2024, 5, 6, 9, 0)), Context(), false, false, nullptr,
+                         EventEditorSettings());
     dialog.reject();
     EXPECT_TRUE(m_messages.shown.isEmpty());
 
-    CEditEventDlg typed(NewHolder(At(2024, 5, 6, 9, 0)), Context(), false, false, nullptr, EventEditorSettings());
+    CEditEventDlg typed(NewHolder(At(2024, 5, 6, 9, 0)), Context(), false, false, nullptr,
+                        EventEditorSettings());
     typed.findChild<CNotesEdit *>(QStringLiteral("notes"))->setPlainText(QStringLiteral("x"));
     m_messages.answer = MessageResult::Cancel;
     typed.reject();
@@ -133,11 +135,13 @@ TEST_F(EditEventDlgTest, RendersOfTheEditorAndTheRecurrenceDialog)
     one->GetEvent()->SetRecordId(0);
     CEditEventDlg occurrence(std::move(one), Context(), false, true, nullptr, EventEditorSettings());
     ASSERT_TRUE(occurrence.IsLoaded());
-    EXPECT_TRUE(occurrence.findChild<QPushButton *>(QStringLiteral("modifySeries"))->isVisibleTo(&occurrence));
+    EXPECT_TRUE(
+        occurrence.findChild<QPushButton *>(QStringLiteral("modifySeries"))->isVisibleTo(&occurrence));
     EXPECT_FALSE(occurrence.findChild<QPushButton *>(QStringLiteral("recurrence"))->isEnabled());
     RenderDialog(occurrence, "editor_occurrence");
 
-    CEventItem event = MakeSeries(At(2024, 5, 8, 9, 0), Hours(1), Recur::ByDate | Recur::Weekly | Recur::Wednesday, 1);
+    CEventItem event =
+        MakeSeries(At(2024, 5, 8, 9, 0), Hours(1), Recur::ByDate | Recur::Weekly | Recur::Wednesday, 1);
     CEventRecurrenceDlg recurrence(event, false);
     const std::pair<std::uint32_t, const char *> pages[] = {{Recur::Daily, "recurrence_daily"},
                                                             {Recur::Weekly, "recurrence_weekly"},

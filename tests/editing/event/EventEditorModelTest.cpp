@@ -30,7 +30,8 @@ CEventItem Single(const CDateTime &start, const CDateSpan &duration)
     return e;
 }
 
-CEventEditorModel Open(const CEventItem &event, std::uint32_t holderId, const CDateTime &occurrence = CDateTime())
+CEventEditorModel Open(const CEventItem &event, std::uint32_t holderId,
+                       const CDateTime &occurrence = CDateTime())
 {
     auto holder = Holder(event, holderId);
     holder->SetOccurrenceDate(occurrence);
@@ -47,7 +48,8 @@ TEST(EventEditorModelTest, TitlesForNewStoredSeriesAndOccurrence)
     single.SetRecordId(4);
     EXPECT_EQ(Open(single, 4).GetTitle(), QStringLiteral("Modify Meeting"));
 
-    CEventItem series = MakeSeries(At(2024, 5, 6, 9, 0), Hours(1), Recur::ByDate | Recur::Weekly | Recur::Monday, 1);
+    CEventItem series =
+        MakeSeries(At(2024, 5, 6, 9, 0), Hours(1), Recur::ByDate | Recur::Weekly | Recur::Monday, 1);
     series.SetItemTypeName(QStringLiteral("Meeting"));
     EXPECT_EQ(Open(series, 0).GetTitle(), QStringLiteral("New Recurring Meeting"));
     series.SetRecordId(8);
@@ -65,7 +67,8 @@ TEST(EventEditorModelTest, TitlesForNewStoredSeriesAndOccurrence)
 
 TEST(EventEditorModelTest, SeriesShowsItsPatternAndOccurrenceLocksSeriesFields)
 {
-    CEventItem series = MakeSeries(At(2024, 5, 6, 9, 0), Hours(1), Recur::ByDate | Recur::Weekly | Recur::Monday, 1);
+    CEventItem series =
+        MakeSeries(At(2024, 5, 6, 9, 0), Hours(1), Recur::ByDate | Recur::Weekly | Recur::Monday, 1);
     series.SetRecordId(8);
     CEventEditorModel whole = Open(series, 8);
     EXPECT_TRUE(whole.ShowsPatternText());
@@ -91,7 +94,8 @@ TEST(EventEditorModelTest, SeriesShowsItsPatternAndOccurrenceLocksSeriesFields)
 
 TEST(EventEditorModelTest, OccurrenceWithoutItsExceptionDoesNotOpen)
 {
-    CEventItem series = MakeSeries(At(2024, 5, 6, 9, 0), Hours(1), Recur::ByDate | Recur::Weekly | Recur::Monday, 1);
+    CEventItem series =
+        MakeSeries(At(2024, 5, 6, 9, 0), Hours(1), Recur::ByDate | Recur::Weekly | Recur::Monday, 1);
     auto holder = Holder(series, 8);
     holder->SetOccurrenceDate(At(2024, 5, 13, 9, 0));
     CEventEditorModel model(std::move(holder), false, false, EventEditorSettings());
@@ -156,7 +160,8 @@ TEST(EventEditorModelTest, MidnightToMidnightOpensAsAllDay)
 TEST(EventEditorModelTest, TypePrefixPicksTheFirstMatchingTypeAndKeepsTheText)
 {
     FakeItemTypes types;
-    types.types = {{QStringLiteral("Birthday"), Minutes(15), 0}, {QStringLiteral("MEETING"), Minutes(10), 0},
+    types.types = {{QStringLiteral("Birthday"), Minutes(15), 0},
+                   {QStringLiteral("MEETING"), Minutes(10), 0},
                    {QStringLiteral("Meeting room"), Minutes(5), 0}};
     SetItemTypeCatalog(&types);
     EventEditorSettings settings;
@@ -171,7 +176,8 @@ TEST(EventEditorModelTest, TypePrefixPicksTheFirstMatchingTypeAndKeepsTheText)
     EXPECT_EQ(m.ApplyTypePrefix(types), CCalendarItem::PrefixResult::Applied);
     EXPECT_EQ(m.GetForm().subject, QStringLiteral("budget"));
     EXPECT_EQ(m.GetEvent().GetItemTypeName(), QStringLiteral("MEETING"));
-    EXPECT_EQ(m.GetForm().reminderLeadText, FormatDuration(Minutes(10))) << "a new event takes the type's lead";
+    EXPECT_EQ(m.GetForm().reminderLeadText, FormatDuration(Minutes(10)))
+        << "a new event takes the type's lead";
     SetItemTypeCatalog(nullptr);
 }
 

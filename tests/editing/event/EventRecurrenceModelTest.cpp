@@ -20,7 +20,8 @@ class EventRecurrenceModelTest : public ::testing::Test
 
     static CEventItem WeeklyWithMovedOccurrence()
     {
-        CEventItem e = MakeSeries(At(2024, 5, 6, 9, 0), Hours(1), Recur::ByDate | Recur::Weekly | Recur::Monday, 1);
+        CEventItem e =
+            MakeSeries(At(2024, 5, 6, 9, 0), Hours(1), Recur::ByDate | Recur::Weekly | Recur::Monday, 1);
         CRecurrenceException *x = e.GetException(At(2024, 5, 20, 9, 0), true);
         x->newStart = At(2024, 5, 20, 11, 0);
         x->duration = Hours(1);
@@ -99,9 +100,10 @@ TEST_F(EventRecurrenceModelTest, MonthlyDayThirtyOneAsksFirst)
     m.Form().monthlyDay = 31;
     messages.answer = MessageResult::Cancel;
     EXPECT_EQ(m.Ok(), RecurrenceOkResult::StayOpen);
-    EXPECT_EQ(messages.LastText(),
-              QStringLiteral("Some months have fewer than 31 days. For these months, the occurrence will fall on "
-                             "the last day of the month."));
+    EXPECT_EQ(
+        messages.LastText(),
+        QStringLiteral("Some months have fewer than 31 days. For these months, the occurrence will fall on "
+                       "the last day of the month."));
     messages.answer = MessageResult::Ok;
     EXPECT_EQ(m.Ok(), RecurrenceOkResult::Done);
     EXPECT_EQ(e.GetRecurrenceDayNumber(), 31);
@@ -139,8 +141,26 @@ TEST_F(EventRecurrenceModelTest, LaterStartMarksEarlierExceptionsOutOfRangeWitho
     EXPECT_EQ(m.Ok(), RecurrenceOkResult::Done);
     EXPECT_TRUE(messages.shown.isEmpty());
     EXPECT_TRUE(m.GetExceptionsOutOfRange());
-    EXPECT_EQ(e.GetExceptionCount(), 1) << "written field by field, the exceptions stay for saving to sort out";
+    EXPECT_EQ(e.GetExceptionCount(), 1)
+        << "written field by field, the exceptions stay for saving to sort out";
     EXPECT_EQ(e.GetStart(), At(2024, 5, 27, 9, 0));
+}
+
+// An earlier start adds an occurrence on the day a moved occurrence was moved to: asked.
+TEST_F(EventRecurrenceModelTest, EarlierStartThatMeetsAMovedOccurrenceAsks)
+{
+    CEventItem e =
+        MakeSeries(At(2024, 5, 13, 9, 0), Hours(1), Recur::ByDate | Recur::Weekly | Recur::Monday, 1);
+    CRecurrenceException *x = e.GetException(At(2024, 5, 20, 9, 0), true);
+    x->newStart = At(2024, 5, 6, 9, 30); // moved back onto a Monday before the series started
+    x->duration = Hours(1);
+    CEventRecurrenceModel m(e, false);
+    m.SetStartDate(At(2024, 5, 6));
+    messages.answer = MessageResult::Yes;
+    EXPECT_EQ(m.Ok(), RecurrenceOkResult::Done);
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_TRUE(m.GetKeepExceptions());
+    EXPECT_EQ(e.GetExceptionCount(), 0);
 }
 
 TEST_F(EventRecurrenceModelTest, ReadOnlyNeverWrites)

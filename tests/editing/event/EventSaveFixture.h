@@ -31,7 +31,10 @@ class FaultyStore : public IEventStore
         return Step() ? m_real.DeleteEvent(id, keepMark) : kFailure;
     }
     HRESULT SaveEventRef(CItemRef &h) override { return Step() ? m_real.SaveEventRef(h) : kFailure; }
-    HRESULT DeleteHeldEvent(CItemRef &h, bool one) override { return Step() ? m_real.DeleteHeldEvent(h, one) : kFailure; }
+    HRESULT DeleteHeldEvent(CItemRef &h, bool one) override
+    {
+        return Step() ? m_real.DeleteHeldEvent(h, one) : kFailure;
+    }
     CCategoryList &GetLocationList() override { return m_real.GetLocationList(); }
     HRESULT SaveLocationList() override { return Step() ? m_real.SaveLocationList() : kFailure; }
 
@@ -128,7 +131,8 @@ class EventSaveFixture : public DocumentFixture
     // A weekly series on Mondays from 6 May 2024, 09:00-10:00, stored.
     std::uint32_t StoreWeeklySeries(const char *subject = "Standup")
     {
-        CEventItem e = MakeSeries(At(2024, 5, 6, 9, 0), Hours(1), Recur::ByDate | Recur::Weekly | Recur::Monday, 1);
+        CEventItem e =
+            MakeSeries(At(2024, 5, 6, 9, 0), Hours(1), Recur::ByDate | Recur::Weekly | Recur::Monday, 1);
         e.SetSubject(QString::fromUtf8(subject));
         EXPECT_EQ(m_doc.StoreEvent(e, false), S_OK);
         return e.GetRecordId();
@@ -139,7 +143,8 @@ class EventSaveFixture : public DocumentFixture
     {
         auto holder = std::make_unique<CItemRef>();
         EXPECT_EQ(m_doc.LoadItemRef(*holder, CCalendarItem::KindEvent, id), S_OK);
-        auto model = std::make_unique<CEventEditorModel>(std::move(holder), false, false, EventEditorSettings());
+        auto model =
+            std::make_unique<CEventEditorModel>(std::move(holder), false, false, EventEditorSettings());
         EXPECT_TRUE(model->Load());
         return model;
     }
@@ -157,7 +162,8 @@ class EventSaveFixture : public DocumentFixture
         if (created)
             event->InsertException(key);
         event->SetRecordId(0);
-        auto model = std::make_unique<CEventEditorModel>(std::move(holder), false, created, EventEditorSettings());
+        auto model =
+            std::make_unique<CEventEditorModel>(std::move(holder), false, created, EventEditorSettings());
         EXPECT_TRUE(model->Load());
         return model;
     }

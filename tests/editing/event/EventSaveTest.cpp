@@ -15,7 +15,8 @@ class EventSaveTest : public EventSaveFixture
     // reference id, stored.
     std::uint32_t StoreSeriesWithExceptions()
     {
-        CEventItem e = MakeSeries(At(2024, 5, 6, 9, 0), Hours(1), Recur::ByDate | Recur::Weekly | Recur::Monday, 1);
+        CEventItem e =
+            MakeSeries(At(2024, 5, 6, 9, 0), Hours(1), Recur::ByDate | Recur::Weekly | Recur::Monday, 1);
         e.SetSubject(QStringLiteral("Standup"));
         for (const CDateTime &key : {At(2024, 5, 13, 9, 0), At(2024, 5, 20, 9, 0)}) {
             CRecurrenceException *x = e.GetException(key, true);
@@ -80,7 +81,8 @@ TEST_F(EventSaveTest, EditedSeriesKeepsItsOneRecord)
     FaultyStore store(m_doc);
     CEventSave save(*model, store);
     ASSERT_EQ(save.Save(), EventSaveResult::Saved);
-    EXPECT_EQ(Reopened(), std::vector<StoredEvent>{Rec("Standup (new room)", At(2024, 5, 6, 9, 0), 1.0 / 24, true)});
+    EXPECT_EQ(Reopened(),
+              std::vector<StoredEvent>{Rec("Standup (new room)", At(2024, 5, 6, 9, 0), 1.0 / 24, true)});
 }
 
 TEST_F(EventSaveTest, UnchangedOccurrenceDropsTheExceptionMadeForIt)
@@ -228,7 +230,8 @@ TEST_F(EventSaveTest, KeptExceptionsBecomeEventsWhateverStepFails)
         auto model = OpenStored(id);
         CEventItem &event = model->GetEvent();
         // What the recurrence dialog does on Yes to keeping the exceptions: Tuesdays now.
-        event.SetRecurrence(Recur::ByDate | Recur::Weekly | Recur::Tuesday, 1, 0, At(2024, 5, 7, 9, 0), CDateTime());
+        event.SetRecurrence(Recur::ByDate | Recur::Weekly | Recur::Tuesday, 1, 0, At(2024, 5, 7, 9, 0),
+                            CDateTime());
         event.SetStart(At(2024, 5, 7, 9, 0));
         model->RecurrenceChanged(true, false, true);
 
@@ -261,12 +264,14 @@ TEST_F(EventSaveTest, ExceptionsOutsideANewStartAreDroppedOrKeptAsDeletedMarks)
     CEventSave save(*model, store);
     ASSERT_EQ(save.Save(), EventSaveResult::Saved);
     EXPECT_TRUE(save.ViewNeedsReload());
-    EXPECT_EQ(Reopened(), (std::vector<StoredEvent>{Rec("Standup", At(2024, 5, 27, 9, 0), 1.0 / 24, true, 1)}));
+    EXPECT_EQ(Reopened(),
+              (std::vector<StoredEvent>{Rec("Standup", At(2024, 5, 27, 9, 0), 1.0 / 24, true, 1)}));
 }
 
 TEST_F(EventSaveTest, OutOfRangeExceptionWithExternalReferenceIsKeptAsDeletedMark)
 {
-    CEventItem e = MakeSeries(At(2024, 5, 6, 9, 0), Hours(1), Recur::ByDate | Recur::Weekly | Recur::Monday, 1);
+    CEventItem e =
+        MakeSeries(At(2024, 5, 6, 9, 0), Hours(1), Recur::ByDate | Recur::Weekly | Recur::Monday, 1);
     e.SetSubject(QStringLiteral("Sync"));
     CRecurrenceException *x = e.GetException(At(2024, 5, 13, 9, 0), true);
     x->newStart = At(2024, 5, 13, 10, 0);
@@ -287,7 +292,8 @@ TEST_F(EventSaveTest, OutOfRangeExceptionWithExternalReferenceIsKeptAsDeletedMar
         store.failAt = failAt;
         CEventSave save(*model, store);
         ASSERT_EQ(save.Save(), EventSaveResult::StayOpen);
-        EXPECT_EQ(Reopened(), (std::vector<StoredEvent>{Rec("Sync", At(2024, 5, 6, 9, 0), 1.0 / 24, true, 1)}));
+        EXPECT_EQ(Reopened(),
+                  (std::vector<StoredEvent>{Rec("Sync", At(2024, 5, 6, 9, 0), 1.0 / 24, true, 1)}));
     }
     auto model = OpenStored(e.GetRecordId());
     CEventItem &event = model->GetEvent();
@@ -299,8 +305,9 @@ TEST_F(EventSaveTest, OutOfRangeExceptionWithExternalReferenceIsKeptAsDeletedMar
     FaultyStore store(m_doc);
     CEventSave save(*model, store);
     ASSERT_EQ(save.Save(), EventSaveResult::Saved);
-    EXPECT_EQ(Reopened(), (std::vector<StoredEvent>{Rec("Sync", At(2024, 5, 13, 10, 0), 1.0 / 24, false, 0, true, 42),
-                                                    Rec("Sync", At(2024, 5, 20, 9, 0), 1.0 / 24, true)}));
+    EXPECT_EQ(Reopened(),
+              (std::vector<StoredEvent>{Rec("Sync", At(2024, 5, 13, 10, 0), 1.0 / 24, false, 0, true, 42),
+                                        Rec("Sync", At(2024, 5, 20, 9, 0), 1.0 / 24, true)}));
 }
 
 // A series with external references that loses its recurrence is stored as a new record; the

@@ -83,7 +83,8 @@ TEST_F(FilterDialogsTest, EditorRefusesAnotherFiltersNameInAnyCase)
 TEST_F(FilterDialogsTest, EditorRenders)
 {
     CItemFilter fresh;
-    CFilterEditDlg create(fresh, -1, {}, {QStringLiteral("Appointment"), QStringLiteral("Birthday")}, categories);
+    CFilterEditDlg create(fresh, -1, {}, {QStringLiteral("Appointment"), QStringLiteral("Birthday")},
+                          categories);
     EXPECT_EQ(create.windowTitle(), QStringLiteral("Create a New Filter"));
     EXPECT_FALSE(create.GetTypeList()->isEnabled());
     create.ChooseTypes(FilterChoice::SelectedOnly);

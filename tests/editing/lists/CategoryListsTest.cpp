@@ -41,7 +41,8 @@ TEST(CategoryNamesTest, SplitTable)
 TEST(CategoriesPickerTest, LocalNamesShowTheSuffixAndComeBackWithout)
 {
     FakeMessagePort messages;
-    CCategoriesPicker picker({QStringLiteral("Business"), QStringLiteral("Personal")}, QStringLiteral("personal, Zoo"));
+    CCategoriesPicker picker({QStringLiteral("Business"), QStringLiteral("Personal")},
+                             QStringLiteral("personal, Zoo"));
     ASSERT_EQ(picker.GetRows().size(), 3u);
     EXPECT_EQ(picker.GetRowText(0), QStringLiteral("Business"));
     EXPECT_EQ(picker.GetRowText(2), QStringLiteral("Zoo ( local )"));
@@ -53,7 +54,8 @@ TEST(CategoriesPickerTest, LocalNamesShowTheSuffixAndComeBackWithout)
     EXPECT_EQ(result, QStringLiteral("Business, Personal, Zoo"));
 
     picker.Refill({QStringLiteral("Business")});
-    EXPECT_EQ(picker.Collect(), QStringLiteral("Business, Personal, Zoo")) << "ticks survive a new master list";
+    EXPECT_EQ(picker.Collect(), QStringLiteral("Business, Personal, Zoo"))
+        << "ticks survive a new master list";
 }
 
 TEST(CategoriesPickerTest, TextOfFiveHundredTwelveCharactersIsRefused)
