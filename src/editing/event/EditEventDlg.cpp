@@ -73,8 +73,18 @@ CEditEventDlg::CEditEventDlg(std::unique_ptr<CItemRef> holder, const EventEditor
     setSizeGripEnabled(true);
     m_loaded = m_model.Load();
     BuildForm();
-    if (m_loaded)
+    m_initialSize = size();
+    if (m_loaded) {
         LoadWidgets();
+        // An event that keeps its editor size opens at that size.
+        const CEventItem &event = m_model.GetEvent();
+        if (event.HasFlag(CCalendarItem::FlagEditorWindowSize)) {
+            const std::uint32_t packed = event.GetEditorWindowSize();
+            const QSize kept(int(packed & 0xFFFF), int(packed >> 16));
+            if (kept.width() > 0 && kept.height() > 0)
+                resize(kept.expandedTo(minimumSizeHint()));
+        }
+    }
     if (readOnly) {
         m_ok->setEnabled(false);
         m_subject->setFocus();
@@ -445,6 +455,9 @@ void CEditEventDlg::accept()
         return;
     m_ok->setFocus();
     GatherTexts();
+    // A size the user gave the window is kept with the event.
+    if (size() != m_initialSize)
+        m_model.GetEvent().SetEditorWindowSize(true, width(), height());
     CEventSave save(m_model, *m_context.store);
     switch (save.Save()) {
     case EventSaveResult::Saved:

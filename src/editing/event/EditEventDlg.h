@@ -73,6 +73,7 @@ class CEditEventDlg : public CDialogEx
 
     CEventEditorModel m_model;
     EventEditorContext m_context;
+    QSize m_initialSize;
     bool m_loaded = false;
     bool m_filling = false;
 

@@ -111,6 +111,25 @@ TEST_F(EditEventDlgTest, CancelAsksOnlyWhenModified)
     EXPECT_EQ(m_messages.LastText(), QStringLiteral("Do you want to save changes?"));
 }
 
+TEST_F(EditEventDlgTest, ResizedEditorKeepsItsSizeWithTheEvent)
+{
+    const std::uint32_t id = StoreWeeklySeries();
+    {
+        auto holder = std::make_unique<CItemRef>();
+        ASSERT_EQ(m_doc.LoadItemRef(*holder, CCalendarItem::KindEvent, id), S_OK);
+        CEditEventDlg dialog(std::move(holder), Context(), false, false, nullptr, EventEditorSettings());
+        dialog.resize(dialog.width() + 60, dialog.height() + 40);
+        dialog.accept();
+        EXPECT_EQ(dialog.GetResult(), 1);
+    }
+    auto holder = std::make_unique<CItemRef>();
+    ASSERT_EQ(m_doc.LoadItemRef(*holder, CCalendarItem::KindEvent, id), S_OK);
+    EXPECT_TRUE(holder->GetEvent()->HasFlag(CCalendarItem::FlagEditorWindowSize));
+    CEditEventDlg reopened(std::move(holder), Context(), false, false, nullptr, EventEditorSettings());
+    EXPECT_EQ(reopened.width(), 520 + 60);
+    EXPECT_EQ(reopened.height(), 560 + 40);
+}
+
 TEST_F(EditEventDlgTest, RendersOfTheEditorAndTheRecurrenceDialog)
 {
     m_doc.GetLocationList().Add(CCategory(QStringLiteral("Room 2")));
