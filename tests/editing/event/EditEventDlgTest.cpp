@@ -16,6 +16,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QTimeEdit>
@@ -109,6 +110,48 @@ TEST_F(EditEventDlgTest, CancelAsksOnlyWhenModified)
     typed.reject();
     ASSERT_EQ(m_messages.shown.size(), 1);
     EXPECT_EQ(m_messages.LastText(), QStringLiteral("Do you want to save changes?"));
+}
+
+TEST_F(EditEventDlgTest, DeleteAsksThenRemovesTheEvent)
+{
+    const std::uint32_t id = AddEvent(QStringLiteral("Dentist"), At(2024, 5, 3, 14, 0), Minutes(15));
+    auto holder = std::make_unique<CItemRef>();
+    ASSERT_EQ(m_doc.LoadItemRef(*holder, CCalendarItem::KindEvent, id), S_OK);
+    CEditEventDlg dialog(std::move(holder), Context(), false, false, nullptr, EventEditorSettings());
+    m_messages.answer = MessageResult::No;
+    dialog.OnDelete();
+    EXPECT_EQ(m_messages.LastText(), QStringLiteral("Are you sure you want to delete the 'Dentist' item?"));
+    EXPECT_EQ(Reopened().size(), 1u);
+
+    auto again = std::make_unique<CItemRef>();
+    ASSERT_EQ(m_doc.LoadItemRef(*again, CCalendarItem::KindEvent, id), S_OK);
+    CEditEventDlg second(std::move(again), Context(), false, false, nullptr, EventEditorSettings());
+    m_messages.answer = MessageResult::Yes;
+    second.OnDelete();
+    EXPECT_EQ(second.GetResult(), 0);
+    for (const StoredEvent &e : Reopened())
+        EXPECT_TRUE(e.deleted) << "no live record is left";
+}
+
+TEST_F(EditEventDlgTest, WithoutAParentTheEditorRunsModelessAndDeletesItself)
+{
+    std::vector<bool> calls;
+    SetReminderWindowsEnabler([&calls](bool enable) { calls.push_back(enable); });
+    CEditEventDlg::OpenEventEditor(NewHolder(At(2024, 5, 6, 9, 0)), Context(), nullptr, false, false, false,
+                                   false);
+    QPointer<CEditEventDlg> editor;
+    for (QWidget *w : QApplication::topLevelWidgets()) {
+        if (auto *found = qobject_cast<CEditEventDlg *>(w))
+            editor = found;
+    }
+    ASSERT_FALSE(editor.isNull());
+    EXPECT_TRUE(editor->IsModeless());
+    EXPECT_EQ(calls, std::vector<bool>{false});
+    editor->reject();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(editor.isNull());
+    EXPECT_EQ(calls, (std::vector<bool>{false, true}));
+    SetReminderWindowsEnabler(nullptr);
 }
 
 TEST_F(EditEventDlgTest, ResizedEditorKeepsItsSizeWithTheEvent)
