@@ -135,17 +135,15 @@ bool NthWeekdayOfMonth(CDateTime &date, std::uint32_t word)
     const int weekday = FirstWeekdayOf(word);
     if (weekday == 0 || !date.GetParts(p))
         return false;
-    CDateTime d(p.year, p.month, 1);
-    AddDays(d, (weekday - d.GetDayOfWeek() + 7) % 7);
+    // Day-of-month arithmetic: the month's own length decides "last", not a clamped day step
+    // (which would keep 4000-12-31 in December).
+    int day = 1 + (weekday - CDateTime(p.year, p.month, 1).GetDayOfWeek() + 7) % 7;
     const int offset = NthOffset(word);
-    if (offset == 28) {
-        CDateTime last = d;
-        AddDays(last, 28);
-        AddDays(d, last.GetMonth() == p.month ? 28 : 21);
-    } else if (offset > 0) {
-        AddDays(d, offset);
-    }
-    date = d;
+    if (offset == 28)
+        day += day + 28 <= CDateTime::DaysInMonth(p.year, p.month) ? 28 : 21;
+    else if (offset > 0)
+        day += offset;
+    date = CDateTime(p.year, p.month, day);
     return true;
 }
 
@@ -191,10 +189,10 @@ bool AddNthWeekOffset(CDateTime &date, std::uint32_t word)
     if (offset < 0)
         return false;
     if (offset == 28) {
-        const int month = date.GetMonth();
-        AddDays(date, 28);
-        if (date.GetMonth() != month)
-            AddDays(date, -7);
+        CDateTime::Parts p;
+        if (!date.GetParts(p))
+            return false;
+        AddDays(date, p.day + 28 <= CDateTime::DaysInMonth(p.year, p.month) ? 28 : 21);
     } else {
         AddDays(date, offset);
     }

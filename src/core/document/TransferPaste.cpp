@@ -40,6 +40,14 @@ CDateTime AtTime(const CDateTime &day, int hour, int minute, int second = 0)
 {
     return CDateTime(day.GetYear(), day.GetMonth(), day.GetDay(), hour, minute, second);
 }
+
+// A task date from the clipboard that can stand for a day of the calendar: clipboard bytes come
+// from any process, and a zero or out-of-range value is no date the task was given.
+bool IsUsableDay(const CDateTime &date)
+{
+    return date.IsValid() && date.Value() != 0.0 && !(date < DateRange::Min()) &&
+           !(date.DatePart() > DateRange::Max());
+}
 } // namespace
 
 void CTransferPaste::RedateTask(CTaskItem &task, const CDateTime &targetDate)
@@ -70,10 +78,12 @@ void CTransferPaste::TaskToEvent(const CTaskItem &task, bool eventListView, CEve
     event.SetItemTypeIndex(task.GetItemTypeIndex());
     event.SetSubject(task.GetSubject());
     event.SetNotes(task.GetNotes());
-    if (!eventListView || !task.HasDueDate())
+    // A due date that is no day leaves the times of a new event, as no due date does; a start
+    // that is no day or lies after the due date is left out, as no start date is.
+    if (!eventListView || !task.HasDueDate() || !IsUsableDay(task.GetDueDate()))
         return;
     const CDateTime due = task.GetDueDate().DatePart();
-    if (task.HasStartDate()) {
+    if (task.HasStartDate() && IsUsableDay(task.GetStartDate()) && !(task.GetStartDate().DatePart() > due)) {
         const CDateTime start = task.GetStartDate().DatePart();
         event.SetStart(start);
         event.SetDuration(CDateSpan(double(DaysBetween(start, due) + 1)));

@@ -61,7 +61,8 @@ class CTransferPaste
     static void RedateTask(CTaskItem &task, const CDateTime &targetDate);
     // The event a task pasted into the Event List becomes: type, subject and notes; in the
     // Event List view itself it covers the task's days (start through due, or the due day).
-    // `event` comes with the times of a new event, kept otherwise.
+    // `event` comes with the times of a new event, kept otherwise. A date that is no day of the
+    // calendar (zero or out of range) counts as missing, and so does a start after the due date.
     static void TaskToEvent(const CTaskItem &task, bool eventListView, CEventItem &event);
     // Places one pasted event in the view; single events keep the spacing they had, all
     // moved by the offset of the first.

@@ -5,6 +5,9 @@
 
 #include "core/dates/DateRules.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace {
 const CDateSpan kOneMinute(0, 0, 1, 0);
 // Jumps computed with date arithmetic are started one day early and then settled with the
@@ -17,9 +20,24 @@ CDateSpan Reach(const CDateSpan &duration)
     return duration > CDateSpan(0.0) ? duration : kOneMinute;
 }
 
+// Whole seconds of a day count: the window test compares exactly, not the floating-point sum of
+// a start and a duration, which can land a hair past the window start it should equal. Values
+// a damaged record can carry are held far outside the calendar, never past what the type holds.
+long long WholeSeconds(double days)
+{
+    constexpr double kFar = 1e15;
+    const double seconds = days * 86400.0;
+    return std::llround(std::isnan(seconds) ? 0.0 : std::clamp(seconds, -kFar, kFar));
+}
+
 bool Touches(const CDateTime &start, const CDateSpan &duration, const CDateTime &w0, const CDateTime &w1)
 {
-    return w0 < start + Reach(duration) && start < w1;
+    const long long s = WholeSeconds(start.Linear());
+    // A length that rounds to no second counts as one minute, as a zero one does.
+    long long length = WholeSeconds(Reach(duration).Value());
+    if (length <= 0)
+        length = 60;
+    return WholeSeconds(w0.Linear()) < s + length && s < WholeSeconds(w1.Linear());
 }
 
 const CDateTime &Later(const CDateTime &a, const CDateTime &b)

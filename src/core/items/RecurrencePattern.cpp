@@ -26,15 +26,42 @@ std::uint32_t BitAtPosition(int pos)
     return Recur::WeekdayBit(pos == 6 ? 1 : pos + 2);
 }
 
-CDateTime Shifted(CDateTime d, long days)
-{
-    AddDays(d, days);
-    return d;
-}
-
 bool InRange(const CDateTime &d)
 {
     return d.IsValid() && d >= DateRange::Min() && DateOnly(d) <= DateRange::Max();
+}
+
+// Day and month steps of the pattern arithmetic on dates at 00:00. Unlike the clamped steps of
+// the date rules they land on the real date even past 4000-12-31 (the date type reaches year
+// 9999, further than one step of any interval from the calendar), so a clamped date never
+// passes for a pattern date and a step back from a date past the end finds the last one
+// within it. False when the result is no date at all.
+bool ShiftDays(CDateTime &day, long n)
+{
+    CDateTime::Parts q;
+    if (!CDateTime(double(DayIndex(day) + n)).GetParts(q))
+        return false;
+    day = CDateTime(q.year, q.month, q.day);
+    return day.IsValid();
+}
+
+bool ShiftMonths(CDateTime &day, int dayOfMonth, long n)
+{
+    CDateTime::Parts p;
+    if (dayOfMonth < 1 || !day.GetParts(p))
+        return false;
+    const long total = long(p.year) * 12 + (p.month - 1) + n;
+    if (total < 100L * 12 || total > 9999L * 12 + 11)
+        return false;
+    const int year = int(total / 12), month = int(total % 12) + 1;
+    day = CDateTime(year, month, std::min(dayOfMonth, CDateTime::DaysInMonth(year, month)));
+    return day.IsValid();
+}
+
+// The first day after the supported calendar: pattern dates on or after it do not exist.
+CDateTime PastCalendar()
+{
+    return CDateTime(4001, 1, 1);
 }
 } // namespace
 
@@ -95,51 +122,57 @@ CDateTime CRecurrencePattern::DateOnOrAfter(const CDateTime &date) const
     CDateTime::Parts probe;
     if (!d.GetParts(probe))
         d = date.Value() > 0 ? DateRange::Max() : s;
+    else if (d > DateRange::Max())
+        d = DateRange::Max();
     // A date before the start asks for the first pattern date, which is found from the start.
     if (d < s)
         d = s;
-    const long n = m_interval;
     CDateTime p;
+    // None left within the calendar: its last day, where every series ends.
+    if (!DayOnOrAfter(d, p) || p > DateRange::Max())
+        p = DateRange::Max();
+    return WithStartTime(p);
+}
+
+bool CRecurrencePattern::DayOnOrAfter(const CDateTime &d, CDateTime &p) const
+{
+    const CDateTime s = DateOnly(m_start);
+    const long n = m_interval;
     switch (Period()) {
     case Recur::Daily: {
         p = d;
         const long r = (DayIndex(d) - DayIndex(s)) % n;
-        if (r != 0)
-            AddDays(p, n - r);
-        break;
+        return r == 0 || ShiftDays(p, n - r);
     }
     case Recur::Weekly: {
         const long monday = DayIndex(s) - WeekPosition(s.GetDayOfWeek());
-        CDateTime c = Shifted(d, -((DayIndex(d) - monday) % (7 * n)));
-        // The cycle's active week, then (when its chosen days are all before d) the next one.
-        bool found = false;
-        for (int pass = 0; pass < 2 && !found; ++pass) {
+        // The Monday that opens the cycle holding d, then its active week and (when its chosen
+        // days are all before d) the next active week.
+        CDateTime c = d;
+        if (!ShiftDays(c, -((DayIndex(d) - monday) % (7 * n))))
+            return false;
+        for (int pass = 0; pass < 2; ++pass) {
             for (int i = 0; i < 7; ++i) {
-                const CDateTime x = Shifted(c, i);
-                if ((m_word & BitAtPosition(i)) && x >= d) {
+                CDateTime x = c;
+                if ((m_word & BitAtPosition(i)) && ShiftDays(x, i) && x >= d) {
                     p = x;
-                    found = true;
-                    break;
+                    return true;
                 }
             }
-            if (!found)
-                AddDays(c, 7 * n);
+            if (!ShiftDays(c, 7 * n))
+                return false;
         }
-        if (!found) // only when the steps ran into the end of the supported range
-            p = DateRange::Max();
-        break;
+        return false; // no weekday chosen: not steppable, never asked
     }
     case Recur::Monthly:
     case Recur::Yearly: {
         CDateTime::Parts sp, dp;
-        s.GetParts(sp);
-        d.GetParts(dp);
+        if (!s.GetParts(sp) || !d.GetParts(dp))
+            return false;
         if (Period() == Recur::Yearly && Kind() == Recur::ByDate) {
             // The start's month and day in d's year, else a year later.
             p = CDateTime(dp.year, sp.month, std::min(sp.day, CDateTime::DaysInMonth(dp.year, sp.month)));
-            if (p < d)
-                AddMonths(p, sp.day, 12);
-            break;
+            return !(p < d) || ShiftMonths(p, sp.day, 12);
         }
         // The month of the cycle that holds d (a yearly nth pattern steps 12 months), else the next one.
         long months = (long(dp.year) - sp.year) * 12 + dp.month - sp.month;
@@ -147,20 +180,15 @@ CDateTime CRecurrencePattern::DateOnOrAfter(const CDateTime &date) const
         const bool byDate = Kind() == Recur::ByDate;
         const int day = byDate ? ByDateDay() : sp.day;
         p = s;
-        AddMonths(p, day, int(months));
-        if (!byDate)
-            NthWeekdayOfMonth(p, m_word);
-        if (p < d) {
-            AddMonths(p, day, int(n));
-            if (!byDate)
-                NthWeekdayOfMonth(p, m_word);
-        }
-        break;
+        if (!ShiftMonths(p, day, months) || (!byDate && !NthWeekdayOfMonth(p, m_word)))
+            return false;
+        if (p < d && (!ShiftMonths(p, day, n) || (!byDate && !NthWeekdayOfMonth(p, m_word))))
+            return false;
+        return true;
     }
     default:
-        return m_start;
+        return false;
     }
-    return WithStartTime(p);
 }
 
 CDateTime CRecurrencePattern::NextDate(const CDateTime &date) const
@@ -177,11 +205,26 @@ CDateTime CRecurrencePattern::Step(const CDateTime &date, int direction) const
 {
     if (!IsSteppable() || !date.IsValid())
         return m_start;
-    CDateTime p = DateOnly(date);
-    const int n = m_interval;
+    const CDateTime p = DateOnly(date);
+    CDateTime q;
+    const bool moved = StepDay(p, direction, q);
+    // Past the calendar: its last day, where every series ends; before it: no earlier date,
+    // the date itself.
+    if (direction > 0 ? !moved || q > DateRange::Max() : moved && q > DateRange::Max())
+        return WithStartTime(DateRange::Max());
+    if (!moved || q < DateRange::Min())
+        return WithStartTime(p);
+    return WithStartTime(q);
+}
+
+bool CRecurrencePattern::StepDay(const CDateTime &day, int direction, CDateTime &out) const
+{
+    CDateTime p = day;
+    const long n = m_interval;
     switch (Period()) {
     case Recur::Daily:
-        AddDays(p, direction * n);
+        if (!ShiftDays(p, direction * n))
+            return false;
         break;
     case Recur::Weekly: {
         // The nearest chosen day of the same Monday-based week, else the first (or last)
@@ -191,12 +234,22 @@ CDateTime CRecurrencePattern::Step(const CDateTime &date, int direction) const
         for (int j = pos + direction; j >= 0 && j < 7 && found < 0; j += direction)
             if (m_word & BitAtPosition(j))
                 found = j;
+        long shift = 0;
         if (found >= 0) {
-            AddDays(p, found - pos);
+            shift = found - pos;
         } else {
-            p = direction > 0 ? FirstPatternDayOfWeek(p, m_word) : LastPatternDayOfWeek(p, m_word);
-            AddDays(p, direction * 7L * n);
+            int edge = 0;
+            for (int k = 0; k < 7; ++k) {
+                const int j = direction > 0 ? k : 6 - k;
+                if (m_word & BitAtPosition(j)) {
+                    edge = j;
+                    break;
+                }
+            }
+            shift = edge - pos + direction * 7L * n;
         }
+        if (!ShiftDays(p, shift))
+            return false;
         break;
     }
     case Recur::Monthly:
@@ -204,17 +257,18 @@ CDateTime CRecurrencePattern::Step(const CDateTime &date, int direction) const
         // A yearly by-date pattern steps a year whatever its interval; month moves keep the
         // pattern's day (the day number of a monthly by-date pattern, else the start's day).
         const bool byDate = Kind() == Recur::ByDate;
-        const int months = Period() == Recur::Yearly && byDate ? 12 : n;
-        AddMonths(p, Period() == Recur::Monthly && byDate ? ByDateDay() : m_start.GetDay(),
-                  direction * months);
-        if (!byDate)
-            NthWeekdayOfMonth(p, m_word);
+        const long months = Period() == Recur::Yearly && byDate ? 12 : n;
+        if (!ShiftMonths(p, Period() == Recur::Monthly && byDate ? ByDateDay() : m_start.GetDay(),
+                         direction * months) ||
+            (!byDate && !NthWeekdayOfMonth(p, m_word)))
+            return false;
         break;
     }
     default:
-        return m_start;
+        return false;
     }
-    return WithStartTime(p);
+    out = p;
+    return true;
 }
 
 // Pattern dates fall on distinct days, so the date found on D's own day is the only one that
@@ -250,20 +304,29 @@ bool CRecurrencePattern::FirstDateFrom(const CDateTime &d, bool orEqual, CDateTi
     return false;
 }
 
+// The step back is taken from the real pattern date on or after D, even when that lies past the
+// calendar, so the last date within it is found.
 bool CRecurrencePattern::LastDateBefore(const CDateTime &d, CDateTime &out) const
 {
-    if (!d.IsValid())
+    if (!d.IsValid() || !m_start.IsValid() || !(m_start < d))
         return false;
-    const CDateTime p = DateOnOrAfter(d);
-    if (!p.IsValid())
-        return false;
-    CDateTime cand = p;
-    if (!(p < d)) {
-        cand = PrevDate(p);
-        if (!cand.IsValid() || !(cand < p))
-            return false;
+    if (!IsSteppable()) {
+        out = m_start;
+        return true;
     }
-    if (!(cand < d) || cand < m_start)
+    const CDateTime limit = d < PastCalendar() ? d : PastCalendar();
+    const CDateTime day = DateOnly(limit);
+    CDateTime p;
+    if (!DayOnOrAfter(day < DateOnly(m_start) ? DateOnly(m_start) : day, p))
+        return false;
+    CDateTime cand = WithStartTime(p);
+    if (!(cand < limit)) {
+        CDateTime q;
+        if (!StepDay(p, -1, q) || !(q < p))
+            return false;
+        cand = WithStartTime(q);
+    }
+    if (!cand.IsValid() || !(cand < limit) || cand < m_start)
         return false;
     out = cand;
     return true;

@@ -39,7 +39,8 @@ class CRecurrencePattern
     // The first pattern date whose day is on or after D's day (the first pattern date when D
     // lies before the start).
     CDateTime DateOnOrAfter(const CDateTime &d) const;
-    // One step back or forward from a pattern date.
+    // One step back or forward from a pattern date. A step past the calendar gives 4000-12-31
+    // (where every series ends), a step before it the date itself.
     CDateTime PrevDate(const CDateTime &d) const;
     CDateTime NextDate(const CDateTime &d) const;
 
@@ -63,6 +64,11 @@ class CRecurrencePattern
     CDateTime WithStartTime(const CDateTime &day) const;
     // One step forward (direction 1) or back (-1).
     CDateTime Step(const CDateTime &date, int direction) const;
+    // The same rules on dates at 00:00 without clamping to the calendar: results may lie past
+    // 4000-12-31 (or before 1753) so that callers can tell a date that does not exist from one
+    // that does. False when the arithmetic leaves the date type's range.
+    bool DayOnOrAfter(const CDateTime &day, CDateTime &out) const;
+    bool StepDay(const CDateTime &day, int direction, CDateTime &out) const;
     bool FirstDateFrom(const CDateTime &d, bool orEqual, CDateTime &out) const;
 
     std::uint32_t m_word = 0;

@@ -50,7 +50,7 @@ std::uint32_t MaskedChannel(std::uint32_t value, std::uint32_t mask)
 
 // Reads one bitmap file at the reader's position. False for anything this reader does not take
 // or for data that ends early; nothing is allocated before the bytes it covers are known to be there.
-bool ReadBitmapFile(CArchiveReader &ar, DecodedBitmap &out)
+bool ReadBitmapFile(CArchiveReader &ar, DecodedBitmap &out, qsizetype maxPixels)
 {
     QByteArray fileHeader;
     if (!ar.ReadBytes(kFileHeaderBytes, fileHeader) || U16At(fileHeader, 0) != kBitmapMagic)
@@ -73,6 +73,8 @@ bool ReadBitmapFile(CArchiveReader &ar, DecodedBitmap &out)
         return false;
     const bool topDown = rawHeight < 0;
     const int height = topDown ? -rawHeight : rawHeight;
+    if (qsizetype(width) * height > maxPixels)
+        return false;
 
     const bool paletted = bpp == 1 || bpp == 4 || bpp == 8;
     if (!paletted && bpp != 16 && bpp != 24 && bpp != 32)
@@ -319,7 +321,7 @@ HRESULT CImageList::Write(CArchiveWriter &ar) const
     return S_OK;
 }
 
-HRESULT CImageList::Read(CArchiveReader &ar)
+HRESULT CImageList::Read(CArchiveReader &ar, int expectedCount)
 {
     try {
         std::uint16_t magic = 0, version = 0, count = 0, capacity = 0, grow = 0, cx = 0, cy = 0, flags = 0;
@@ -329,11 +331,13 @@ HRESULT CImageList::Read(CArchiveReader &ar)
             !ar.ReadU16(flags) || !ar.Skip(8))
             return QV_E_INTERNAL;
         if (magic != kMagic || version != kVersion || count > 0x7FFF || cx == 0 || cy == 0 || cx > kMaxSide ||
-            cy > kMaxSide)
+            cy > kMaxSide || (expectedCount >= 0 && count != expectedCount))
             return QV_E_INTERNAL;
 
+        // Decoding costs up to 32 times the bytes of a bitmap: only what the images need is decoded.
+        const qsizetype maxPixels = (qsizetype(count) + kSpareTiles) * cx * cy;
         DecodedBitmap color;
-        if (!ReadBitmapFile(ar, color))
+        if (!ReadBitmapFile(ar, color, maxPixels))
             return QV_E_INTERNAL;
         const int columns = color.width / cx;
         const int rows = color.height / cy;
@@ -343,7 +347,7 @@ HRESULT CImageList::Read(CArchiveReader &ar)
         DecodedBitmap mask;
         const bool hasMask = (flags & kFlagMask) != 0;
         if (hasMask &&
-            (!ReadBitmapFile(ar, mask) || mask.width != color.width || mask.height != color.height))
+            (!ReadBitmapFile(ar, mask, maxPixels) || mask.width != color.width || mask.height != color.height))
             return QV_E_INTERNAL;
 
         std::vector<ImagePixels> images;

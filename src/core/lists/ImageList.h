@@ -64,8 +64,13 @@ class CImageList
     HRESULT Write(CArchiveWriter &ar) const;
     // Replaces the list by one read from the stream form at the reader's position. Damaged or
     // truncated data gives QV_E_INTERNAL and leaves the list as it was; sizes read from the data are
-    // checked against the bytes that remain before anything is allocated for them.
-    HRESULT Read(CArchiveReader &ar);
+    // checked against the bytes that remain before anything is allocated for them, and a bitmap
+    // must not hold more than kSpareTiles tiles beyond its image count. With `expectedCount` zero
+    // or more, a stream counting another number of images is refused before its bitmaps are read.
+    HRESULT Read(CArchiveReader &ar, int expectedCount = -1);
+    // Tiles a bitmap may hold beyond its images: the rest of a row of the grid, and the spare
+    // capacity other writers leave.
+    static constexpr int kSpareTiles = 64;
 
     bool operator==(const CImageList &other) const
     {

@@ -388,10 +388,11 @@ HRESULT CItemTypeList::ReadBlob(const QByteArray &blob, std::uint32_t dataFormat
             !ar.ReadU32(length2) || tag1 != kListTag || tag2 != kListTag || length1 != length2 ||
             !ar.ReadU32(count) || count > std::uint32_t(kMaxTypes))
             hr = QV_E_INTERNAL;
+        // The icon lists must count one image per type, checked before their bitmaps are decoded.
         if (hr == S_OK)
-            hr = m_small.Read(ar);
+            hr = m_small.Read(ar, int(count));
         if (hr == S_OK)
-            hr = m_large.Read(ar);
+            hr = m_large.Read(ar, int(count));
         if (hr == S_OK && (m_small.GetImageCount() != int(count) || m_large.GetImageCount() != int(count)))
             hr = QV_E_INTERNAL;
         for (std::uint32_t i = 0; hr == S_OK && i < count; ++i) {

@@ -12,7 +12,8 @@ std::uint32_t SystemCodeFromErrno(int err)
     case ENAMETOOLONG: return SystemError::PathNotFound;
     case EACCES:
     case EPERM:
-    case EROFS: return SystemError::AccessDenied;
+    case EROFS:
+    case EISDIR: return SystemError::AccessDenied; // the system's answer to opening a folder as a file
     case ENOMEM: return SystemError::NotEnoughMemory;
     case EEXIST: return SystemError::FileExists;
     case ENOSPC:

@@ -7,6 +7,7 @@
 #include <QtEndian>
 #include <algorithm>
 #include <array>
+#include <limits>
 
 namespace {
 
@@ -50,6 +51,18 @@ void AppendInt32(QByteArray &data, std::int32_t value)
     data.append(bytes, 4);
 }
 
+// A width as the layout keeps it: stored and dragged values alike.
+int BoundedWidth(int width)
+{
+    return std::clamp(width, 0, CListColumns::kMaxWidth);
+}
+
+// Layout sums are taken in a wide type; with bounded widths they always fit an int.
+int ToInt(std::int64_t value)
+{
+    return int(std::clamp<std::int64_t>(value, 0, std::numeric_limits<int>::max()));
+}
+
 } // namespace
 
 const ListColumnInfo *FindListColumn(int id)
@@ -86,27 +99,27 @@ int CListColumns::VisualIndexOf(int id) const
 
 int CListColumns::TotalWidth() const
 {
-    int total = 0;
+    std::int64_t total = 0;
     for (const Column &c : m_items)
         total += c.width;
-    return total;
+    return ToInt(total);
 }
 
 int CListColumns::LeftOf(int visual) const
 {
-    int x = 0;
+    std::int64_t x = 0;
     for (int v = 0; v < visual && v < Count(); ++v)
         x += At(v).width;
-    return x;
+    return ToInt(x);
 }
 
 int CListColumns::VisualAt(int x) const
 {
     if (x < 0)
         return -1;
-    int left = 0;
+    std::int64_t left = 0;
     for (int v = 0; v < Count(); ++v) {
-        const int right = left + At(v).width;
+        const std::int64_t right = left + At(v).width;
         if (x < right)
             return v;
         left = right;
@@ -131,7 +144,7 @@ bool CListColumns::Append(int id, int width)
     const ListColumnInfo *info = FindListColumn(id);
     if (!info || VisualIndexOf(id) >= 0 || Count() >= kMaxColumns)
         return false;
-    m_items.push_back({id, info->icon ? kIconWidth : std::max(0, width)});
+    m_items.push_back({id, info->icon ? kIconWidth : BoundedWidth(width)});
     m_order.push_back(int(m_items.size()) - 1);
     return true;
 }
@@ -169,7 +182,7 @@ void CListColumns::SetWidth(int visual, int width)
         return;
     Column &c = m_items[std::size_t(m_order[std::size_t(visual)])];
     if (!IsIconColumn(c.id))
-        c.width = std::max(0, width);
+        c.width = BoundedWidth(width);
 }
 
 std::vector<std::uint32_t> CListColumns::FieldValues() const

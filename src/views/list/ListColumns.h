@@ -34,6 +34,9 @@ class CListColumns
     static constexpr int kHeaderImageCount = 8;
     // A divider never comes closer than this to its column's left edge.
     static constexpr int kMinTrackWidth = 9;
+    // No column is wider than this (more than any screen shows), whatever the settings say, so
+    // the sums of every layout stay far inside an int.
+    static constexpr int kMaxWidth = 16384;
     // What an emptied chooser leaves: "Subject", 330 pixels.
     static constexpr std::uint32_t kFallbackField = 0x014A0004;
 
@@ -68,7 +71,7 @@ class CListColumns
     // ---- Changes ----
     void Clear();
     // Appends a column; false for an unknown id, one already shown or past the maximum. Icon
-    // columns always take their fixed width.
+    // columns always take their fixed width, others a width within 0..kMaxWidth.
     bool Append(int id, int width);
     // Removes the column; clears the sort column (keeping the direction) when it was sorted by.
     bool Remove(int id);

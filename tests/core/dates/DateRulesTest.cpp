@@ -121,6 +121,8 @@ TEST(DateRules, NthWeekdayOfMonth)
         {At(2024, 4, 30), Recur::Saturday | Recur::Fourth, At(2024, 4, 27)},
         {At(2024, 4, 30), Recur::Saturday, At(2024, 4, 6)}, // no week bit counts as the first
         {At(4000, 12, 5), Recur::Sunday | Recur::Last, At(4000, 12, 31)},
+        // The first Wednesday + 28 lies past the calendar's last day; still December's last.
+        {At(4000, 12, 5), Recur::Wednesday | Recur::Last, At(4000, 12, 27)},
     };
     for (const Case &c : cases) {
         CDateTime d = c.month;
@@ -162,7 +164,7 @@ TEST(DateRules, WeekdayHelpers)
     } offsets[] = {
         {At(2024, 4, 5), Recur::First, At(2024, 4, 5)},   {At(2024, 4, 5), Recur::Second, At(2024, 4, 12)},
         {At(2024, 4, 5), Recur::Fourth, At(2024, 4, 26)}, {At(2024, 4, 5), Recur::Last, At(2024, 4, 26)},
-        {At(2024, 3, 1), Recur::Last, At(2024, 3, 29)},
+        {At(2024, 3, 1), Recur::Last, At(2024, 3, 29)},  {At(4000, 12, 6), Recur::Last, At(4000, 12, 27)},
     };
     for (const Offset &o : offsets) {
         CDateTime x = o.from;

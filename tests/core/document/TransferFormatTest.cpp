@@ -457,6 +457,46 @@ TEST(TransferPasteTest, TaskIntoEventListBecomesEventOverItsDays)
     EXPECT_EQ(kept.GetStart(), At(2024, 1, 1, 8, 0));
 }
 
+// Clipboard bytes come from any process: a task whose dates cannot make an event's days is
+// repaired at paste, never stored with a negative or absurd duration.
+TEST(TransferPasteTest, TaskWithDamagedDatesIntoEventListIsRepaired)
+{
+    const CDateTime zero(0.0);
+    struct Case
+    {
+        const char *name;
+        CDateTime start, due; // start set first, then due, as a damaged record can hold them
+        CDateTime expectedStart;
+        CDateSpan expectedDuration;
+    };
+    const Case cases[] = {
+        {"due before start: the due day", At(2024, 6, 17), At(2024, 6, 10), At(2024, 6, 10), Days(1)},
+        {"zero due date: the times of a new event", At(2024, 6, 17), zero, At(2024, 1, 1, 8, 0), Minutes(30)},
+        {"zero start date: the due day", zero, At(2024, 6, 20), At(2024, 6, 20), Days(1)},
+        {"due past the calendar: the times of a new event", At(2024, 6, 17), At(5000, 1, 1), At(2024, 1, 1, 8, 0),
+         Minutes(30)},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        CTaskItem t = MakeTask();
+        t.SetDueDate(At(4000, 1, 1));
+        ASSERT_TRUE(t.SetStartDate(c.start));
+        t.SetDueDate(c.due);
+        CTransferWriter writer(kVersion);
+        writer.AddTask(t);
+        FakeMessagePort port;
+        RecordingSink sink;
+        PasteTarget target = MonthTarget();
+        target.containerKind = 6;
+        target.viewKind = 6;
+        CTransferPaste paste(target, sink);
+        EXPECT_EQ(paste.Paste(writer.GetBytes()), S_OK);
+        ASSERT_EQ(sink.events.size(), 1u);
+        EXPECT_EQ(sink.events[0].GetStart(), c.expectedStart);
+        EXPECT_EQ(sink.events[0].GetDuration(), c.expectedDuration);
+    }
+}
+
 TEST(TransferPasteTest, StoreErrorStopsThePasteKeepingWhatWasStored)
 {
     FakeMessagePort port;

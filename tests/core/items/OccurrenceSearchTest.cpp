@@ -89,6 +89,9 @@ TEST(OccurrenceSearch, WindowEdges)
     // An occurrence ending exactly at the window start does not touch it.
     CEventItem hour = DailyNine();
     EXPECT_TRUE(hour.OccurrencesInWindow(At(2024, 6, 5, 10, 0), At(2024, 6, 6, 9, 0)).empty());
+    // Also where start + duration is not exact in floating point.
+    CEventItem odd = MakeSeries(At(1936, 8, 5, 0, 26), Minutes(30), Recur::Daily | Recur::ByDate, 3);
+    EXPECT_TRUE(odd.OccurrencesInWindow(At(1936, 8, 5, 0, 56), At(1936, 8, 6)).empty());
     COccurrence o;
     EXPECT_FALSE(hour.FindFirstOccurrenceInRange(At(2024, 6, 5), 0, &o));
     EXPECT_FALSE(hour.FindFirstOccurrenceBetween(At(2024, 6, 5), At(2024, 6, 5), &o));
@@ -178,6 +181,63 @@ TEST(OccurrenceSearch, SeriesEnds)
     ASSERT_TRUE(ended.PrevOccurrence(At(2030, 1, 1), o));
     EXPECT_EQ(o.keyDate, At(2024, 6, 17, 9, 0));
     EXPECT_EQ(ended.OccurrencesInWindow(At(2024, 1, 1), At(2025, 1, 1)).size(), 3u);
+}
+
+// Steps that would leave the calendar (past 4000-12-31 or before 1753-01-01) must neither stand
+// in for a pattern date nor hide the real neighbour.
+TEST(OccurrenceSearch, NeighboursAtTheEndsOfTheCalendar)
+{
+    enum Ask { Prev, Next };
+    const CDateTime none = CDateTime::Invalid();
+    struct Case
+    {
+        const char *what;
+        CEventItem event;
+        Ask ask;
+        CDateTime from, expected; // expected invalid: no occurrence
+    };
+    const Case cases[] = {
+        {"daily every 2 days, next step past the end",
+         MakeSeries(At(4000, 12, 30), Hours(1), Recur::Daily | Recur::ByDate, 2), Prev, At(4000, 12, 31),
+         At(4000, 12, 30)},
+        {"monthly on day 3 every 3 months, next step past the end",
+         MakeSeries(At(3996, 11, 3), Hours(1), Recur::Monthly | Recur::ByDate, 3, 3), Prev, At(4000, 12, 30),
+         At(4000, 11, 3)},
+        {"monthly on day 21 every 65535 months",
+         MakeSeries(At(1900, 3, 21, 22, 30), Hours(1), Recur::Monthly | Recur::ByDate, 65535, 21), Prev,
+         At(1905, 6, 2), At(1900, 3, 21, 22, 30)},
+        {"second Wednesday of January every 12 months, step past the end",
+         MakeSeries(At(3990, 1, 10, 20, 30), Hours(1),
+                    Recur::Monthly | Recur::NthWeekday | Recur::Wednesday | Recur::Second, 12),
+         Next, At(4000, 1, 12, 20, 30), none},
+        {"last Wednesday monthly, first Wednesday + 28 past the end",
+         MakeSeries(At(3999, 12, 1), Hours(1), Recur::Monthly | Recur::NthWeekday | Recur::Wednesday | Recur::Last,
+                    1),
+         Next, At(4000, 11, 29), At(4000, 12, 27)},
+        {"every 3 weeks on Saturday and Sunday from Monday 1753-01-01",
+         MakeSeries(At(1753, 1, 1), Hours(1), Recur::Weekly | Recur::Saturday | Recur::Sunday, 3), Prev,
+         At(1753, 1, 6), none},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        COccurrence o;
+        const bool found = c.ask == Prev ? c.event.PrevOccurrence(c.from, o) : c.event.NextOccurrence(c.from, o);
+        EXPECT_EQ(found, c.expected.IsValid());
+        if (found && c.expected.IsValid()) {
+            EXPECT_EQ(o.keyDate, c.expected);
+        } else if (found) {
+            ADD_FAILURE() << "reported " << o.keyDate.ToIsoString().toStdString();
+        }
+    }
+    // The windows of December 4000 agree with the neighbours.
+    const CEventItem januaries =
+        MakeSeries(At(3990, 1, 10, 20, 30), Hours(1),
+                   Recur::Monthly | Recur::NthWeekday | Recur::Wednesday | Recur::Second, 12);
+    EXPECT_TRUE(januaries.OccurrencesInWindow(At(4000, 12, 1), At(4000, 12, 31)).empty());
+    const CEventItem lastWednesdays = MakeSeries(
+        At(3999, 12, 1), Hours(1), Recur::Monthly | Recur::NthWeekday | Recur::Wednesday | Recur::Last, 1);
+    EXPECT_EQ(Starts(lastWednesdays.OccurrencesInWindow(At(4000, 12, 1), At(4000, 12, 31))),
+              (std::vector<CDateTime>{At(4000, 12, 27)}));
 }
 
 // Stored or pasted patterns that cannot step still answer every search, with their start as

@@ -263,11 +263,19 @@ TEST(ImageList, DamagedStreamsAreRefusedAndLeaveTheList)
             qToLittleEndian(value, d.data() + at);
         return d;
     };
+    // Two images counted in a bitmap that holds two hundred: decoding it would cost a hundred
+    // times what the images need.
+    CImageList many(16, 16);
+    for (int i = 0; i < 200; ++i)
+        many.Add(PatternImage(16, i));
+    QByteArray oversized = Stream(many);
+    qToLittleEndian(std::uint16_t(2), oversized.data() + 4);
     const struct
     {
         const char *name;
         QByteArray data;
     } damaged[] = {
+        {"bitmap far larger than its images need", oversized},
         {"magic", patched(0, 0x1234, 2)},
         {"version", patched(2, 0x0600, 2)},
         {"more images than the bitmap holds", patched(4, 13, 2)},

@@ -85,11 +85,10 @@ QByteArray HandBlob(const std::vector<CItemType> &types, bool withReserved, bool
     w.WriteU32(0);
     w.WriteU32(std::uint32_t(types.size()));
     CImageList small(16, 16), large(32, 32);
-    for (std::size_t i = 0; i < types.size(); ++i) {
-        if (smallImages < 0 || int(i) < smallImages)
-            small.Add(Icon(16, int(i)));
+    for (std::size_t i = 0; i < types.size(); ++i)
         large.Add(Icon(32, int(i)));
-    }
+    for (int i = 0; i < (smallImages < 0 ? int(types.size()) : smallImages); ++i)
+        small.Add(Icon(16, i));
     small.Write(w);
     large.Write(w);
     for (const CItemType &t : types) {
@@ -491,12 +490,17 @@ TEST_F(ItemTypeLists, DamagedBlobsAreRefused)
     badTag[12] = 'X';
     QByteArray tooMany = HandBlob(types, true, true);
     qToLittleEndian(std::uint32_t(101), tooMany.data() + 20);
+    // Two small icons counted in a bitmap of two hundred (the small list's count is at 28).
+    QByteArray hugeIcons = HandBlob(types, true, true, CItemTypeList::kListFormat, 200);
+    qToLittleEndian(std::uint16_t(2), hugeIcons.data() + 28);
     const struct
     {
         const char *what;
         QByteArray blob;
     } cases[] = {
         {"fewer small icons than types", HandBlob(types, true, true, CItemTypeList::kListFormat, 1)},
+        {"more small icons than types", HandBlob(types, true, true, CItemTypeList::kListFormat, 3)},
+        {"small icon bitmap far beyond its count", hugeIcons},
         {"unequal lengths", unequal},
         {"bad tag", badTag},
         {"more than 100 types", tooMany},

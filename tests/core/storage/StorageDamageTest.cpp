@@ -82,6 +82,13 @@ TEST_F(StorageDamage, NotADataFileOrTruncatedHeader)
     CStorageFile file;
     EXPECT_EQ(file.OpenExisting(m_dir.filePath("missing.qvd"), true),
               HresultFromSystem(SystemError::FileNotFound));
+    // A folder picked as the data file: refused as the system refuses opening a folder, not
+    // as a device error.
+    for (bool readOnly : {true, false}) {
+        EXPECT_EQ(file.OpenExisting(m_dir.path(), readOnly), HresultFromSystem(SystemError::AccessDenied))
+            << readOnly;
+        EXPECT_FALSE(file.IsOpen());
+    }
 }
 
 TEST_F(StorageDamage, BrokenChainMakesTheFileReadOnlyInEffect)

@@ -129,6 +129,26 @@ TEST(ListColumnsTest, LoadSkipsUnknownDuplicateAndBadIconItems)
     EXPECT_FALSE(c.Ascending());
 }
 
+TEST(ListColumnsTest, StoredWidthsAreBoundedToWhatAScreenCanShow)
+{
+    TempProfile profile;
+    // Two widths whose sum overflows an int, then an ordinary one.
+    WriteProfileInt(kSection, "Cols", 3);
+    WriteProfileBinary(kSection, "Sizes", Ints({0x60000000, 4, 0x60000000, 20, 100, 16}));
+    CListColumns c = Loaded();
+    ASSERT_EQ(Ids(c), (std::vector<int>{4, 20, 16}));
+    const int most = CListColumns::kMaxWidth;
+    EXPECT_EQ(c.At(0).width, most);
+    EXPECT_EQ(c.At(1).width, most);
+    EXPECT_EQ(c.TotalWidth(), 2 * most + 100);
+    EXPECT_EQ(c.LeftOf(2), 2 * most);
+    EXPECT_EQ(c.VisualAt(2 * most + 50), 2);
+    c.SetWidth(2, 0x7FFFFFFF);
+    EXPECT_EQ(c.At(2).width, most);
+    c.Append(6, 0x7FFFFFFF);
+    EXPECT_EQ(c.At(3).width, most);
+}
+
 TEST(ListColumnsTest, OrderArrayOfTheWrongLengthIsIgnored)
 {
     TempProfile profile;
