@@ -3,7 +3,9 @@
 #include "toolkit/drawing/DrawHelpers.h"
 #include "common/PaintProbe.h"
 
+#include <QGuiApplication>
 #include <QPixmap>
+#include <QScreen>
 #include <gtest/gtest.h>
 
 namespace {
@@ -170,6 +172,15 @@ TEST(DrawHelpers, BandedGradientOnPaletteScreens)
     EXPECT_EQ(smooth.pixelColor(9, 1).red(), 255);
     EXPECT_GT(smooth.pixelColor(1, 1).red(), 0);
     EXPECT_LT(smooth.pixelColor(2, 1).red(), 64);
+}
+
+TEST(DrawHelpers, WorkAreaOfTheNearestScreen)
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    ASSERT_NE(screen, nullptr);
+    // On the screen or far off it, the one screen's work area.
+    EXPECT_EQ(GetMonitorWorkArea(QRect(10, 10, 50, 20)), screen->availableGeometry());
+    EXPECT_EQ(GetMonitorWorkArea(QRect(-5000, -5000, 10, 10)), screen->availableGeometry());
 }
 
 TEST(DrawHelpers, GradientBands)

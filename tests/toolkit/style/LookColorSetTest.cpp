@@ -8,6 +8,7 @@
 #include "toolkit/RenderFolder.h"
 #include "common/TempProfile.h"
 
+#include <QApplication>
 #include <QFont>
 #include <QPainter>
 #include <QPalette>
@@ -253,6 +254,20 @@ TEST(LookColorSet, MenuColoursFollowTheStyleAndViewColoursTheSystem)
     EXPECT_EQ(look.GetColor(44), 0xFF0000u);
     // The bar brush is the gradient picture, not a solid colour.
     EXPECT_FALSE(GetBarBackgroundBrush(look).textureImage().isNull());
+}
+
+TEST(LookColorSet, PaletteChangeRecomputesTheLook)
+{
+    CMenuLook &look = CMenuLook::Instance();
+    const QPalette before = QApplication::palette();
+    QPalette changed = before;
+    changed.setColor(QPalette::Base, QColor(1, 2, 3));
+    changed.setColor(QPalette::Button, QColor(200, 100, 50));
+    QApplication::setPalette(changed);
+    EXPECT_EQ(look.GetColors().window, MakeColor(1, 2, 3));
+    EXPECT_EQ(look.GetColor(33), MakeColor(1, 2, 3));
+    QApplication::setPalette(before);
+    EXPECT_EQ(look.GetColors().window, FromQColor(before.color(QPalette::Base)));
 }
 
 TEST(LookColorSet, BarBrushPicture)
