@@ -8,7 +8,7 @@
 #include "toolkit/style/VisualStyle.h"
 
 #include <QPainter>
-#include <QStyleOptionFocusRect>
+#include <QStyleOptionButton>
 
 CColorButton::CColorButton(QWidget *parent)
     : QPushButton(parent), m_flat(GetVisualStyle() == kStyleNone)
@@ -87,11 +87,11 @@ void CColorButton::PaintFlat(QPainter &p)
     if (pressed)
         r.translate(1, 1);
     if (hasFocus()) {
-        QStyleOptionFocusRect focus;
-        focus.initFrom(this);
-        focus.rect = r.adjusted(1, 1, -1, -1);
-        focus.backgroundColor = ToQColor(c.buttonFace);
-        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &p, this);
+        // A dotted focus rectangle, as the classic buttons have.
+        QPen dotted(ToQColor(c.windowText), 1, Qt::DotLine);
+        p.setPen(dotted);
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(r.adjusted(1, 1, -2, -2));
     }
     PaintSwatchPart(p, r.adjusted(3, 3, -3, -3));
 }
