@@ -3,6 +3,7 @@
 #include "toolkit/drawing/CommandImages.h"
 #include "toolkit/drawing/DrawHelpers.h"
 #include "toolkit/style/MenuLook.h"
+#include "toolkit/style/ViewResources.h"
 #include "toolkit/style/VisualStyle.h"
 #include "toolkit/RenderFolder.h"
 #include "common/PaintProbe.h"
@@ -55,6 +56,8 @@ TEST(CommandImages, StandardImagesLoad)
 
 TEST(CommandImages, ClassicStripOnPaletteScreens)
 {
+    // The resources install their own depth source once; ours must come after it.
+    InitViewResources();
     SetDisplayDepthSource([] { return 8; });
     CCommandImages images;
     CMenuLook look;
