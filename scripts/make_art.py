@@ -432,6 +432,57 @@ def pad11(rows):
     return ["." + r + "." for r in rows]
 
 
+# Caption-button glyphs, 11 x 10: close, minimise, maximise, restore, help, pin, unpin.
+CAPTION_GLYPHS = [
+    ["...........", ".##.....##.", "..##...##..", "...##.##...", "....###....", "....###....",
+     "...##.##...", "..##...##..", ".##.....##.", "..........."],
+    ["...........", "...........", "...........", "...........", "...........", "...........",
+     "...........", "..######...", "..######...", "..........."],
+    ["...........", ".#########.", ".#########.", ".#.......#.", ".#.......#.", ".#.......#.",
+     ".#.......#.", ".#.......#.", ".#########.", "..........."],
+    ["...#######.", "...#######.", "...#.....#.", ".#######.#.", ".#######.#.", ".#.....###.",
+     ".#.....#...", ".#.....#...", ".#######...", "..........."],
+    ["...#####...", "..##...##..", "..##...##..", "......##...", ".....##....", ".....##....",
+     "...........", ".....##....", ".....##....", "..........."],
+    ["...........", "....#####..", "....#...#..", "....#...#..", "....#...#..", "..#########",
+     "......#....", "......#....", "......#....", "..........."],
+    ["...........", "...........", "..#........", "..#######..", "..#.....#..", "####.....#.",
+     "..#.....#..", "..#######..", "..#........", "..........."],
+]
+
+# Command images, 16 x 16, in the order of the toolkit's standard command-image table: new, open,
+# save, print, print preview, cut, copy, paste, undo, clear, about.
+PAPER = (252, 252, 248)
+FOLDER = (236, 196, 84)
+
+
+def page(x0, y0, x1, y1):
+    return polygon((x0, y0), (x1 - 0.2, y0), (x1, y0 + 0.2), (x1, y1), (x0, y1))
+
+
+COMMANDS = [
+    [(page(0.2, 0.06, 0.8, 0.94), PAPER, DARK), (polygon((0.6, 0.06), (0.8, 0.26), (0.6, 0.26)), LIGHT, DARK)],
+    [(polygon((0.04, 0.2), (0.36, 0.2), (0.44, 0.3), (0.9, 0.3), (0.9, 0.86), (0.04, 0.86)), FOLDER, BROWN),
+     (polygon((0.18, 0.44), (0.98, 0.44), (0.86, 0.86), (0.06, 0.86)), GOLD, BROWN)],
+    [(round_rect(0.08, 0.08, 0.92, 0.92, 0.06), BLUE, DARK), (rect(0.24, 0.1, 0.76, 0.42), PAPER, None),
+     (rect(0.28, 0.62, 0.72, 0.9), LIGHT, None), (rect(0.56, 0.66, 0.66, 0.86), DARK, None)],
+    [(rect(0.26, 0.06, 0.74, 0.4), PAPER, DARK), (round_rect(0.06, 0.36, 0.94, 0.74, 0.06), LIGHT, DARK),
+     (rect(0.24, 0.62, 0.76, 0.94), PAPER, DARK), (circle(0.8, 0.48, 0.05), GREEN, None)],
+    [(page(0.1, 0.04, 0.66, 0.9), PAPER, DARK), (ring(0.6, 0.56, 0.13, 0.22), DARK, None),
+     (line(0.74, 0.72, 0.94, 0.94, 0.12), DARK, None)],
+    [(ring(0.28, 0.76, 0.08, 0.18), RED, None), (ring(0.72, 0.76, 0.08, 0.18), RED, None),
+     (line(0.36, 0.62, 0.7, 0.06, 0.09), GREY, None), (line(0.64, 0.62, 0.3, 0.06, 0.09), GREY, None)],
+    [(page(0.06, 0.04, 0.58, 0.66), PAPER, DARK), (page(0.4, 0.32, 0.94, 0.96), PAPER, DARK)],
+    [(round_rect(0.1, 0.12, 0.74, 0.96, 0.06), BROWN, DARK), (rect(0.28, 0.04, 0.56, 0.2), LIGHT, DARK),
+     (page(0.42, 0.36, 0.94, 0.96), PAPER, DARK)],
+    [(ring(0.52, 0.58, 0.2, 0.34, -90, 180), BLUE, None),
+     (polygon((0.02, 0.58), (0.36, 0.58), (0.19, 0.82)), BLUE, None)],
+    [(line(0.18, 0.18, 0.82, 0.82, 0.18), RED, None), (line(0.82, 0.18, 0.18, 0.82, 0.18), RED, None)],
+    [(circle(0.5, 0.5, 0.44), BLUE, DARK), (rect(0.42, 0.42, 0.58, 0.78), WHITE, None),
+     (circle(0.5, 0.26, 0.09), WHITE, None)],
+]
+
+
 # ---------------------------------------------------------------------------------------------
 # Sounds.
 
@@ -587,6 +638,10 @@ def main():
     write_bmp24(out("images/sortmarks.bmp"), hstrip([pixel_art(pad11(SORT_DOWN), GREY), pixel_art(pad11(up), GREY)]))
     write_png_rgba(out("images/overflow.png"), pixel_art(OVERFLOW, BLACK))
     write_bmp24(out("images/daysglyph.bmp"), pixel_art(DAYS_GLYPH, BLACK))
+    write_bmp24(out("images/captionglyphs.bmp"), hstrip([pixel_art(g, BLACK) for g in CAPTION_GLYPHS]))
+    commands = [render(c, 16, 16) for c in COMMANDS]
+    write_png_rgba(out("images/commands.png"), hstrip(commands))
+    write_bmp24(out("images/commands.bmp"), hstrip(commands))
 
     for name, make in SOUNDS.items():
         write_wav(out("sounds/" + name), make())

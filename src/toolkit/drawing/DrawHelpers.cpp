@@ -1,9 +1,12 @@
 // Colour choices by item state, gradients, status glyphs and small images.
 #include "toolkit/drawing/DrawHelpers.h"
 
+#include <QGuiApplication>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPixmap>
+#include <QScreen>
+#include <limits>
 
 QColor ToQColor(COLORREF colour)
 {
@@ -31,7 +34,7 @@ COLORREF GetFillHighlight(COLORREF c, const CMenuLook &look)
 
 QBrush GetBarBackgroundBrush(const CMenuLook &look)
 {
-    return QBrush(ToQColor(look.GetColors().barBackground));
+    return look.GetBarBrush();
 }
 
 COLORREF GetToolbarTextColor(unsigned state, const CMenuLook &look)
@@ -111,22 +114,79 @@ ColorPair GetItemGradientColors(bool onBar, unsigned state, const CMenuLook &loo
     return c.barBackgroundPair;
 }
 
-void FillGradientRect(QPainter &painter, const QRect &rect, COLORREF from, COLORREF to, bool vertical)
+std::vector<GradientBand> GradientBands(COLORREF from, COLORREF to, int length)
+{
+    std::vector<GradientBand> bands;
+    // A rectangle of 2 pixels or less has no span to spread the colours over: it stays `to`.
+    const int span = length - 2;
+    if (span <= 0)
+        return bands;
+    auto channel = [span](int a, int b, int offset) { return a + MulDiv(b - a, offset, span); };
+    for (int offset = 0; offset < span; offset += 2) {
+        bands.push_back({offset, std::min(2, length - offset),
+                         MakeColor(channel(ColorRed(from), ColorRed(to), offset),
+                                   channel(ColorGreen(from), ColorGreen(to), offset),
+                                   channel(ColorBlue(from), ColorBlue(to), offset))});
+    }
+    return bands;
+}
+
+void FillGradientRect(QPainter &painter, const QRect &rect, COLORREF from, COLORREF to, bool vertical,
+                      bool nearest)
 {
     if (rect.isEmpty())
         return;
-    if (GetDisplayColorCount() <= 256 || from == to) {
+    if (from == to) {
         painter.fillRect(rect, ToQColor(from));
         return;
     }
-    // Ends at the centres of the first and last pixel rows, so both end colours are reached.
-    const QPointF start(rect.left() + 0.5, rect.top() + 0.5);
-    const QPointF end = vertical ? QPointF(rect.left() + 0.5, rect.bottom() + 0.5)
-                                 : QPointF(rect.right() + 0.5, rect.top() + 0.5);
-    QLinearGradient gradient(start, end);
-    gradient.setColorAt(0, ToQColor(from));
-    gradient.setColorAt(1, ToQColor(to));
-    painter.fillRect(rect, gradient);
+    if (!nearest || GetDisplayColorCount() > 256) {
+        // Ends at the centres of the first and last pixel rows, so both end colours are reached.
+        const QPointF start(rect.left() + 0.5, rect.top() + 0.5);
+        const QPointF end = vertical ? QPointF(rect.left() + 0.5, rect.bottom() + 0.5)
+                                     : QPointF(rect.right() + 0.5, rect.top() + 0.5);
+        QLinearGradient gradient(start, end);
+        gradient.setColorAt(0, ToQColor(from));
+        gradient.setColorAt(1, ToQColor(to));
+        painter.fillRect(rect, gradient);
+        return;
+    }
+    painter.fillRect(rect, ToQColor(GetNearestScreenColor(to)));
+    for (const GradientBand &band : GradientBands(from, to, vertical ? rect.height() : rect.width())) {
+        const QRect r = vertical ? QRect(rect.left(), rect.top() + band.offset, rect.width(), band.length)
+                                 : QRect(rect.left() + band.offset, rect.top(), band.length, rect.height());
+        painter.fillRect(r, ToQColor(GetNearestScreenColor(band.colour)));
+    }
+}
+
+void DrawMenuText(QPainter &painter, const QString &text, int length, const QRect &rect)
+{
+    const QString shown = length < 0 ? text : text.left(length);
+    painter.drawText(rect, Qt::AlignCenter | Qt::TextSingleLine, shown);
+}
+
+QRect GetMonitorWorkArea(const QRect &rect)
+{
+    const QScreen *best = nullptr;
+    qint64 bestArea = -1;
+    qint64 bestDistance = std::numeric_limits<qint64>::max();
+    for (const QScreen *screen : QGuiApplication::screens()) {
+        const QRect g = screen->geometry();
+        const QRect common = g.intersected(rect);
+        const qint64 area = qint64(common.width()) * common.height();
+        // Overlap first; a rectangle off every screen goes to the closest one.
+        const QPoint d = g.center() - rect.center();
+        const qint64 distance = qint64(d.x()) * d.x() + qint64(d.y()) * d.y();
+        if (area > bestArea || (area == bestArea && area == 0 && distance < bestDistance)) {
+            best = screen;
+            bestArea = area;
+            bestDistance = distance;
+        }
+    }
+    if (best)
+        return best->availableGeometry();
+    const QScreen *primary = QGuiApplication::primaryScreen();
+    return primary ? primary->geometry() : QRect();
 }
 
 namespace {

@@ -8,6 +8,8 @@
 #include <QBrush>
 #include <QColor>
 #include <QRect>
+#include <QString>
+#include <vector>
 
 class QPainter;
 class QPixmap;
@@ -56,9 +58,31 @@ COLORREF GetMenuIconBackColor(unsigned state, const CMenuLook &look = CMenuLook:
 COLORREF GetMenuCheckBackColor(unsigned state, const CMenuLook &look = CMenuLook::Instance());
 ColorPair GetItemGradientColors(bool onBar, unsigned state, const CMenuLook &look = CMenuLook::Instance());
 
+// One band of a banded gradient: `length` pixels from `offset` along the gradient in `colour`.
+struct GradientBand
+{
+    int offset = 0;
+    int length = 0;
+    COLORREF colour = 0;
+    bool operator==(const GradientBand &) const = default;
+};
+
+// The banded form of a gradient `length` pixels long, drawn over a fill of `to`: 2-pixel bands at
+// offsets 0, 2, 4 ... below length - 2, band i coloured from + (to - from) x offset / (length - 2)
+// per channel (rounded). Up to 2 pixels long there is no band: the whole is `to`.
+std::vector<GradientBand> GradientBands(COLORREF from, COLORREF to, int length);
+
 // Fills `rect` with a gradient from `from` to `to`, top to bottom when `vertical`, else left to
-// right. With 256 colours or fewer the rectangle is filled with `from` alone.
-void FillGradientRect(QPainter &painter, const QRect &rect, COLORREF from, COLORREF to, bool vertical);
+// right. Equal colours are one solid fill. With `nearest` on a screen of 256 colours or fewer the
+// gradient is drawn in 2-pixel bands of the nearest screen colours; otherwise it is smooth.
+void FillGradientRect(QPainter &painter, const QRect &rect, COLORREF from, COLORREF to, bool vertical,
+                      bool nearest = false);
+
+// Draws `text` centred in `rect` on one line (`length` characters; -1 the whole text).
+void DrawMenuText(QPainter &painter, const QString &text, int length, const QRect &rect);
+
+// The work area of the screen nearest `rect`; the primary screen's whole area without screen data.
+QRect GetMonitorWorkArea(const QRect &rect);
 
 // Draws glyph `index` of a status glyph strip stretched to width x height at (x, y) in the
 // painter's pen colour, transparent elsewhere. The strip is chosen by the height: up to 11 the

@@ -1,11 +1,15 @@
-// The colour set derived from the system palette, and the shared glyph and image resources.
+// The colour set of the visual style, the named colours taken from it, the bar brush, and the
+// shared glyph and image resources.
 #include "toolkit/style/MenuLook.h"
 
 #include "toolkit/drawing/DrawHelpers.h"
+#include "toolkit/style/PaletteWatcher.h"
 #include "toolkit/style/ViewResources.h"
 
 #include <QApplication>
+#include <QPainter>
 #include <QPalette>
+#include <QScreen>
 
 namespace {
 CMenuLook *g_look = nullptr;
@@ -17,7 +21,8 @@ CMenuLook &CMenuLook::Instance()
         InitViewResources();
         g_look = new CMenuLook;
         g_look->LoadResources();
-        g_look->UpdateColors(QApplication::palette());
+        g_look->UpdateColors(QApplication::palette(), LookOptions::FromProfile());
+        CPaletteWatcher::Install();
         // Pixmaps must go while the application still exists.
         qAddPostRoutine([] {
             delete g_look;
@@ -27,56 +32,46 @@ CMenuLook &CMenuLook::Instance()
     return *g_look;
 }
 
-void CMenuLook::UpdateColors(const QPalette &palette, const Options &options)
+CMenuLook::Colors CMenuLook::NamedColors(const CLookColorSet &set, const SystemColors &s)
 {
-    m_options = options;
+    auto n = [&set](int i) { return set.Get(i); };
+    auto pair = [&set](int a, int b) { return ColorPair{set.Get(a), set.Get(b)}; };
     Colors c;
-    auto sys = [&palette](QPalette::ColorRole role, QPalette::ColorGroup group = QPalette::Active) {
-        return FromQColor(palette.color(group, role));
-    };
-    c.window = sys(QPalette::Base);
-    c.windowText = sys(QPalette::Text);
-    c.highlight = sys(QPalette::Highlight);
-    c.highlightText = sys(QPalette::HighlightedText);
-    c.windowFrame = sys(QPalette::Shadow);
-    c.buttonShadow = sys(QPalette::Dark);
-    c.buttonFace = sys(QPalette::Button);
-    c.buttonHighlight = sys(QPalette::Light);
-    c.grayText = sys(QPalette::Text, QPalette::Disabled);
-    const COLORREF menu = sys(QPalette::Window);
-    const COLORREF menuText = sys(QPalette::WindowText);
+    c.window = n(33);
+    c.windowText = n(35);
+    c.highlight = n(42);
+    c.highlightText = n(43);
+    c.windowFrame = n(34);
+    c.buttonShadow = n(38);
+    c.buttonFace = s.face;
+    c.buttonHighlight = n(32);
+    c.grayText = s.grayText;
 
-    const bool plain = GetDisplayColorCount() <= 256;
-    // The selection tint: the highlight mixed into the window colour.
-    const COLORREF selection = plain ? c.window
-                                     : (IsLightColor(c.highlight) ? MixColors86(c.window, c.highlight)
-                                                                  : MixColors70(c.window, c.highlight));
-    const COLORREF selectionDeep = MixColors86(selection, c.highlight);
-    const COLORREF selectionDeeper = DarkenColor(10, selectionDeep);
-
-    c.textNormal = menuText;
-    c.textHot = menuText;
-    c.textDisabled = c.grayText;
-    c.borderPlain = c.buttonShadow;
-    c.borderHighlight = c.highlight;
-    c.hotPair = {selection, selection};
-    c.pressedPair = {selectionDeeper, selectionDeeper};
-    c.checkedPair = {selectionDeep, selectionDeep};
-    c.downPair = {selectionDeep, selectionDeeper};
-    c.popupPair = {plain ? menu : MixColors86(c.window, menu), menu};
-    c.barHotPair = {selection, selection};
-    c.barBackgroundPair = {c.buttonFace, plain ? c.buttonFace : BlendColors(c.buttonFace, c.window, 200)};
-    c.shadow = plain ? c.buttonShadow : LightenColor(40, c.buttonShadow);
-    c.light = plain ? c.buttonHighlight : LightenColor(80, c.buttonHighlight);
-    c.iconBack = plain ? menu : MixColors86(c.window, menu);
-    c.iconBackSelected = selection;
-    c.checkBack = selection;
-    c.checkBackSelected = selectionDeep;
+    // Menus, bars and toolbars.
+    c.textNormal = n(2);
+    c.textHot = n(12);
+    c.textDisabled = n(3);
+    c.borderPlain = n(19);
+    c.borderHighlight = n(42);
+    c.hotPair = pair(4, 5);
+    c.pressedPair = pair(6, 7);
+    c.checkedPair = pair(8, 9);
+    c.downPair = pair(25, 26);
+    c.popupPair = pair(21, 22);
+    c.barHotPair = pair(15, 16);
+    c.barBackgroundPair = pair(13, 14);
+    c.shadow = n(20);
+    c.light = n(28);
+    c.iconBack = n(23);
+    c.iconBackSelected = n(24);
+    c.checkBack = n(16);
+    c.checkBackSelected = n(25);
     c.windowShade = DarkenColor(25, c.window);
-    c.windowHighlight = selection;
-    c.face3D = c.buttonFace;
-    c.barBackground = c.barBackgroundPair.first;
+    c.windowHighlight = n(24);
+    c.face3D = n(29);
+    c.barBackground = n(13);
 
+    // The views keep the system's own colours, whatever the visual style.
     c.face = c.buttonFace;
     c.frame = c.buttonShadow;
     c.viewBackground = c.window;
@@ -87,24 +82,64 @@ void CMenuLook::UpdateColors(const QPalette &palette, const Options &options)
     c.selectedFrame = c.highlight;
     c.grid = c.buttonShadow;
     c.headerBackground = c.buttonFace;
-    c.headerText = sys(QPalette::ButtonText);
+    c.headerText = s.menuText;
     c.headerShadow = LightenColor(120, c.buttonShadow);
-    c.today = options.today;
+    c.today = n(39);
     c.dayText = c.windowText;
-    c.nonWorkDayText = options.nonWorkDayText;
+    c.nonWorkDayText = n(40);
     c.separator = c.buttonShadow;
     c.defaultBackground = c.window;
-    c.defaultCalendar = 0xE6D8CF;
+    c.defaultCalendar = n(47);
     c.gridLineDefault = c.buttonShadow;
     c.otherMonthDefault = c.buttonFace;
-    if (options.customCaption) {
-        c.captionBackground = options.captionBackground;
-        c.captionText = options.captionText;
-    } else {
-        c.captionBackground = plain ? c.buttonShadow : LightenColor(40, c.buttonShadow);
-        c.captionText = c.windowText;
+    c.captionBackground = n(36);
+    c.captionText = n(37);
+    return c;
+}
+
+int CMenuLook::BarBrushWidth(int screenWidth)
+{
+    return std::max(8, (std::max(0, screenWidth) + 16) / 8 * 8);
+}
+
+QImage CMenuLook::MakeBarBrushImage(COLORREF from, COLORREF to, int screenWidth)
+{
+    const int width = BarBrushWidth(screenWidth);
+    QImage image(width, 20, QImage::Format_RGB32);
+    image.fill(ToQColor(to));
+    QPainter p(&image);
+    FillGradientRect(p, QRect(0, 0, std::min(width, 700), 20), from, to, false);
+    return image;
+}
+
+QBrush CMenuLook::GetBarBrush() const
+{
+    if (m_barBrushImage.isNull())
+        return QBrush(ToQColor(m_colors.barBackground));
+    return QBrush(m_barBrushImage);
+}
+
+void CMenuLook::UpdateColors(const QPalette &palette, const Options &options, int screenWidth)
+{
+    m_options = options;
+    const SystemColors system = SystemColors::FromPalette(palette);
+    const int displayColors = GetDisplayColorCount();
+    m_set.Update(system, options, displayColors);
+    m_colors = NamedColors(m_set, system);
+    if (screenWidth <= 0) {
+        const QScreen *screen = QGuiApplication::primaryScreen();
+        screenWidth = screen ? screen->geometry().width() : 1024;
     }
-    m_colors = c;
+    m_barBrushImage = MakeBarBrushImage(m_set.Get(13), m_set.Get(14), screenWidth);
+}
+
+QCursor CMenuLook::GetCursor(int which) const
+{
+    // The desktop's own cursor shapes stand for the look's cursors.
+    static constexpr Qt::CursorShape kShapes[kCursorCount] = {
+        Qt::SplitVCursor,  Qt::SplitHCursor,  Qt::PointingHandCursor, Qt::SizeAllCursor,
+        Qt::SizeVerCursor, Qt::SizeHorCursor, Qt::ArrowCursor};
+    return QCursor(which >= 0 && which < kCursorCount ? kShapes[which] : Qt::ArrowCursor);
 }
 
 void CMenuLook::SetGlyphStrip(int strip, const QImage &image)

@@ -1,9 +1,14 @@
-// The program-wide look that every painter reads: a colour set derived from the system palette
-// and the shared glyph strips and small images. Painters read it and never change it.
+// The program-wide look that every painter reads: the numbered colour set of the visual style, the
+// named colours the painters choose among (taken from that set), the bar background brush, the
+// view palette, the cursors and the shared glyph strips and small images. Painters read it and
+// never change it.
 #pragma once
 
 #include "core/lists/ColorRules.h"
+#include "toolkit/style/LookColorSet.h"
 
+#include <QBrush>
+#include <QCursor>
 #include <QImage>
 #include <QList>
 #include <QPixmap>
@@ -58,15 +63,32 @@ class CMenuLook
         COLORREF barBackground = 0; // the bar background brush's colour
     };
 
-    // Settings that override computed colours.
-    struct Options
+    // The visual style and the settings that override computed colours.
+    using Options = LookOptions;
+
+    // The pastel colours the view background choices offer, in their order.
+    static constexpr std::array<COLORREF, 14> kViewPalette = {
+        0xCBD8D0, 0xCFE6D8, 0xBCECD5, 0xD8CFE6, 0xD8AEFA, 0xB2AEFA, 0xE6E4CF,
+        0xE6D8CF, 0xE6CFD2, 0xE6CFD8, 0xCFE6E4, 0xCFDDE6, 0xCFD2E6, 0xAED0FA};
+
+    // The look's cursors, in their order.
+    enum LookCursor : int
     {
-        COLORREF today = 0x0000FF; // "Common"/"TFC"
-        COLORREF nonWorkDayText = 0x0000FF;
-        bool customCaption = false;     // "Common"/"CIC": use the two values below
-        COLORREF captionBackground = 0; // "Common"/"ICB"
-        COLORREF captionText = 0;       // "Common"/"ICT"
+        kCursorRowSplitter = 0, // the horizontal strip between panes
+        kCursorColumnSplitter,  // the vertical strip between panes
+        kCursorZoom,            // over a day that opens in the zoom list; also the banner's corner
+        kCursorMove,
+        kCursorResizeVertical,
+        kCursorResizeHorizontal,
+        kCursorArrow,
+        kCursorCount
     };
+
+    // The bar background brush's picture: 20 pixels high, (screen width + 16) rounded down to a
+    // multiple of 8 wide, a horizontal gradient from `from` to `to` over its first 700 pixels and
+    // `to` after them.
+    static int BarBrushWidth(int screenWidth);
+    static QImage MakeBarBrushImage(COLORREF from, COLORREF to, int screenWidth);
 
     // Number of cells in each glyph strip and their sizes.
     static constexpr int kGlyphCount = 9;
@@ -82,10 +104,21 @@ class CMenuLook
     const Colors &GetColors() const { return m_colors; }
     void SetColors(const Colors &colors) { m_colors = colors; }
     const Options &GetOptions() const { return m_options; }
+    // The numbered colours (1 to 47) the named ones are taken from.
+    const CLookColorSet &GetColorSet() const { return m_set; }
+    COLORREF GetColor(int n) const { return m_set.Get(n); }
+    // The bar background brush; a solid brush of the bar background colour until colours are computed.
+    QBrush GetBarBrush() const;
 
-    // Recomputes the colours from a palette and the settings (on a system colour change).
-    void UpdateColors(const QPalette &palette, const Options &options);
+    // Recomputes the colours and the bar brush from a palette and the settings (on a palette or
+    // settings change), for a screen `screenWidth` pixels wide (0: the primary screen's).
+    void UpdateColors(const QPalette &palette, const Options &options, int screenWidth = 0);
     void UpdateColors(const QPalette &palette) { UpdateColors(palette, m_options); }
+    // The named colours the painters read, as they follow from a numbered set and the system.
+    static Colors NamedColors(const CLookColorSet &set, const SystemColors &system);
+
+    // The cursor in its slot; the arrow for a slot out of range.
+    QCursor GetCursor(int which) const;
 
     // Loads the glyph strips and small images; false when one is missing.
     bool LoadResources();
@@ -111,6 +144,8 @@ class CMenuLook
   private:
     Colors m_colors;
     Options m_options;
+    CLookColorSet m_set;
+    QImage m_barBrushImage;
     std::array<QImage, 3> m_glyphs;
     QList<QPixmap> m_smallImages;
     QList<QPixmap> m_headerImages;

@@ -16,6 +16,10 @@ inline constexpr char kHeaderImagesPath[] = ":/images/header.png";     // list h
 inline constexpr char kSortMarksPath[] = ":/images/sortmarks.bmp";     // 11 x 7: 0 down, 1 up
 inline constexpr char kOverflowGlyphPath[] = ":/images/overflow.png";  // 11 x 7
 inline constexpr char kDaysGlyphPath[] = ":/images/daysglyph.bmp";     // 11 x 8 black on magenta
+inline constexpr char kCaptionGlyphsPath[] = ":/images/captionglyphs.bmp"; // 11 x 10 black on magenta
+// The standard command images, 16 x 16: with alpha, and the classic strip keyed on magenta.
+inline constexpr char kCommandImagesPath[] = ":/images/commands.png";
+inline constexpr char kCommandImagesClassicPath[] = ":/images/commands.bmp";
 // Reminder sounds of the predefined item types, by file name ("Alarm.wav", ...).
 inline constexpr char kSoundsPath[] = ":/sounds/";
 

@@ -79,18 +79,19 @@ void CCalendarViewWnd::SetCapture(bool on)
 
 void CCalendarViewWnd::SetCursorShape(ViewCursor cursor)
 {
+    const CMenuLook &look = CMenuLook::Instance();
     switch (cursor) {
     case ViewCursor::Zoom:
-        setCursor(Qt::PointingHandCursor);
+        setCursor(look.GetCursor(CMenuLook::kCursorZoom));
         break;
     case ViewCursor::Move:
-        setCursor(Qt::SizeAllCursor);
+        setCursor(look.GetCursor(CMenuLook::kCursorMove));
         break;
     case ViewCursor::ResizeVertical:
-        setCursor(Qt::SizeVerCursor);
+        setCursor(look.GetCursor(CMenuLook::kCursorResizeVertical));
         break;
     case ViewCursor::ResizeHorizontal:
-        setCursor(Qt::SizeHorCursor);
+        setCursor(look.GetCursor(CMenuLook::kCursorResizeHorizontal));
         break;
     default:
         unsetCursor();

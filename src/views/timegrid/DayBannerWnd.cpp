@@ -1,6 +1,7 @@
 // The all-day banner's window.
 #include "views/timegrid/DayBannerWnd.h"
 
+#include "toolkit/style/MenuLook.h"
 #include "views/base/ViewScrollBar.h"
 
 #include <QApplication>
@@ -84,7 +85,7 @@ void CDayBannerWnd::mouseMoveEvent(QMouseEvent *event)
     CCalendarViewWnd::mouseMoveEvent(event);
     const QPoint point = event->position().toPoint();
     if (m_banner.IsCornerPoint(point))
-        setCursor(Qt::PointingHandCursor);
+        setCursor(CMenuLook::Instance().GetCursor(CMenuLook::kCursorZoom));
     else if (m_banner.IsHeaderPoint(point))
-        setCursor(Qt::ArrowCursor);
+        setCursor(CMenuLook::Instance().GetCursor(CMenuLook::kCursorArrow));
 }

@@ -3,7 +3,9 @@
 #include "toolkit/drawing/DrawHelpers.h"
 #include "common/PaintProbe.h"
 
+#include <QGuiApplication>
 #include <QPixmap>
+#include <QScreen>
 #include <gtest/gtest.h>
 
 namespace {
@@ -147,13 +149,60 @@ TEST(DrawHelpers, GradientReachesBothEnds)
     EXPECT_LT(h.pixelColor(8, 2).red(), h.pixelColor(12, 2).red());
 }
 
-TEST(DrawHelpers, NoGradientAt256Colours)
+TEST(DrawHelpers, GradientOfEqualColoursIsOneFill)
 {
-    SetDisplayDepthSource([] { return 8; });
     const QImage v = PaintImage(
-        10, 20, [](QPainter &p) { FillGradientRect(p, QRect(0, 0, 10, 20), 0x0000FF, 0xFF0000, true); });
-    SetDisplayDepthSource(nullptr);
+        10, 20, [](QPainter &p) { FillGradientRect(p, QRect(0, 0, 10, 20), 0x0000FF, 0x0000FF, true, true); });
     EXPECT_EQ(CountPixels(v, qRgb(255, 0, 0)), 200);
+}
+
+TEST(DrawHelpers, BandedGradientOnPaletteScreens)
+{
+    // Only with nearest colours asked for on a palette screen; otherwise it stays smooth.
+    SetDisplayDepthSource([] { return 8; });
+    const QImage banded = PaintImage(
+        10, 4, [](QPainter &p) { FillGradientRect(p, QRect(0, 0, 10, 4), 0x000000, 0x0000FF, false, true); });
+    const QImage smooth = PaintImage(
+        10, 4, [](QPainter &p) { FillGradientRect(p, QRect(0, 0, 10, 4), 0x000000, 0x0000FF, false, false); });
+    SetDisplayDepthSource(nullptr);
+    // Span 8: bands at 0, 2, 4, 6 reach 0, 64, 128, 191 red; the last two pixels keep the end colour.
+    const int expected[] = {0, 0, 64, 64, 128, 128, 191, 191, 255, 255};
+    for (int x = 0; x < 10; ++x)
+        EXPECT_EQ(banded.pixelColor(x, 1).red(), expected[x]) << x;
+    EXPECT_EQ(smooth.pixelColor(9, 1).red(), 255);
+    EXPECT_GT(smooth.pixelColor(1, 1).red(), 0);
+    EXPECT_LT(smooth.pixelColor(2, 1).red(), 64);
+}
+
+TEST(DrawHelpers, WorkAreaOfTheNearestScreen)
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    ASSERT_NE(screen, nullptr);
+    // On the screen or far off it, the one screen's work area.
+    EXPECT_EQ(GetMonitorWorkArea(QRect(10, 10, 50, 20)), screen->availableGeometry());
+    EXPECT_EQ(GetMonitorWorkArea(QRect(-5000, -5000, 10, 10)), screen->availableGeometry());
+}
+
+TEST(DrawHelpers, GradientBands)
+{
+    struct Case
+    {
+        int length;
+        std::vector<GradientBand> bands;
+    };
+    const Case cases[] = {
+        {0, {}},
+        {1, {}},
+        {2, {}}, // no span to divide by: all of it the end colour
+        {3, {{0, 2, 0x000000}}},
+        {4, {{0, 2, 0x000000}}},
+        {6, {{0, 2, 0x000000}, {2, 2, 0x808080}}},
+        {7, {{0, 2, 0x000000}, {2, 2, 0x666666}, {4, 2, 0xCCCCCC}}},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(GradientBands(0x000000, 0xFFFFFF, c.length), c.bands) << c.length;
+    // Falling channels round the same way.
+    EXPECT_EQ(GradientBands(0xFF0000, 0x000000, 6)[1].colour, 0x7F0000u);
 }
 
 // Glyph strips made for the test: in cell 1 strip 0 is solid, strip 1 has only its left half and

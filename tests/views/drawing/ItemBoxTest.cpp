@@ -51,6 +51,12 @@ class BoxView : public CCalendarViewCtrl
 
 TEST(ItemBoxTest, OffscreenRenderPaintsEntriesAtTheirRectangles)
 {
+    // The look is shared by every test: put it back afterwards.
+    struct RestoreLook
+    {
+        CMenuLook::Colors saved = CMenuLook::Instance().GetColors();
+        ~RestoreLook() { CMenuLook::Instance().SetColors(saved); }
+    } restore;
     CMenuLook::Colors colors = CMenuLook::Instance().GetColors();
     colors.viewBackground = 0x00FFFF00; // cyan boxes
     colors.itemText = 0x00000000;
