@@ -20,6 +20,10 @@ CCommandRouter::~CCommandRouter()
 {
     if (m_filtering && qApp)
         qApp->removeEventFilter(this);
+    for (QObject *menu : std::as_const(m_menus))
+        disconnect(menu, nullptr, this, nullptr);
+    for (QWidget *window : m_targets.keys())
+        disconnect(window, nullptr, this, nullptr);
 }
 
 CCommandRouter &CCommandRouter::Instance()
