@@ -24,16 +24,13 @@ CToolBarEx::CToolBarEx(CCommandTable &table, const QString &title, QWidget *pare
 
 void CToolBarEx::LoadToolBar(const QList<int> &commands)
 {
-    m_commands.clear();
     for (int id : commands) {
         if (id == 0) {
             addSeparator();
             continue;
         }
-        if (QAction *action = m_table.Action(id)) {
+        if (QAction *action = m_table.Action(id))
             addAction(action);
-            m_commands.append(id);
-        }
     }
     ApplyImages();
 }
@@ -47,12 +44,17 @@ int CToolBarEx::SetImageBitmap(const QImage &strip, QSize imageSize, COLORREF ma
 
 void CToolBarEx::ApplyImages()
 {
-    for (int i = 0; i < m_commands.size() && i < m_images.Count(); ++i) {
+    int image = 0;
+    for (QAction *action : actions()) {
+        if (image >= m_images.Count())
+            break;
+        if (action->isSeparator() || CommandIdOf(action) == 0)
+            continue;
         QIcon icon;
-        icon.addPixmap(m_images.Normal()[i], QIcon::Normal);
-        icon.addPixmap(m_images.Faded()[i], QIcon::Disabled);
-        if (QAction *action = m_table.Action(m_commands[i]))
-            action->setIcon(icon);
+        icon.addPixmap(m_images.Normal()[image], QIcon::Normal);
+        icon.addPixmap(m_images.Faded()[image], QIcon::Disabled);
+        action->setIcon(icon);
+        ++image;
     }
 }
 

@@ -18,7 +18,7 @@ class CToolBarEx : public QToolBar
   public:
     explicit CToolBarEx(CCommandTable &table, const QString &title = {}, QWidget *parent = nullptr);
 
-    // Lays out the buttons: command ids in order, 0 for a separator. The n-th command takes the
+    // Lays out the buttons: command ids in order, 0 for a separator. The n-th button takes the
     // n-th image of the strip loaded by SetImageBitmap.
     void LoadToolBar(const QList<int> &commands);
     // Loads the images from a strip of `imageSize` cells; mask kMaskTopLeft takes the strip's
@@ -47,7 +47,6 @@ class CToolBarEx : public QToolBar
 
     CCommandTable &m_table;
     ToolbarImages m_images;
-    QList<int> m_commands;
     QPointer<QMenu> m_dropDown;
     int m_openDropDown = 0;
 };

@@ -343,6 +343,20 @@ void CMenuLookStyle::drawControl(ControlElement element, const QStyleOption *opt
     }
 }
 
+void CMenuLookStyle::drawComplexControl(ComplexControl control, const QStyleOptionComplex *option, QPainter *painter,
+                                        const QWidget *widget) const
+{
+    const auto *button = qstyleoption_cast<const QStyleOptionToolButton *>(option);
+    if (control == CC_ToolButton && button && widget && widget->property(kOpenDropDown).toBool()) {
+        // A button whose drop-down is open shows pressed-open while the pointer is elsewhere.
+        QStyleOptionToolButton open = *button;
+        open.state |= State_Raised | State_MouseOver;
+        QProxyStyle::drawComplexControl(control, &open, painter, widget);
+        return;
+    }
+    QProxyStyle::drawComplexControl(control, option, painter, widget);
+}
+
 void CMenuLookStyle::drawPrimitive(PrimitiveElement element, const QStyleOption *option, QPainter *painter,
                                    const QWidget *widget) const
 {
