@@ -4,6 +4,7 @@
 #include "../ToolkitRender.h"
 #include "toolkit/commands/CommandRouter.h"
 #include "toolkit/commands/CommandTable.h"
+#include "toolkit/drawing/DrawHelpers.h"
 #include "toolkit/menus/MenuBarEx.h"
 #include "toolkit/menus/MenuEx.h"
 
@@ -267,6 +268,12 @@ TEST_F(MenuBarTest, RendersTheBarAndAnOpenMenu)
 
     EXPECT_EQ(bar->State().GetMode(), CMenuBarState::Tracking);
     EXPECT_GT(menu.width(), 100) << menu.width();
+    // The popup opens against its item, and its top border gives way where they meet.
+    const QRect screenItem = bar->ItemScreenRect(2);
+    EXPECT_EQ(view->pos(), QPoint(screenItem.left(), screenItem.bottom()));
+    const QColor border = ToQColor(GetMenuItemBorderColor(false, false, 0));
+    EXPECT_EQ(menu.pixelColor(screenItem.width() / 2, 0), ToQColor(GetMenuIconBackColor(0)));
+    EXPECT_EQ(menu.pixelColor(menu.width() - 3, 0), border);
 }
 
 } // namespace
