@@ -1,0 +1,5 @@
+// The program's entry point.
+int main()
+{
+    return 1;
+}
