@@ -55,6 +55,7 @@ void CPlaceholderArea::AttachDataFile()
         m_title->setText(tr("No data file is open"));
         m_file->setText(tr("Open a data file with File > Open, or create one with File > New."));
         m_counts->clear();
+        m_view->clear();
         return;
     }
     CDataFile &file = m_document.GetDataFile();
@@ -63,13 +64,17 @@ void CPlaceholderArea::AttachDataFile()
     int events = 0, tasks = 0;
     m_document.CountItemsOfKind(1, events);
     m_document.CountItemsOfKind(2, tasks);
-    m_counts->setText(tr("%n event(s)", nullptr, events) + QStringLiteral("  ·  ") + tr("%n task(s)", nullptr, tasks));
+    const QString eventText = events == 1 ? tr("1 event") : tr("%1 events").arg(events);
+    const QString taskText = tasks == 1 ? tr("1 task") : tr("%1 tasks").arg(tasks);
+    m_counts->setText(eventText + QStringLiteral("  ·  ") + taskText);
     ShowView(m_kind, 0, false);
 }
 
 void CPlaceholderArea::ShowView(int kind, int, bool)
 {
     m_kind = kind;
+    if (!m_document.IsOpen())
+        return;
     static const char *const kNames[] = {"Day", "Multi-day", "Week", "Month", "Year", "Event List", "Tasks", "Search"};
     const QString name = kind >= 1 && kind <= 8 ? QString::fromLatin1(kNames[kind - 1]) : QStringLiteral("Day");
     m_view->setText(tr("%1 view  ·  %2").arg(name, QLocale().toString(QDate::currentDate(), QLocale::LongFormat)));
