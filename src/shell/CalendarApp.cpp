@@ -12,7 +12,9 @@
 #include "shell/FirstRunDefaults.h"
 #include "shell/MainFrame.h"
 #include "shell/MainWnd.h"
+#include "shell/LogindWatcher.h"
 #include "shell/MessageBoxPort.h"
+#include "shell/SessionLending.h"
 #include "shell/ShellCommands.h"
 #include "shell/SingleInstance.h"
 #include "shell/TrayArt.h"
@@ -37,7 +39,8 @@ bool HasDisplay()
 }
 
 CCalendarApp::CCalendarApp(const QString &instanceKey)
-    : m_instance(std::make_unique<CSingleInstance>(instanceKey))
+    : m_instance(std::make_unique<CSingleInstance>(instanceKey)),
+      m_lending(std::make_unique<CSessionLending>(m_document))
 {
 }
 
@@ -101,6 +104,16 @@ bool CCalendarApp::InitInstance(const QStringList &arguments)
         return false;
     connect(m_frame, &CMainFrame::Closed, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
     connect(m_instance.get(), &CSingleInstance::RequestReceived, this, &CCalendarApp::OnInstanceRequest);
+    if (ProgramSettings().followSessionChanges) {
+        auto *watcher = new CLogindWatcher(this);
+        connect(watcher, &CLogindWatcher::SessionLeft, this,
+                [this] { m_lending->OnSessionLeft(QApplication::activeModalWidget() != nullptr); });
+        connect(watcher, &CLogindWatcher::SessionBack, this, [this] {
+            if (m_lending->OnSessionBack() == S_OK && m_frame->GetMainWnd())
+                m_frame->GetMainWnd()->RefreshViews(true, true);
+            m_frame->UpdateTrayIcon();
+        });
+    }
 
     bool show = GetProfileInt(ConstName::Common, ConstName::HMW, 0) == 0 || noHide;
     if (line.openPath.isEmpty()) {
@@ -143,8 +156,9 @@ void CCalendarApp::OnInstanceRequest(const QString &request)
 
 bool CCalendarApp::OnOpenRequest(const QString &path)
 {
-    if (QApplication::activeModalWidget()) {
-        // A dialog is running: opening another file under it would pull the file away.
+    if (QApplication::activeModalWidget() || m_lending->IsLent()) {
+        // A dialog is running (opening another file under it would pull the file away), or the
+        // file is lent while the session is away.
         m_frame->Restore();
         QApplication::beep();
         return false;

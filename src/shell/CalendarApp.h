@@ -14,6 +14,7 @@
 class CMainFrame;
 class CMessageBoxPort;
 class CPasswordPromptPort;
+class CSessionLending;
 class CSingleInstance;
 
 class CCalendarApp : public QObject, public IDocumentShell, public ICommandTarget
@@ -35,6 +36,7 @@ class CCalendarApp : public QObject, public IDocumentShell, public ICommandTarge
     void OnInstanceRequest(const QString &request);
 
     CCalendarDocument &Document() { return m_document; }
+    CSessionLending &Lending() { return *m_lending; }
     CMainFrame &Frame() { return *m_frame; }
 
     // IDocumentShell
@@ -54,6 +56,7 @@ class CCalendarApp : public QObject, public IDocumentShell, public ICommandTarge
     std::unique_ptr<CMessageBoxPort> m_messagePort;
     std::unique_ptr<CPasswordPromptPort> m_passwordPrompt;
     std::unique_ptr<CSingleInstance> m_instance;
+    std::unique_ptr<CSessionLending> m_lending;
     CMainFrame *m_frame = nullptr;
     bool m_starting = false;
     int m_exitCode = 0;
