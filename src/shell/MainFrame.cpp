@@ -19,6 +19,7 @@
 #include <QSystemTrayIcon>
 #include <QTimer>
 #include <limits>
+#include <malloc.h>
 #include <sys/timerfd.h>
 #include <unistd.h>
 
@@ -86,6 +87,10 @@ void CMainFrame::BuildTrayMenu()
     menu->addSeparator();
     add(menu, QStringLiteral("E&xit"), ShellCmd::Exit);
     connect(menu, &QMenu::aboutToShow, this, &CMainFrame::PrepareTrayMenu);
+    connect(menu, &QMenu::aboutToHide, this, [this] {
+        if (!m_mainWnd)
+            malloc_trim(0); // sitting in the tray: give memory back
+    });
 }
 
 void CMainFrame::PrepareTrayMenu()
