@@ -6,8 +6,9 @@ bash "$root/scripts/setup.sh"
 build="$root/build"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTESSIVO_TESTS=OFF -DTESSIVO_BENCH=ON
 cmake --build "$build" -j "$(nproc)"
-if [ -x "$build/src/shell/tessivo" ]; then
-  exec "$build/src/shell/tessivo" "$@"
+program="$build/src/shell/tessivo"
+if [ ! -x "$program" ]; then
+  echo "The build did not produce $program." >&2
+  exit 1
 fi
-echo "Tessivo cannot start yet: the application shell is not built. The test suite runs with scripts/test.sh." >&2
-exit 1
+exec "$program" "$@"
