@@ -4,7 +4,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 bash "$root/scripts/setup.sh"
 build="$root/build"
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTESSIVO_TESTS=OFF -DTESSIVO_BENCH=ON
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTESSIVO_TESTS=OFF -DTESSIVO_BENCH=OFF
 cmake --build "$build" -j "$(nproc)"
 program="$build/src/shell/tessivo"
 if [ ! -x "$program" ]; then

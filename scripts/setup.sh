@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-svg-dev libgl-dev
+  qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-svg-dev libgl-dev libxcb1-dev
   nettle-dev libical-dev libsqlite3-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   python3 python3-dateutil poppler-utils
