@@ -8,7 +8,7 @@
 #include "core/system/Messages.h"
 #include "core/system/Profile.h"
 #include "core/system/ProgramPaths.h"
-#include "editing/PasswordPromptPort.h"
+#include "editing/datafile/PasswordPromptPort.h"
 #include "shell/FirstRunDefaults.h"
 #include "shell/MainFrame.h"
 #include "shell/MainWnd.h"
