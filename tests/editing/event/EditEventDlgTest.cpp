@@ -35,8 +35,8 @@ void TypeText(QWidget *target, const QString &text)
     }
 }
 
-// Replaces an editable combo's text by typing, then leaves the field with Tab.
-void TypeOver(QComboBox *combo, const QString &text)
+// Replaces an editable combo's text by typing; the field is not left.
+void TypeInto(QComboBox *combo, const QString &text)
 {
     ASSERT_NE(combo, nullptr);
     combo->setFocus();
@@ -47,6 +47,12 @@ void TypeOver(QComboBox *combo, const QString &text)
         QKeyEvent release(QEvent::KeyRelease, c.unicode(), Qt::NoModifier, QString(c));
         QCoreApplication::sendEvent(combo, &release);
     }
+}
+
+// Replaces an editable combo's text by typing, then leaves the field with Tab.
+void TypeOver(QComboBox *combo, const QString &text)
+{
+    TypeInto(combo, text);
     QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
     QCoreApplication::sendEvent(combo, &leave);
 }
@@ -106,6 +112,21 @@ TEST_F(EditEventDlgTest, TypedSubjectTimesAndRecurrenceReachTheFile)
     const auto records = Reopened();
     ASSERT_EQ(records.size(), 1u);
     EXPECT_EQ(records[0], Rec("Team lunch", At(2024, 5, 6, 12, 0), 1.5 / 24, true));
+}
+
+TEST_F(EditEventDlgTest, StartTimeTypedButNotLeftIsSavedByOk)
+{
+    CEditEventDlg dialog(NewHolder(At(2024, 5, 6, 9, 0)), Context(), false, false, nullptr,
+                         EventEditorSettings());
+    ASSERT_TRUE(dialog.IsLoaded());
+    dialog.show();
+    TypeText(dialog.findChild<CNotesEdit *>(QStringLiteral("subject")), QStringLiteral("Call"));
+    TypeInto(dialog.findChild<QComboBox *>(QStringLiteral("startTime")), QStringLiteral("14:30"));
+    dialog.findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
+    EXPECT_EQ(dialog.GetResult(), 1);
+    const auto records = Reopened();
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_EQ(records[0], Rec("Call", At(2024, 5, 6, 14, 30), 1.0 / 24));
 }
 
 TEST_F(EditEventDlgTest, CancelAsksOnlyWhenModified)
