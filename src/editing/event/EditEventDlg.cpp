@@ -288,7 +288,9 @@ void CEditEventDlg::BuildForm()
     CEditorFields::OnChanged(m_endTime, this,
                              timeChanged([this] { m_model.SetEndTime(CEditorFields::GetTime(m_endTime)); }));
     CEditorFields::OnChanged(m_duration, this, timeChanged([this] {
-                                 m_model.SetDurationText(CEditorFields::GetDurationText(m_duration));
+                                 CDateSpan span;
+                                 if (CEditorFields::GetDuration(m_duration, span))
+                                     m_model.SetDuration(span);
                              }));
     connect(m_allDay, &QCheckBox::toggled, this, [this](bool on) {
         if (m_filling)
@@ -420,8 +422,9 @@ void CEditEventDlg::GatherTexts()
     m_model.SetReminderLeadText(m_lead->currentText());
     // A time typed but not yet committed counts too.
     if (!m_model.GetForm().allDay) {
+        CEditorFields::CommitText(m_startTime);
         const CDateTime start = CEditorFields::GetTime(m_startTime);
-        if (!(start == m_model.GetForm().startTime))
+        if (start.IsValid() && !(start == m_model.GetForm().startTime))
             m_model.SetStartTime(start);
     }
 }

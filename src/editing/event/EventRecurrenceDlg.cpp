@@ -1,7 +1,6 @@
 // The Event Recurrence dialog's window.
 #include "editing/event/EventRecurrenceDlg.h"
 
-#include "core/dates/DurationText.h"
 #include "core/items/RecurrenceBits.h"
 #include "editing/base/DialogSupport.h"
 #include "editing/base/EditorFields.h"
@@ -154,8 +153,8 @@ QWidget *CEventRecurrenceDlg::BuildTimeGroup()
         CEditorFields::SetDuration(m_duration, m_model.Form().duration);
     });
     CEditorFields::OnChanged(m_duration, this, [this] {
-        CDateSpan span = m_model.Form().duration;
-        if (ParseDuration(CEditorFields::GetDurationText(m_duration), span, 483840) == kDurationParsed) {
+        CDateSpan span;
+        if (CEditorFields::GetDuration(m_duration, span)) {
             m_model.SetDuration(span);
             CEditorFields::SetTime(m_endTime, m_model.Form().endTime);
         }
@@ -432,6 +431,9 @@ void CEventRecurrenceDlg::FocusField(RecurrenceField field)
 
 void CEventRecurrenceDlg::accept()
 {
+    // Times typed but not yet committed (OK by its shortcut keeps the focus where it is).
+    for (QWidget *field : {m_startTime, m_endTime, static_cast<QWidget *>(m_duration)})
+        CEditorFields::CommitText(field);
     Gather();
     if (m_model.Ok() != RecurrenceOkResult::Done) {
         FocusField(m_model.GetBadField());

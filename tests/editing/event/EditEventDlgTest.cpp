@@ -19,7 +19,6 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QStackedWidget>
-#include <QTimeEdit>
 #include <QTimer>
 
 namespace event_save_test {
@@ -34,6 +33,28 @@ void TypeText(QWidget *target, const QString &text)
         QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
         QCoreApplication::sendEvent(target, &release);
     }
+}
+
+// Replaces an editable combo's text by typing; the field is not left.
+void TypeInto(QComboBox *combo, const QString &text)
+{
+    ASSERT_NE(combo, nullptr);
+    combo->setFocus();
+    combo->lineEdit()->selectAll();
+    for (const QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, c.unicode(), Qt::NoModifier, QString(c));
+        QCoreApplication::sendEvent(combo, &press);
+        QKeyEvent release(QEvent::KeyRelease, c.unicode(), Qt::NoModifier, QString(c));
+        QCoreApplication::sendEvent(combo, &release);
+    }
+}
+
+// Replaces an editable combo's text by typing, then leaves the field with Tab.
+void TypeOver(QComboBox *combo, const QString &text)
+{
+    TypeInto(combo, text);
+    QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
+    QCoreApplication::sendEvent(combo, &leave);
 }
 
 class EditEventDlgTest : public EventSaveFixture
@@ -65,15 +86,12 @@ TEST_F(EditEventDlgTest, TypedSubjectTimesAndRecurrenceReachTheFile)
     TypeText(subject, QStringLiteral("Team lunch"));
     EXPECT_EQ(subject->toPlainText(), QStringLiteral("Team lunch"));
 
-    // The start time as the field reports a change; the duration typed and left.
-    dialog.findChild<QTimeEdit *>(QStringLiteral("startTime"))->setTime(QTime(12, 0));
-    EXPECT_EQ(dialog.findChild<QTimeEdit *>(QStringLiteral("endTime"))->time(), QTime(13, 0));
-    QLineEdit *duration = dialog.findChild<QComboBox *>(QStringLiteral("duration"))->lineEdit();
-    duration->selectAll();
-    TypeText(duration, QStringLiteral("90"));
-    QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
-    QCoreApplication::sendEvent(duration, &leave);
-    EXPECT_EQ(dialog.findChild<QTimeEdit *>(QStringLiteral("endTime"))->time(), QTime(13, 30));
+    // The start time typed and left with Tab moves the end; so does the duration.
+    auto *endTime = dialog.findChild<QWidget *>(QStringLiteral("endTime"));
+    TypeOver(dialog.findChild<QComboBox *>(QStringLiteral("startTime")), QStringLiteral("12:00"));
+    EXPECT_EQ(CEditorFields::GetTime(endTime), CDateTime(1899, 12, 30, 13, 0, 0));
+    TypeOver(dialog.findChild<QComboBox *>(QStringLiteral("duration")), QStringLiteral("90"));
+    EXPECT_EQ(CEditorFields::GetTime(endTime), CDateTime(1899, 12, 30, 13, 30, 0));
 
     // Recurrence: weekly on Mondays, as the dialog opens for a Monday start.
     QTimer::singleShot(0, &dialog, [] {
@@ -94,6 +112,21 @@ TEST_F(EditEventDlgTest, TypedSubjectTimesAndRecurrenceReachTheFile)
     const auto records = Reopened();
     ASSERT_EQ(records.size(), 1u);
     EXPECT_EQ(records[0], Rec("Team lunch", At(2024, 5, 6, 12, 0), 1.5 / 24, true));
+}
+
+TEST_F(EditEventDlgTest, StartTimeTypedButNotLeftIsSavedByOk)
+{
+    CEditEventDlg dialog(NewHolder(At(2024, 5, 6, 9, 0)), Context(), false, false, nullptr,
+                         EventEditorSettings());
+    ASSERT_TRUE(dialog.IsLoaded());
+    dialog.show();
+    TypeText(dialog.findChild<CNotesEdit *>(QStringLiteral("subject")), QStringLiteral("Call"));
+    TypeInto(dialog.findChild<QComboBox *>(QStringLiteral("startTime")), QStringLiteral("14:30"));
+    dialog.findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
+    EXPECT_EQ(dialog.GetResult(), 1);
+    const auto records = Reopened();
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_EQ(records[0], Rec("Call", At(2024, 5, 6, 14, 30), 1.0 / 24));
 }
 
 TEST_F(EditEventDlgTest, CancelAsksOnlyWhenModified)
