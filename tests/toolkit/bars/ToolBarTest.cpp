@@ -2,6 +2,7 @@
 // drop-down menus that close when the pointer reaches another button, child controls on a
 // vertical bar, and a render of the button states.
 #include "../ToolkitRender.h"
+#include "../commands/RecordingTarget.h"
 #include "toolkit/bars/ToolBarEx.h"
 #include "toolkit/commands/CommandRouter.h"
 #include "toolkit/commands/CommandTable.h"
@@ -69,22 +70,10 @@ enum : int
     kDelete = 32811,
 };
 
-class Target : public ICommandTarget
+class Target : public RecordingTarget
 {
   public:
-    bool OnCommand(int id) override
-    {
-        ran.push_back(id);
-        return true;
-    }
-    bool OnUpdateCommand(int id, CCmdUI &ui) override
-    {
-        ui.Enable(!disabled.count(id));
-        ui.SetCheck(id == kBold);
-        return true;
-    }
-    std::vector<int> ran;
-    std::set<int> disabled{kDelete};
+    Target() : RecordingTarget({kDelete}, {kBold}) {}
 };
 
 QImage MakeStrip()

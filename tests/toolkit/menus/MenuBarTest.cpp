@@ -2,6 +2,7 @@
 // Escape leaving the item selected, commands chosen from the bar's menus going through the
 // route, menus refreshed when they open, and renders of the bar and an open menu.
 #include "../ToolkitRender.h"
+#include "../commands/RecordingTarget.h"
 #include "toolkit/commands/CommandRouter.h"
 #include "toolkit/commands/CommandTable.h"
 #include "toolkit/drawing/DrawHelpers.h"
@@ -29,22 +30,10 @@ enum : int
     kAbout = 57664,
 };
 
-class WindowTarget : public ICommandTarget
+class WindowTarget : public RecordingTarget
 {
   public:
-    bool OnCommand(int id) override
-    {
-        ran.push_back(id);
-        return true;
-    }
-    bool OnUpdateCommand(int id, CCmdUI &ui) override
-    {
-        ui.Enable(!disabled.count(id));
-        ui.SetCheck(id == kDayView || id == kToday);
-        return true;
-    }
-    std::vector<int> ran;
-    std::set<int> disabled{kPaste};
+    WindowTarget() : RecordingTarget({kPaste}, {kDayView, kToday}) {}
 };
 
 class MenuBarTest : public ::testing::Test
