@@ -1,48 +1,33 @@
-// Date fields over QDateEdit: the day before the first allowed date stands for "no date".
+// Date fields over the program's date picker, with its "none" check for no date.
 #include "toolkit/bars/DateFieldFactory.h"
 
-#include <QLocale>
-
-#include <QDateEdit>
-
-namespace {
-const QDate kNoDate(1752, 12, 31);
-}
+#include "toolkit/navigator/DatePickerCtrl.h"
 
 QWidget *CreateDateField(QWidget *parent)
 {
-    auto *edit = new QDateEdit(parent);
-    edit->setDateRange(kNoDate, QDate(4000, 12, 31));
-    edit->setSpecialValueText(QStringLiteral("None"));
-    edit->setCalendarPopup(true);
-    edit->setDisplayFormat(QStringLiteral("ddd ") + QLocale().dateFormat(QLocale::ShortFormat));
-    edit->setDate(kNoDate);
-    return edit;
+    auto *picker = new CDatePickerCtrl(parent, true);
+    picker->SetDateTime(CDateTime::Null());
+    return picker;
 }
 
 CDateTime DateFieldValue(const QWidget *field)
 {
-    const auto *edit = qobject_cast<const QDateEdit *>(field);
-    if (!edit || edit->date() <= kNoDate || !edit->date().isValid())
+    const auto *picker = qobject_cast<const CDatePickerCtrl *>(field);
+    CDateTime date;
+    if (!picker || !picker->GetDateTime(date) || !date.IsValid())
         return CDateTime::Null();
-    const QDate d = edit->date();
-    return CDateTime(d.year(), d.month(), d.day());
+    return date;
 }
 
 void SetDateFieldValue(QWidget *field, const CDateTime &date)
 {
-    auto *edit = qobject_cast<QDateEdit *>(field);
-    if (!edit)
-        return;
-    if (!date.IsValid()) {
-        edit->setDate(kNoDate);
-        return;
-    }
-    edit->setDate(QDate(date.GetYear(), date.GetMonth(), date.GetDay()));
+    if (auto *picker = qobject_cast<CDatePickerCtrl *>(field))
+        picker->SetDateTime(date.IsValid() ? date : CDateTime::Null());
 }
 
 void OnDateFieldChanged(QWidget *field, std::function<void()> changed)
 {
-    if (auto *edit = qobject_cast<QDateEdit *>(field))
-        QObject::connect(edit, &QDateEdit::dateChanged, edit, [changed = std::move(changed)] { changed(); });
+    if (auto *picker = qobject_cast<CDatePickerCtrl *>(field))
+        QObject::connect(picker, &CDatePickerCtrl::dateChanged, picker,
+                         [changed = std::move(changed)] { changed(); });
 }

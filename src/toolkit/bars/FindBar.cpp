@@ -55,6 +55,10 @@ CFindBar::CFindBar(QWidget *parent) : QWidget(parent)
     for (QWidget *w : {static_cast<QWidget *>(m_combo), static_cast<QWidget *>(m_findNow),
                        static_cast<QWidget *>(m_close), m_start, m_end})
         w->installEventFilter(this);
+    // The focus and the keys go to the parts of a date field, not to the field itself.
+    for (QWidget *field : {m_start, m_end})
+        for (QWidget *part : field->findChildren<QWidget *>())
+            part->installEventFilter(this);
     if (m_combo->lineEdit())
         m_combo->lineEdit()->installEventFilter(this);
     m_focus = m_combo;
@@ -154,6 +158,9 @@ bool CFindBar::eventFilter(QObject *watched, QEvent *event)
         auto *widget = qobject_cast<QWidget *>(watched);
         if (widget == m_combo->lineEdit())
             widget = m_combo;
+        for (QWidget *field : {m_start, m_end})
+            if (field->isAncestorOf(widget))
+                widget = field;
         m_focus = widget;
         if (widget == m_combo || widget == m_findNow || widget == m_close)
             emit focusTaken();

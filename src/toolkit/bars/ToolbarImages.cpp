@@ -1,9 +1,8 @@
 // Toolbar image lists.
 #include "toolkit/bars/ToolbarImages.h"
 
+#include "toolkit/drawing/DisabledImages.h"
 #include "toolkit/drawing/DrawHelpers.h"
-
-#include <QPainter>
 
 int ToolbarImages::ImageCount(int stripWidth, int imageWidth)
 {
@@ -39,28 +38,15 @@ QList<QPixmap> ToolbarImages::Split(const QImage &strip, QSize imageSize, COLORR
     return images;
 }
 
-QImage ToolbarImages::MakeDisabledImage(const QImage &image, int weight, COLORREF tint)
-{
-    QImage out = image.convertToFormat(QImage::Format_ARGB32);
-    const int tr = int(tint & 0xFF), tg = int((tint >> 8) & 0xFF), tb = int((tint >> 16) & 0xFF);
-    for (int y = 0; y < out.height(); ++y) {
-        auto *line = reinterpret_cast<QRgb *>(out.scanLine(y));
-        for (int x = 0; x < out.width(); ++x) {
-            const QRgb p = line[x];
-            const int g = (qRed(p) + qGreen(p) + qBlue(p)) / 3;
-            line[x] = qRgba((tr * (255 - weight) + g * weight) / 256, (tg * (255 - weight) + g * weight) / 256,
-                            (tb * (255 - weight) + g * weight) / 256, qAlpha(p));
-        }
-    }
-    return out;
-}
-
 bool ToolbarImages::Load(const QImage &strip, QSize imageSize, COLORREF mask, COLORREF barColour)
 {
     m_normal = Split(strip, imageSize, mask);
     m_faded.clear();
     const COLORREF tint = LightenColor(115, barColour);
-    for (const QPixmap &image : std::as_const(m_normal))
-        m_faded.append(QPixmap::fromImage(MakeDisabledImage(image.toImage(), kFadeWeight, tint)));
+    for (const QPixmap &image : std::as_const(m_normal)) {
+        QImage faded = image.toImage();
+        MakeDisabledBitmap(faded, kFadeWeight, tint, kMaskTopLeft);
+        m_faded.append(QPixmap::fromImage(faded));
+    }
     return !m_normal.isEmpty();
 }

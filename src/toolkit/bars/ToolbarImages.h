@@ -23,11 +23,9 @@ class ToolbarImages
     // Cuts a strip into images of `imageSize`, the mask colour made transparent; the last image
     // of a strip that is not a whole number of cells is filled with the mask.
     static QList<QPixmap> Split(const QImage &strip, QSize imageSize, COLORREF mask);
-    // Each pixel's channels become (tint x (255 - weight) + grey x weight) / 256, grey being the
-    // average of the pixel's channels; transparency is kept.
-    static QImage MakeDisabledImage(const QImage &image, int weight, COLORREF tint);
 
-    // Loads the normal and faded lists from a strip; the tint is the bar colour lightened.
+    // Loads the normal and faded lists from a strip; the faded images are the disabled look of
+    // keyed images (MakeDisabledBitmap), tinted towards the bar colour lightened.
     bool Load(const QImage &strip, QSize imageSize, COLORREF mask, COLORREF barColour);
     int Count() const { return int(m_normal.size()); }
     const QList<QPixmap> &Normal() const { return m_normal; }

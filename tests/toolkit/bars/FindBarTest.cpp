@@ -5,7 +5,9 @@
 #include "common/TempProfile.h"
 #include "toolkit/bars/DateFieldFactory.h"
 #include "toolkit/bars/FindBar.h"
+#include "toolkit/navigator/DatePickerCtrl.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -105,6 +107,26 @@ TEST_F(FindBarTest, CriteriaAndChangedLabels)
         EXPECT_FALSE(bar.Label(id)->font().italic());
         EXPECT_TRUE(bar.Label(id)->font().bold());
     }
+
+    // Both fields may hold no date: ticking a field's check makes its date count and marks
+    // the label; a date out of range leaves the field as it was.
+    auto *endPicker = qobject_cast<CDatePickerCtrl *>(bar.EndField());
+    ASSERT_NE(endPicker, nullptr);
+    EXPECT_TRUE(qobject_cast<CDatePickerCtrl *>(bar.StartField())->HasShowNone());
+    ASSERT_TRUE(endPicker->HasShowNone());
+    EXPECT_FALSE(endPicker->NoneBox()->isChecked());
+    endPicker->NoneBox()->click();
+    EXPECT_TRUE(bar.Label(CFindBar::kEndLabel)->font().italic());
+    bar.GetSearchCriteria(start, end);
+    EXPECT_TRUE(end.IsValid());
+    SetDateFieldValue(bar.EndField(), CDateTime(2026, 5, 6));
+    SetDateFieldValue(bar.EndField(), CDateTime(1752, 12, 31));
+    bar.GetSearchCriteria(start, end);
+    EXPECT_EQ(end, CDateTime(2026, 5, 6));
+    SetDateFieldValue(bar.StartField(), CDateTime::Null());
+    bar.GetSearchCriteria(start, end);
+    EXPECT_TRUE(start.IsNull());
+
     // Longer texts are cut to the field's limit.
     bar.AddToHistory(QString(300, 'x'));
     EXPECT_EQ(bar.History().Entries().back().size(), CFindBar::kMaxTextLength);
@@ -133,6 +155,11 @@ TEST_F(FindBarTest, TabOnCloseLeavesTheBarAndButtonsSendTheirCommands)
     EXPECT_EQ(out.count(), 1);
     QTest::keyClick(bar->SearchCombo()->lineEdit(), Qt::Key_Tab, Qt::ControlModifier);
     EXPECT_EQ(out.count(), 2);
+    // The parts of a date field leave the bar on Ctrl+Tab too.
+    auto *startPicker = qobject_cast<CDatePickerCtrl *>(bar->StartField());
+    ASSERT_NE(startPicker, nullptr);
+    QTest::keyClick(startPicker->NoneBox(), Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(out.count(), 3);
 
     QTest::mouseClick(bar->FindNowButton(), Qt::LeftButton);
     QTest::mouseClick(bar->CloseButton(), Qt::LeftButton);
@@ -142,6 +169,7 @@ TEST_F(FindBarTest, TabOnCloseLeavesTheBarAndButtonsSendTheirCommands)
 
     bar->AddToHistory("Meeting");
     bar->SearchCombo()->setEditText("Meeting");
+    SetDateFieldValue(bar->StartField(), CDateTime(2026, 3, 4)); // one field with a date, one without
     SaveRender(bar->grab().toImage(), "find_bar");
 }
 

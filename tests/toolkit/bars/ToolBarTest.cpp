@@ -6,6 +6,7 @@
 #include "toolkit/bars/ToolBarEx.h"
 #include "toolkit/commands/CommandRouter.h"
 #include "toolkit/commands/CommandTable.h"
+#include "toolkit/drawing/DisabledImages.h"
 #include "toolkit/drawing/DrawHelpers.h"
 #include "toolkit/menus/MenuEx.h"
 
@@ -50,14 +51,20 @@ TEST(ToolbarImages, MaskAndFading)
     // An explicit mask colour other than the top-left pixel.
     EXPECT_EQ(qAlpha(ToolbarImages::Split(strip, QSize(16, 16), 0x5A3C1E)[0].toImage().pixel(5, 5)), 0);
 
-    QImage pixel(1, 1, QImage::Format_ARGB32);
-    pixel.setPixel(0, 0, qRgba(30, 60, 90, 255));
-    // grey 60; tint red 200, green 100, blue 0 (COLORREF 0x0064C8); weight 110
-    const QRgb faded = ToolbarImages::MakeDisabledImage(pixel, 110, 0x0064C8).pixel(0, 0);
-    EXPECT_EQ(qRed(faded), (200 * 145 + 60 * 110) / 256);
-    EXPECT_EQ(qGreen(faded), (100 * 145 + 60 * 110) / 256);
-    EXPECT_EQ(qBlue(faded), (0 * 145 + 60 * 110) / 256);
-    EXPECT_EQ(qAlpha(faded), 255);
+    // The faded images are the keyed disabled look, tinted towards the bar colour lightened; the
+    // masked pixels stay transparent.
+    ToolbarImages images;
+    const COLORREF barColour = 0x0064C8;
+    ASSERT_TRUE(images.Load(strip, QSize(16, 16), ToolbarImages::kMaskTopLeft, barColour));
+    ASSERT_EQ(images.Faded().size(), 3);
+    QImage expected = images.Normal()[0].toImage();
+    MakeDisabledBitmap(expected, ToolbarImages::kFadeWeight, LightenColor(115, barColour),
+                       ToolbarImages::kMaskTopLeft);
+    const QImage faded = images.Faded()[0].toImage().convertToFormat(QImage::Format_ARGB32);
+    EXPECT_EQ(faded, QPixmap::fromImage(expected).toImage().convertToFormat(QImage::Format_ARGB32));
+    EXPECT_NE(faded.pixel(5, 5), first.pixel(5, 5));
+    EXPECT_EQ(qAlpha(faded.pixel(5, 5)), 255);
+    EXPECT_EQ(qAlpha(faded.pixel(0, 0)), 0);
 }
 
 enum : int
