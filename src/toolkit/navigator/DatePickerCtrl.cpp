@@ -14,6 +14,9 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QScreen>
+#include <QStyle>
+
+#include <algorithm>
 
 namespace {
 
@@ -106,9 +109,18 @@ QString CDatePickerCtrl::DisplayFormatFor(const QString &picture)
 void CDatePickerCtrl::ApplyLocaleFormat()
 {
     const QString picture = GetLocaleDateData().shortDatePicture;
-    if (picture.isEmpty())
-        return;
-    m_edit->setDisplayFormat(DisplayFormatFor(picture));
+    if (!picture.isEmpty())
+        m_edit->setDisplayFormat(DisplayFormatFor(picture));
+    // The button-less edit asks only for its current text's width: reserve room for the widest
+    // day and month names in two-digit days so no date of the format is cut off.
+    int widest = 0;
+    for (int month = 1; month <= 12; ++month) {
+        for (int day = 22; day <= 28; ++day) {
+            const QString text = m_edit->locale().toString(QDate(2000, month, day), m_edit->displayFormat());
+            widest = std::max(widest, m_edit->fontMetrics().horizontalAdvance(text));
+        }
+    }
+    m_edit->setMinimumWidth(widest + 2 * m_edit->style()->pixelMetric(QStyle::PM_SpinBoxFrameWidth) + 8);
 }
 
 void CDatePickerCtrl::UpdateEditEnabled()
