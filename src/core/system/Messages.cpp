@@ -13,6 +13,7 @@ namespace {
 IMessagePort *g_port = nullptr;
 std::function<bool()> g_isDataFileOpen;
 std::function<void(bool)> g_enableReminderWindows;
+int g_reminderHoldNesting = 0;
 std::function<QObject *()> g_defaultOwner;
 std::function<void()> g_closeMainWindow;
 int g_messageBoxNesting = 0;
@@ -172,6 +173,25 @@ void EnableReminderWindows(bool enable)
         g_enableReminderWindows(enable);
 }
 
+void EnterReminderWindowsHold()
+{
+    if (g_reminderHoldNesting++ == 0)
+        EnableReminderWindows(false);
+}
+
+void LeaveReminderWindowsHold()
+{
+    if (g_reminderHoldNesting == 0)
+        return; // unbalanced: never enable twice
+    if (--g_reminderHoldNesting == 0)
+        EnableReminderWindows(true);
+}
+
+int GetReminderWindowsHoldNesting()
+{
+    return g_reminderHoldNesting;
+}
+
 QObject *GetMainActivePopup()
 {
     return g_defaultOwner ? g_defaultOwner() : nullptr;
@@ -235,10 +255,10 @@ int ShowMessageBox(QObject *owner, bool disableReminders, const QString &text, M
         return DismissedResult(buttons);
     }
     if (disableReminders)
-        EnableReminderWindows(false);
+        EnterReminderWindowsHold();
     const int result = g_port->ShowMessageBox(request);
     if (disableReminders)
-        EnableReminderWindows(true);
+        LeaveReminderWindowsHold();
     return result;
 }
 

@@ -27,6 +27,14 @@ void SetMainWindowCloser(std::function<void()> close);
 
 bool IsDataFileOpen();
 void EnableReminderWindows(bool enable);
+
+// One nesting count over everything that keeps the open reminder windows disabled while it
+// runs (message boxes here, the editing dialogs through their gate): the first to enter
+// disables them, the last to leave enables them again, so a box that closes over an open
+// dialog leaves them disabled.
+void EnterReminderWindowsHold();
+void LeaveReminderWindowsHold();
+int GetReminderWindowsHoldNesting();
 QObject *GetMainActivePopup();
 
 // The text of a result code: empty for 0, 1 and the silent codes; the program's own codes

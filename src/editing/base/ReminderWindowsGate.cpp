@@ -1,27 +1,20 @@
-// The nesting count of dialog runs over the reminder windows.
+// The dialogs' side of the core's reminder-windows hold: dialogs and message boxes share one
+// nesting count, so a box closing over an open dialog leaves the windows disabled.
 #include "editing/base/ReminderWindowsGate.h"
 
 #include "core/system/Messages.h"
 
-namespace {
-int g_nesting = 0;
-}
-
 void CReminderWindowsGate::Enter()
 {
-    if (g_nesting++ == 0)
-        EnableReminderWindows(false);
+    EnterReminderWindowsHold();
 }
 
 void CReminderWindowsGate::Leave()
 {
-    if (g_nesting == 0)
-        return; // unbalanced: never enable twice
-    if (--g_nesting == 0)
-        EnableReminderWindows(true);
+    LeaveReminderWindowsHold();
 }
 
 int CReminderWindowsGate::GetNesting()
 {
-    return g_nesting;
+    return GetReminderWindowsHoldNesting();
 }

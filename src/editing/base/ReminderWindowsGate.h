@@ -7,7 +7,7 @@ class CReminderWindowsGate
   public:
     static void Enter();
     static void Leave();
-    // How many dialog runs hold the gate now.
+    // How many runs (dialogs and message boxes) hold the windows now.
     static int GetNesting();
 
     // Holds the gate for the life of the object.

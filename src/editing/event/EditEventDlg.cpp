@@ -6,7 +6,9 @@
 #include "core/items/EventItem.h"
 #include "core/items/ItemRef.h"
 #include "core/lists/CategoryList.h"
+#include "core/lists/ItemType.h"
 #include "core/lists/ItemTypeCatalog.h"
+#include "core/lists/ItemTypeList.h"
 #include "core/lists/MasterList.h"
 #include "core/system/Messages.h"
 #include "core/system/PrintfText.h"
@@ -20,6 +22,8 @@
 #include "editing/event/EventRecurrenceDlg.h"
 #include "editing/event/EventStore.h"
 #include "editing/lists/CategoriesDlg.h"
+#include "toolkit/drawing/DrawHelpers.h"
+#include "toolkit/drawing/ImagePixelsQt.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -27,8 +31,10 @@
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPixmap>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QStyle>
@@ -37,6 +43,32 @@
 #include <QVBoxLayout>
 
 namespace {
+// One row per item type with its small icon, and the type's own colours on the row as the views
+// draw its items in them. A type without an icon keeps the icon's room so the names line up.
+void FillTypeChoices(QComboBox &combo, const IItemTypeCatalog &types)
+{
+    const auto *list = dynamic_cast<const CItemTypeList *>(&types);
+    const int iconSize = CItemTypeList::kSmallIconSize;
+    combo.setIconSize(QSize(iconSize, iconSize));
+    QPixmap blank(iconSize, iconSize);
+    blank.fill(Qt::transparent);
+    for (int i = 0; i < types.GetTypeCount(); ++i) {
+        ItemTypeInfo info;
+        types.GetTypeInfo(i, info);
+        QPixmap icon = blank;
+        ImagePixels large, small;
+        if (list && list->GetTypeIcons(i, large, small)) {
+            const CImageList &images = list->GetSmallImages();
+            icon = PixmapFromPixels(small, images.GetImageWidth(), images.GetImageHeight());
+        }
+        combo.addItem(QIcon(icon), info.name);
+        const CItemType *type = list ? list->GetType(i) : nullptr;
+        if (type && type->HasFlag(CItemType::kFlagOwnColors)) {
+            combo.setItemData(i, ToQColor(type->GetFillColor()), Qt::BackgroundRole);
+            combo.setItemData(i, ToQColor(type->GetTextColor()), Qt::ForegroundRole);
+        }
+    }
+}
 
 // A one-line rich field for the subject: the notes field's behaviour at the height of a line.
 CNotesEdit *MakeSubjectField(QWidget *parent)
@@ -111,13 +143,8 @@ void CEditEventDlg::BuildForm()
     }
     m_type = new QComboBox(this);
     m_type->setObjectName(QStringLiteral("type"));
-    if (const IItemTypeCatalog *types = GetItemTypeCatalog()) {
-        for (int i = 0; i < types->GetTypeCount(); ++i) {
-            ItemTypeInfo info;
-            types->GetTypeInfo(i, info);
-            m_type->addItem(info.name);
-        }
-    }
+    if (const IItemTypeCatalog *types = GetItemTypeCatalog())
+        FillTypeChoices(*m_type, *types);
     auto addRow = [&](int row, const QString &text, QWidget *field) {
         auto *label = new QLabel(text, this);
         label->setBuddy(field);

@@ -2,8 +2,10 @@
 #include "editing/lists/CategoriesDlg.h"
 
 #include "core/lists/MasterList.h"
+#include "core/system/Messages.h"
 #include "editing/base/DialogSupport.h"
 #include "editing/base/ReminderWindowsGate.h"
+#include "editing/lists/MasterListDefaults.h"
 #include "editing/lists/NamedListDlg.h"
 
 #include <QDialogButtonBox>
@@ -23,11 +25,24 @@ QStringList NamesOf(const CMasterList *list)
     }
     return names;
 }
+
+// A file that holds no master list (or an empty one) gets the default names, saved at once;
+// a read-only file keeps its empty list, as the document left it.
+CMasterList *WithDefaults(CMasterList *list, IFixedObjectStore *file, QObject *owner)
+{
+    if (!list || !file || list->GetCount() > 0)
+        return list;
+    const HRESULT hr = CMasterListDefaults::Load(*list, *file);
+    if (hr != S_OK && hr != QV_E_ITEM_LOAD)
+        ReportError(hr, owner);
+    return list;
+}
 } // namespace
 
 CCategoriesDlg::CCategoriesDlg(CMasterList *masterList, IFixedObjectStore *file,
                                const QString &categoriesText, QWidget *parent)
-    : QDialog(parent), m_masterList(masterList), m_file(file), m_picker(NamesOf(masterList), categoriesText)
+    : QDialog(parent), m_masterList(WithDefaults(masterList, file, parent)), m_file(file),
+      m_picker(NamesOf(m_masterList), categoriesText)
 {
     setWindowTitle(tr("Categories"));
     setObjectName(QStringLiteral("CategoriesDlg"));

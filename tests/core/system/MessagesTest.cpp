@@ -178,9 +178,13 @@ TEST_F(MessagesTest, ModalBoxesCountWhileOpenAndDisableReminders)
         if (r.text == QStringLiteral("outer"))
             ShowErrorTextModal(QStringLiteral("inner"));
     };
+    reminderCalls.clear();
     ShowErrorTextModal(QStringLiteral("outer"));
     EXPECT_EQ(nestingWhileUp, (QList<int>{1, 2}));
     EXPECT_EQ(GetMessageBoxNesting(), 0);
+    // The inner box closing does not enable the windows under the outer one.
+    EXPECT_EQ(reminderCalls, (QList<bool>{false, true}));
+    EXPECT_EQ(GetReminderWindowsHoldNesting(), 0);
 }
 
 TEST_F(MessagesTest, BoxesFromStringIdsAndQuestions)

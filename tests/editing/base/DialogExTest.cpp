@@ -3,6 +3,7 @@
 #include "editing/base/DialogEx.h"
 #include "editing/base/ReminderWindowsGate.h"
 
+#include "common/FakeMessagePort.h"
 #include "core/system/Messages.h"
 
 #include <QCoreApplication>
@@ -75,6 +76,29 @@ TEST_F(DialogExTest, NestedRunsEnableRemindersOnlyWhenTheLastCloses)
     modeless->reject();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(modeless.isNull()) << "a modeless dialog deletes itself";
+    EXPECT_EQ(calls, (std::vector<bool>{false, true}));
+    EXPECT_EQ(CReminderWindowsGate::GetNesting(), 0);
+}
+
+// A message box shares the dialogs' count: closing it over an open dialog keeps the reminder
+// windows disabled; a box on its own still brackets them.
+TEST_F(DialogExTest, MessageBoxOverAnOpenDialogLeavesRemindersDisabled)
+{
+    FakeMessagePort port;
+    ShowMessageBox(nullptr, true, QStringLiteral("alone"), MessageIcon::Information);
+    EXPECT_EQ(calls, (std::vector<bool>{false, true}));
+    calls.clear();
+
+    CDialogEx dialog;
+    int nestingInBox = -1;
+    port.onShow = [&](const MessageBoxRequest &) { nestingInBox = CReminderWindowsGate::GetNesting(); };
+    QTimer::singleShot(0, &dialog, [&] {
+        ShowMessageBox(&dialog, true, QStringLiteral("over the dialog"), MessageIcon::Warning);
+        EXPECT_EQ(calls, std::vector<bool>{false}) << "the dialog still holds the windows";
+        dialog.accept();
+    });
+    dialog.RunModal();
+    EXPECT_EQ(nestingInBox, 2);
     EXPECT_EQ(calls, (std::vector<bool>{false, true}));
     EXPECT_EQ(CReminderWindowsGate::GetNesting(), 0);
 }

@@ -3,12 +3,17 @@
 #include "EventSaveFixture.h"
 
 #include "../DialogRenders.h"
+#include "core/lists/ItemType.h"
+#include "core/lists/ItemTypeCatalog.h"
+#include "core/lists/ItemTypeList.h"
 #include "core/lists/MasterList.h"
 #include "editing/base/EditorFields.h"
 #include "editing/base/NotesEdit.h"
 #include "editing/event/EditEventDlg.h"
 #include "editing/event/EventRecurrenceDlg.h"
+#include "toolkit/drawing/ImagePixelsQt.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -16,6 +21,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPointer>
 #include <QPushButton>
 #include <QStackedWidget>
@@ -246,6 +252,56 @@ TEST_F(EditEventDlgTest, RendersOfTheEditorAndTheRecurrenceDialog)
         recurrence.ShowPeriod(period);
         RenderDialog(recurrence, name);
     }
+}
+
+// The type choices carry each type's small icon, and the type's own colours where it has them.
+TEST_F(EditEventDlgTest, TypeChoicesShowEachTypesIconAndColours)
+{
+    CItemTypeList &list = m_doc.GetItemTypes();
+    ItemTypeArray types;
+    CImageList large, small;
+    ASSERT_TRUE(list.CopyTypes(types, large, small));
+    ASSERT_GE(types.size(), 2u);
+    const QColor marks[] = {QColor(200, 40, 40), QColor(40, 120, 200), QColor(40, 160, 60)};
+    for (int i = 0; i < int(types.size()); ++i) {
+        QImage icon(16, 16, QImage::Format_ARGB32);
+        icon.fill(Qt::transparent);
+        QPainter painter(&icon);
+        painter.setBrush(marks[i % 3]);
+        painter.drawEllipse(2, 2, 11, 11);
+        painter.end();
+        ASSERT_TRUE(small.Replace(i, PixelsFromImage(icon, 16, 16)));
+    }
+    types[1]->SetFlags(types[1]->GetFlags() | CItemType::kFlagOwnColors);
+    types[1]->SetFillColor(0x00C0FFFF); // light yellow
+    types[1]->SetTextColor(0x00800000); // navy
+    types[0]->SetFlags(types[0]->GetFlags() & ~CItemType::kFlagOwnColors);
+    ASSERT_TRUE(list.SetTypes(types, large, small));
+    SetItemTypeCatalog(&list);
+    struct Unset
+    {
+        ~Unset() { SetItemTypeCatalog(nullptr); }
+    } unset;
+
+    CEditEventDlg dialog(NewHolder(At(2024, 5, 6, 9, 0)), Context(), false, false, nullptr,
+                         EventEditorSettings());
+    auto *combo = dialog.findChild<QComboBox *>(QStringLiteral("type"));
+    ASSERT_NE(combo, nullptr);
+    ASSERT_EQ(combo->count(), list.GetTypeCount());
+    for (int i = 0; i < combo->count(); ++i)
+        EXPECT_FALSE(combo->itemIcon(i).isNull()) << i;
+    const QImage first = combo->itemIcon(0).pixmap(16, 16).toImage();
+    EXPECT_EQ(first.pixelColor(8, 8).rgb(), marks[0].rgb());
+    EXPECT_EQ(combo->itemData(1, Qt::BackgroundRole).value<QColor>(), QColor(0xFF, 0xFF, 0xC0));
+    EXPECT_EQ(combo->itemData(1, Qt::ForegroundRole).value<QColor>(), QColor(0x00, 0x00, 0x80));
+    EXPECT_FALSE(combo->itemData(0, Qt::BackgroundRole).isValid()) << "no colours of its own";
+
+    combo->setCurrentIndex(1);
+    RenderDialog(dialog, "editor_type_choices");
+    combo->showPopup();
+    QCoreApplication::processEvents();
+    RenderDialog(*combo->view()->window(), "editor_type_popup");
+    combo->hidePopup();
 }
 
 } // namespace

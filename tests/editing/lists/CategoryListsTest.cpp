@@ -6,6 +6,7 @@
 #include "core/lists/CategoryList.h"
 #include "core/lists/MasterList.h"
 #include "editing/base/EditingStrings.h"
+#include "editing/lists/CategoriesDlg.h"
 #include "editing/lists/CategoriesPicker.h"
 #include "editing/lists/CategoryNames.h"
 #include "editing/lists/MasterListDefaults.h"
@@ -13,6 +14,7 @@
 #include "editing/lists/NamedListMenu.h"
 
 #include <QAction>
+#include <QListWidget>
 #include <QMenu>
 
 namespace {
@@ -112,6 +114,24 @@ TEST_F(NamedListEditorTest, CategoriesAddOnceDeleteAndRoundTripThroughTheFile)
     EXPECT_EQ(saved, (QStringList{"Business", "Gifts", "Holiday", "Ideas", "Miscellaneous", "Personal",
                                   "Phone Calls", "Travel"}));
     EXPECT_GE(m_doc.GetMasterList().Find(QStringLiteral("TRAVEL"), false), 0);
+}
+
+// The Categories dialog is where the master list is read: a file without one gets the default
+// names there, stored in the file before anything else is changed.
+TEST_F(NamedListEditorTest, CategoriesDialogGivesAFileWithoutAListTheDefaultsSaved)
+{
+    FakeMessagePort messages;
+    ASSERT_EQ(m_doc.GetMasterList().GetCount(), 0) << "a new file holds no categories";
+    {
+        CCategoriesDlg dialog(&m_doc.GetMasterList(), &m_doc.GetDataFile(), QStringLiteral("Garden"));
+        EXPECT_EQ(dialog.GetList()->count(), 9) << "eight defaults and the item's own name";
+    }
+    const QStringList defaults = Names(m_doc.GetMasterList());
+    EXPECT_EQ(defaults.size(), 8);
+    EXPECT_TRUE(messages.shown.isEmpty());
+
+    Reopen();
+    EXPECT_EQ(Names(m_doc.GetMasterList()), defaults) << "saved without OK being pressed";
 }
 
 TEST_F(NamedListEditorTest, LocationsAreWholeTextsAndClearedByRemoveAll)

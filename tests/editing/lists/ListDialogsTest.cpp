@@ -33,6 +33,27 @@ TEST(ListDialogsTest, CategoriesDialogTicksAndReturnsTheText)
     EXPECT_EQ(dialog.GetResult(), QStringLiteral("Business, Garden, Gifts"));
 }
 
+// Defaults that cannot be stored are reported and the dialog still opens on them; a read-only
+// file (which has no list to give) is left as it is, quietly.
+TEST(ListDialogsTest, CategoriesDialogReportsDefaultsThatCannotBeSaved)
+{
+    FakeMessagePort messages;
+    FakeFixedObjectStore file;
+    file.writeResult = HRESULT(0x80070070); // disk full
+    CMasterList master;
+    CCategoriesDlg dialog(&master, &file, QString());
+    EXPECT_EQ(messages.shown.size(), 1);
+    EXPECT_EQ(dialog.GetList()->count(), 8);
+
+    FakeFixedObjectStore readOnly;
+    readOnly.readResult = QV_E_ITEM_LOAD;
+    CMasterList empty;
+    CCategoriesDlg quiet(&empty, &readOnly, QString());
+    EXPECT_EQ(messages.shown.size(), 1);
+    EXPECT_EQ(readOnly.writes, 0);
+    EXPECT_EQ(quiet.GetList()->count(), 0);
+}
+
 TEST(ListDialogsTest, AddIsTheDefaultWhileTheEditHoldsText)
 {
     FakeMessagePort messages;
