@@ -7,6 +7,7 @@
 #include "toolkit/bars/FindBar.h"
 #include "toolkit/navigator/DatePickerCtrl.h"
 
+#include <algorithm>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -170,6 +171,8 @@ TEST_F(FindBarTest, TabOnCloseLeavesTheBarAndButtonsSendTheirCommands)
     bar->AddToHistory("Meeting");
     bar->SearchCombo()->setEditText("Meeting");
     SetDateFieldValue(bar->StartField(), CDateTime(2026, 3, 4)); // one field with a date, one without
+    // Rendered at the width the bar asks for, as a window holding it gives it room.
+    bar->resize(std::max(bar->width(), bar->sizeHint().width()), bar->height());
     SaveRender(bar->grab().toImage(), "find_bar");
 }
 
