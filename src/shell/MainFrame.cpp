@@ -320,15 +320,22 @@ void CMainFrame::OnTimer(int timerId)
     m_document.OnTimer(timerId, m_remindersOn);
 }
 
+namespace {
+// Arms a timer far in the future that the kernel cancels when the wall clock is set.
+bool ArmClockTimer(int fd)
+{
+    itimerspec farAway{};
+    farAway.it_value.tv_sec = std::numeric_limits<time_t>::max() / 2;
+    return timerfd_settime(fd, TFD_TIMER_ABSTIME | TFD_TIMER_CANCEL_ON_SET, &farAway, nullptr) == 0;
+}
+} // namespace
+
 void CMainFrame::WatchClock()
 {
-    // A timer far in the future that the kernel cancels when the wall clock is set.
     m_clockFd = timerfd_create(CLOCK_REALTIME, TFD_NONBLOCK | TFD_CLOEXEC);
     if (m_clockFd < 0)
         return;
-    itimerspec spec{};
-    spec.it_value.tv_sec = std::numeric_limits<time_t>::max() / 2;
-    if (timerfd_settime(m_clockFd, TFD_TIMER_ABSTIME | TFD_TIMER_CANCEL_ON_SET, &spec, nullptr) != 0) {
+    if (!ArmClockTimer(m_clockFd)) {
         ::close(m_clockFd);
         m_clockFd = -1;
         return;
@@ -342,9 +349,7 @@ void CMainFrame::OnClockNotifier()
     std::uint64_t expirations = 0;
     // Reading fails with ECANCELED after a clock change; the timer must be armed again.
     (void)::read(m_clockFd, &expirations, sizeof expirations);
-    itimerspec spec{};
-    spec.it_value.tv_sec = std::numeric_limits<time_t>::max() / 2;
-    timerfd_settime(m_clockFd, TFD_TIMER_ABSTIME | TFD_TIMER_CANCEL_ON_SET, &spec, nullptr);
+    ArmClockTimer(m_clockFd);
     OnTimeChange();
 }
 

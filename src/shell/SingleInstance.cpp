@@ -23,7 +23,7 @@ QString RuntimeFolder()
 
 CSingleInstance::CSingleInstance(const QString &key, QObject *parent) : QObject(parent)
 {
-    // After the spec's mutex name, made per user.
+    // The program's instance name, made per user so that each user runs one copy.
     const QString base = QStringLiteral("m_tessvo32-%1%2").arg(getuid()).arg(key.isEmpty() ? QString() : u'-' + key);
     m_serverName = RuntimeFolder() + u'/' + base + QStringLiteral(".sock");
     m_lockPath = RuntimeFolder() + u'/' + base + QStringLiteral(".lock");
