@@ -18,6 +18,7 @@
 #include "shell/ShellCommands.h"
 #include "shell/SingleInstance.h"
 #include "shell/TrayArt.h"
+#include "shell/options/OptionsCommand.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -255,6 +256,9 @@ bool CCalendarApp::OnCommand(int id)
     case ShellCmd::EnableReminders:
         m_frame->ToggleReminders();
         return true;
+    case ShellCmd::Options:
+        RunOptionsCommand(m_document, *m_frame);
+        return true;
     case ShellCmd::MinimiseAllReminders:
     case ShellCmd::RestoreAllReminders:
     case ShellCmd::StopAllSounds:
@@ -274,6 +278,7 @@ bool CCalendarApp::OnUpdateCommand(int id, CCmdUI &ui)
     case ShellCmd::Support:
     case ShellCmd::Newsletter:
     case ShellCmd::HelpTopics:
+    case ShellCmd::Options:
         ui.Enable(true);
         return true;
     case ShellCmd::SoundEnable:
@@ -291,8 +296,7 @@ bool CCalendarApp::OnUpdateCommand(int id, CCmdUI &ui)
     case ShellCmd::StopAllSounds:
         ui.Enable(writable);
         return true;
-    // Need the item editors and the Options dialog, which are not part of the program yet.
-    case ShellCmd::Options:
+    // Need the item editors, which are not part of the program yet.
     case ShellCmd::NewTask:
     case ShellCmd::PrintSetup:
         ui.Enable(false);

@@ -261,15 +261,20 @@ void COptionsItemTypesModel::SetGradient(bool on)
         m_gradientOn = on;
 }
 
+void COptionsItemTypesModel::ApplySettings()
+{
+    if (m_gradientOn == m_gradientLoaded)
+        return;
+    WriteProfileInt(ConstName::Common, ConstName::UG, m_gradientOn ? 1 : 0);
+    m_gradientChanged = true;
+    m_gradientLoaded = m_gradientOn;
+}
+
 HRESULT COptionsItemTypesModel::Apply(CItemTypeList &list, IFixedObjectStore &store)
 {
     if (!IsModified())
         return S_OK;
-    if (m_gradientOn != m_gradientLoaded) {
-        WriteProfileInt(ConstName::Common, ConstName::UG, m_gradientOn ? 1 : 0);
-        m_gradientChanged = true;
-        m_gradientLoaded = m_gradientOn;
-    }
+    ApplySettings();
     if (!m_modified || !m_hasFile) {
         m_applied = true;
         return S_OK;

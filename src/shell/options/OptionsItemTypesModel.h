@@ -80,6 +80,8 @@ class COptionsItemTypesModel
     // Writes "UG", rebuilds the list from the working copy in list order and stores it in the
     // data file. A failed store puts the list back as the file holds it and is returned.
     HRESULT Apply(CItemTypeList &list, IFixedObjectStore &store);
+    // Only the first step: "UG" when the gradient switch changed (also without a data file).
+    void ApplySettings();
     bool WasApplied() const { return m_applied; }
     bool GradientChanged() const { return m_gradientChanged; }
 

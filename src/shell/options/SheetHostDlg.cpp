@@ -28,19 +28,21 @@ std::vector<QRect> CSheetHostDlg::LayOutButtons(const QRect &sheet, const std::v
 
 QSize CSheetHostDlg::ClientSizeFor(const QRect &sheet, int buttonHeight)
 {
-    return {sheet.right() + 1, sheet.bottom() + 1 + buttonHeight + kBottomMargin};
+    // The sheet's distance from the left edge is kept on the right as well.
+    return {sheet.right() + 1 + sheet.left(), sheet.bottom() + 1 + buttonHeight + kBottomMargin};
 }
 
 void CSheetHostDlg::Create()
 {
     m_sheet->setParent(this);
     m_sheet->show();
-    const QRect sheetRect(QPoint(0, 0), m_sheet->sizeHint().expandedTo(m_sheet->minimumSizeHint()));
+    const QRect sheetRect(QPoint(kSheetMargin, kSheetMargin),
+                          m_sheet->sizeHint().expandedTo(m_sheet->minimumSizeHint()).expandedTo(m_sheet->minimumSize()));
     m_sheet->setGeometry(sheetRect);
     QSize buttonSize = m_ok->sizeHint().expandedTo(m_cancel->sizeHint()).expandedTo(QSize(80, 0));
     const std::vector<QRect> row = LayOutButtons(sheetRect, {buttonSize, buttonSize});
     // Cancel stands rightmost, OK to its left.
-    m_cancel->setGeometry(row[0].translated(0, 4));
-    m_ok->setGeometry(row[1].translated(0, 4));
-    setFixedSize(ClientSizeFor(sheetRect, buttonSize.height() + 4));
+    m_cancel->setGeometry(row[0].translated(0, kBottomMargin));
+    m_ok->setGeometry(row[1].translated(0, kBottomMargin));
+    setFixedSize(ClientSizeFor(sheetRect, buttonSize.height() + kBottomMargin));
 }

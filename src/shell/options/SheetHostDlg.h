@@ -18,6 +18,7 @@ class CSheetHostDlg : public CDialogEx
     static constexpr int kRightInset = 6; // the first button's right edge inside the sheet's
     static constexpr int kButtonGap = 10;
     static constexpr int kBottomMargin = 8;
+    static constexpr int kSheetMargin = 7; // round the sheet, as a framework sheet keeps
 
     // The sheet is not owned until Create makes it a child. A caption of 0 keeps "Options".
     CSheetHostDlg(CPropertySheetBase *sheet, QWidget *parent = nullptr);

@@ -1,0 +1,59 @@
+// The Options command.
+#include "shell/options/OptionsCommand.h"
+
+#include "core/document/CalendarDocument.h"
+#include "core/system/ProgramPaths.h"
+#include "editing/lists/NamedListDlg.h"
+#include "shell/MainFrame.h"
+#include "shell/MainWnd.h"
+#include "shell/options/MainWndOptionsTarget.h"
+#include "shell/options/OptionsDlg.h"
+#include "toolkit/style/MenuLook.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+namespace {
+
+ItemTypeEditorPort &ItemTypeEditor()
+{
+    static ItemTypeEditorPort editor;
+    return editor;
+}
+
+} // namespace
+
+void SetOptionsItemTypeEditor(ItemTypeEditorPort editor)
+{
+    ItemTypeEditor() = std::move(editor);
+}
+
+OptionsEnvironment MakeOptionsEnvironment(CCalendarDocument &document, CMainFrame &frame)
+{
+    OptionsEnvironment env;
+    env.document = &document;
+    env.hotKeys = &frame.HotKeys();
+    env.target = std::make_shared<CMainWndOptionsTarget>(frame);
+    env.programPath = GetProgramFilePath();
+    env.editItemType = ItemTypeEditor();
+    env.editLocations = [&document](QWidget *parent) {
+        if (!document.IsOpen())
+            return;
+        CNamedListDlg dialog(CNamedListEditor::Kind::Locations, document.GetLocationList(), document.GetDataFile(),
+                             parent);
+        dialog.exec();
+    };
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    const int depth = screen ? screen->depth() : 24;
+    env.displayColors = depth >= 24 ? (1 << 24) : (1 << std::clamp(depth, 1, 23));
+    env.screenCount = int(QGuiApplication::screens().size());
+    const CMenuLook &look = CMenuLook::Instance();
+    env.livePaneBackground = look.GetColor(30);
+    env.livePaneText = look.GetColor(31);
+    return env;
+}
+
+int RunOptionsCommand(CCalendarDocument &document, CMainFrame &frame)
+{
+    return ShowOptionsDialog(frame.GetMainWnd(), true, MakeOptionsEnvironment(document, frame));
+}
