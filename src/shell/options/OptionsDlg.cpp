@@ -4,6 +4,7 @@
 #include "core/document/CalendarDocument.h"
 #include "core/system/AppSettings.h"
 #include "core/system/Messages.h"
+#include "core/system/Profile.h"
 #include "shell/PropertySheetBase.h"
 #include "shell/options/OptionsAdvancedPage.h"
 #include "shell/options/OptionsColorsPage.h"
@@ -53,6 +54,9 @@ void COptionsDlg::accept()
     COptionsGeneralModel::ApplyResult general;
     if (m_general->WasShown()) {
         general = m_general->Model().Apply(live, m_env.hotKeys, m_env.programPath);
+        // The values are live now, even when a later step keeps the dialog open.
+        m_generalLayOut = m_generalLayOut || general.layOutAgain;
+        m_generalRefresh = m_generalRefresh || general.refreshViews;
         if (!general.ok) {
             m_general->UpdateStartupBox();
             m_sheet->SetActivePage(0);
@@ -64,7 +68,8 @@ void COptionsDlg::accept()
             return;
         }
         if (!general.refusedHotKeys.isEmpty())
-            ShowWarningText(tr("These keyboard shortcuts are in use by another program and were not saved:\n%1")
+            ShowWarningText(tr("These keyboard shortcuts could not be registered and were not saved:\n%1\n\nAnother "
+                               "program may be using them, or the desktop does not offer global shortcuts.")
                                 .arg(general.refusedHotKeys.join(QStringLiteral(", "))),
                             this);
     }
@@ -86,27 +91,44 @@ void COptionsDlg::accept()
     if (advancedApplied)
         m_advanced->Model().Apply(live);
 
-    m_followUp = Decide(general.layOutAgain, general.refreshViews, types.TypesModified() && types.WasApplied(),
-                        colorsApplied, m_colors->Model().PaneColorsChanged(), advancedApplied);
+    m_followUp = Decide(m_generalLayOut, m_generalRefresh,
+                        (types.TypesModified() && types.WasApplied()) || types.GradientChanged(), colorsApplied,
+                        m_colors->Model().PaneColorsChanged(), advancedApplied);
+    RunFollowUp(m_followUp);
+    CSheetHostDlg::accept();
+}
+
+void COptionsDlg::reject()
+{
+    // An OK that failed part-way left the General values live: the views still follow them.
+    if (m_generalLayOut || m_generalRefresh) {
+        m_followUp = Decide(m_generalLayOut, m_generalRefresh, false, false, false, false);
+        RunFollowUp(m_followUp);
+    }
+    CSheetHostDlg::reject();
+}
+
+void COptionsDlg::RunFollowUp(const FollowUp &followUp)
+{
+    CProfile::Instance().Sync();
     IOptionsTarget *target = m_env.target && m_env.target->HasWindow() ? m_env.target.get() : nullptr;
     if (target) {
-        if (m_followUp.paneColors)
+        if (followUp.paneColors)
             target->RefreshPaneColors();
-        if (m_followUp.layOut)
+        if (followUp.layOut)
             target->LayOutPanes();
-        if (m_followUp.toolBar)
+        if (followUp.toolBar)
             target->RebuildToolBar();
     }
-    if (m_followUp.refreshViews || types.GradientChanged()) {
-        if (target)
-            target->RefreshViews();
-        if (m_env.document && m_env.document->IsOpen()) {
-            const HRESULT hr = m_env.document->RescanReminders();
-            if (hr != S_OK)
-                ReportError(hr, this);
-        }
+    if (!followUp.refreshViews)
+        return;
+    if (target)
+        target->RefreshViews();
+    if (m_env.document && m_env.document->IsOpen()) {
+        const HRESULT hr = m_env.document->RescanReminders();
+        if (hr != S_OK)
+            ReportError(hr, this);
     }
-    CSheetHostDlg::accept();
 }
 
 int ShowOptionsDialog(QWidget *parent, bool disableReminders, OptionsEnvironment environment)

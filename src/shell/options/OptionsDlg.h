@@ -66,11 +66,17 @@ class COptionsDlg : public CSheetHostDlg
 
     // OK: a page that refuses or a failed apply keeps the dialog open.
     void accept() override;
+    // Cancel; after an OK that failed part-way the views still follow what was applied.
+    void reject() override;
     // What the last OK decided.
     const FollowUp &LastFollowUp() const { return m_followUp; }
 
   private:
+    void RunFollowUp(const FollowUp &followUp);
+
     OptionsEnvironment m_env;
+    bool m_generalLayOut = false;
+    bool m_generalRefresh = false;
     COptionsGeneralPage *m_general = nullptr;
     COptionsItemTypesPage *m_itemTypes = nullptr;
     COptionsColorsPage *m_colors = nullptr;

@@ -35,6 +35,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPointer>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -346,6 +347,7 @@ TEST_F(OptionsDlgTest, ARefusedItemTypeStoreKeepsTheDialogOpenAndTheFileAndListI
     COptionsItemTypesPage &page = *dialog.ItemTypesPage();
     page.List()->setCurrentRow(page.Model().FindPosition("Birthday"));
     page.OnDelete();
+    dialog.GeneralPage()->FirstDayCombo()->setCurrentIndex(6);
     dialog.accept();
     EXPECT_EQ(dialog.GetResult(), 0);
     EXPECT_TRUE(dialog.isVisible());
@@ -353,6 +355,24 @@ TEST_F(OptionsDlgTest, ARefusedItemTypeStoreKeepsTheDialogOpenAndTheFileAndListI
     EXPECT_EQ(FileBlob(), before);
     EXPECT_EQ(ListBlob(), before);
     EXPECT_EQ(m_target->refreshes, 0);
+
+    // The General values went live before the store failed: Cancel still redraws the views.
+    dialog.reject();
+    EXPECT_EQ(m_target->refreshes, 1);
+    EXPECT_EQ(GetFirstDayOfWeek(), 6);
+    EXPECT_EQ(ListBlob(), before);
+}
+
+TEST_F(OptionsDlgTest, WithoutAParentTheDialogRunsOnItsOwnAndGoesWhenClosed)
+{
+    EXPECT_EQ(ShowOptionsDialog(nullptr, true, Environment()), 0);
+    QPointer<QDialog> dialog = CDialogEx::GetCurrentDialog();
+    ASSERT_NE(qobject_cast<COptionsDlg *>(dialog.data()), nullptr);
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_FALSE(dialog->isModal());
+    dialog->reject();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(dialog.isNull());
 }
 
 TEST_F(OptionsDlgTest, AdvancedTreeWritesItsFourteenValues)
