@@ -10,7 +10,7 @@
 #include "shell/options/OptionsDlg.h"
 #include "toolkit/style/MenuLook.h"
 
-#include <QGuiApplication>
+#include <QApplication>
 #include <QScreen>
 
 namespace {
@@ -55,5 +55,12 @@ OptionsEnvironment MakeOptionsEnvironment(CCalendarDocument &document, CMainFram
 
 int RunOptionsCommand(CCalendarDocument &document, CMainFrame &frame)
 {
+    // One Options dialog at a time: one already open on its own comes to the front.
+    for (QWidget *widget : QApplication::topLevelWidgets())
+        if (auto *open = qobject_cast<COptionsDlg *>(widget); open && open->isVisible()) {
+            open->raise();
+            open->activateWindow();
+            return 0;
+        }
     return ShowOptionsDialog(frame.GetMainWnd(), true, MakeOptionsEnvironment(document, frame));
 }

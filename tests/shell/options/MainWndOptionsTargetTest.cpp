@@ -7,6 +7,10 @@
 #include "shell/MainFrame.h"
 #include "shell/MainWnd.h"
 #include "shell/options/MainWndOptionsTarget.h"
+#include "shell/options/OptionsCommand.h"
+#include "shell/options/OptionsDlg.h"
+
+#include <QApplication>
 
 #include <QTemporaryDir>
 #include <QToolBar>
@@ -46,6 +50,30 @@ TEST(MainWndOptionsTargetTest, ToolBarFollowsTheIconSizeAndAClosedWindowIsLeftAl
     delete frame.GetMainWnd();
     EXPECT_FALSE(target.HasWindow());
     doc.CloseCalendarFile();
+}
+
+TEST(OptionsCommandTest, FromTheTrayTheDialogRunsOnItsOwnAndOnlyOnce)
+{
+    TempProfile profile;
+    FakeMessagePort messages;
+    CCalendarDocument doc;
+    CMainFrame frame(doc);
+    frame.Create();
+    auto dialogs = [] {
+        int count = 0;
+        for (QWidget *widget : QApplication::topLevelWidgets())
+            count += qobject_cast<COptionsDlg *>(widget) && widget->isVisible();
+        return count;
+    };
+    EXPECT_EQ(RunOptionsCommand(doc, frame), 0);
+    EXPECT_EQ(dialogs(), 1);
+    EXPECT_EQ(RunOptionsCommand(doc, frame), 0); // the open one comes to the front
+    EXPECT_EQ(dialogs(), 1);
+    for (QWidget *widget : QApplication::topLevelWidgets())
+        if (auto *dialog = qobject_cast<COptionsDlg *>(widget))
+            dialog->reject();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(dialogs(), 0);
 }
 
 } // namespace
