@@ -142,6 +142,23 @@ BuiltPattern CRecurrencePatternBuilder::Build(const RecurrenceInput &in, const C
         p.patternStart = d;
         break;
     }
+    case RecurrenceChoice::DailyRegenerate:
+    case RecurrenceChoice::WeeklyRegenerate:
+    case RecurrenceChoice::MonthlyRegenerate:
+    case RecurrenceChoice::YearlyRegenerate: {
+        // Counted from each completion, so the pattern names no dates and the start stays; the
+        // weekly variant keeps the start's weekday as its one day.
+        const int limit = in.choice == RecurrenceChoice::DailyRegenerate ? 999 : 99;
+        if (in.every < 1 || in.every > limit)
+            return Refuse(RecurrenceField::Every);
+        static constexpr std::uint32_t kPeriods[] = {Recur::Daily, Recur::Weekly, Recur::Monthly, Recur::Yearly};
+        const int which = int(in.choice) - int(RecurrenceChoice::DailyRegenerate);
+        p.word = Recur::Regenerate | kPeriods[which];
+        if (in.choice == RecurrenceChoice::WeeklyRegenerate)
+            p.word |= Recur::WeekdayBit(start.GetDayOfWeek());
+        p.interval = std::uint16_t(in.every);
+        break;
+    }
     }
     if (!p.patternStart.IsValid())
         return Refuse(RecurrenceField::None);

@@ -14,12 +14,17 @@ enum class RecurrenceChoice
     MonthlyNth, // "Th&e" nth weekday of every M months
     YearlyDate, // "E&very" month and day
     YearlyNth,  // "Th&e" nth weekday of a month
+    // Tasks only: a new task N days, weeks, months or years after each one is completed.
+    DailyRegenerate,
+    WeeklyRegenerate,
+    MonthlyRegenerate,
+    YearlyRegenerate,
 };
 
 struct RecurrenceInput
 {
     RecurrenceChoice choice = RecurrenceChoice::Weekly;
-    int every = 1;              // days, weeks or months
+    int every = 1;              // days, weeks, months (or years when regenerating)
     std::uint32_t weekdays = 0; // weekly: pattern weekday bits
     int day = 0;                // monthly and yearly by date: 1..31
     int week = -1;              // 0 first .. 3 fourth, 4 last; -1 none chosen

@@ -99,6 +99,16 @@ TEST(RecurrencePatternBuilderTest, Table)
          NthWeekday | Yearly | Tuesday | Second, 12, 0, At(2024, 11, 12, 9, 30)},
         {"yearly last Sunday of March already past", In(C::YearlyNth, 1, 0, 0, 4, 6, 2), wed, true,
          NthWeekday | Yearly | Sunday | Last, 12, 0, At(2025, 3, 30, 9, 30)},
+        // Regenerating tasks: counted from each completion, the start stays where it is.
+        {"regenerate daily", In(C::DailyRegenerate, 10), wed, true, Regenerate | Daily, 10, 0, wed},
+        {"regenerate daily 999", In(C::DailyRegenerate, 999), wed, true, Regenerate | Daily, 999, 0, wed},
+        {"regenerate weekly takes the start's weekday", In(C::WeeklyRegenerate, 2, Monday), wed, true,
+         Regenerate | Weekly | Wednesday, 2, 0, wed},
+        {"regenerate monthly", In(C::MonthlyRegenerate, 3), wed, true, Regenerate | Monthly, 3, 0, wed},
+        {"regenerate yearly", In(C::YearlyRegenerate, 1), wed, true, Regenerate | Yearly, 1, 0, wed},
+        {"regenerate after 0 days", In(C::DailyRegenerate, 0), wed, false, 0, 0, 0, {}, RecurrenceField::Every},
+        {"regenerate after 100 weeks", In(C::WeeklyRegenerate, 100), wed, false, 0, 0, 0, {},
+         RecurrenceField::Every},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
