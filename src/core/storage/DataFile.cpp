@@ -38,6 +38,9 @@ constexpr std::uint32_t kStandardObjects[] = {
 // them, so that a damaged block size cannot ask for gigabytes.
 constexpr std::uint32_t kLargeRecord = 1u << 20;
 
+// Slots a reader enumerates under one set of locks before it lets a waiting writer in.
+constexpr std::uint32_t kReaderBatchSlots = 256;
+
 std::uint32_t SlotLimit(std::uint32_t collection)
 {
     return collection == EventCollection ? MaxEventSlots : MaxTaskSlots;
@@ -349,17 +352,33 @@ HRESULT CDataFile::SlotsOfBlock(std::uint32_t collection, std::uint32_t dataOffs
 HRESULT CDataFile::OpenSlots(std::uint32_t collection, SlotArray &slotArray)
 {
     std::uint32_t offset = 0;
-    HRESULT hr = m_storage.OpenOrCreateObject(collection, offset);
+    HRESULT hr = S_OK;
+    const bool peek = !IsReadOnly() || m_storage.InReadBatch();
+    if (peek) {
+        hr = m_storage.PeekObject(collection, offset);
+        if (hr == QV_E_NO_ENTRY && !IsReadOnly()) {
+            // Made at open; a file without it gets it now.
+            if ((hr = m_storage.OpenOrCreateObject(collection, offset)) == S_OK)
+                hr = m_storage.ReleaseObject(collection);
+        }
+    } else {
+        hr = m_storage.OpenOrCreateObject(collection, offset);
+    }
     if (hr != S_OK)
         return hr;
-    if ((hr = SlotsOfBlock(collection, offset, slotArray)) != S_OK)
-        m_storage.ReleaseObject(collection);
-    return hr;
+    if ((hr = SlotsOfBlock(collection, offset, slotArray)) != S_OK) {
+        if (!peek)
+            m_storage.ReleaseObject(collection);
+        return hr;
+    }
+    slotArray.held = !peek;
+    return S_OK;
 }
 
-void CDataFile::CloseSlots(std::uint32_t collection)
+void CDataFile::CloseSlots(std::uint32_t collection, const SlotArray &slotArray)
 {
-    m_storage.ReleaseObject(collection);
+    if (slotArray.held)
+        m_storage.ReleaseObject(collection);
 }
 
 void CDataFile::ForgetSlotMemo(std::uint32_t id)
@@ -384,15 +403,11 @@ HRESULT CDataFile::WriteSlot(std::uint32_t collection, const SlotArray &slotArra
 HRESULT CDataFile::HasRecordData(std::uint32_t id, bool &hasData)
 {
     hasData = false;
-    std::uint32_t offset = 0;
-    HRESULT hr = m_storage.OpenObject(id, offset);
+    QByteArray none;
+    std::uint32_t usable = 0;
+    const HRESULT hr = m_storage.ReadObjectData(id, 0, none, usable);
     if (hr == QV_E_NO_ENTRY)
         return S_OK;
-    if (hr != S_OK)
-        return hr;
-    std::uint32_t usable = 0;
-    hr = m_storage.GetBlockDataSize(offset, usable);
-    m_storage.ReleaseObject(id);
     hasData = hr == S_OK && usable > 0;
     return hr;
 }
@@ -415,42 +430,37 @@ HRESULT CDataFile::EnumCollection(std::uint32_t collection, const ItemCallback &
     HRESULT hr = S_OK;
     if (readOnly && (hr = m_storage.RefreshAllocatorState()) != S_OK)
         return hr;
-    // Held for the whole walk: a writer elsewhere cannot grow the collection meanwhile.
-    SlotArray slotArray;
-    if ((hr = OpenSlots(collection, slotArray)) != S_OK)
-        return hr;
-    std::vector<std::uint32_t> piece(SlotsPerPiece);
+    // A reader takes its locks a batch of slots at a time and lets go between batches, so that
+    // the writer gets in; the collection is found again for every batch (the writer may have
+    // moved it meanwhile). The writer reads its own file without locks.
+    const std::uint32_t batchSlots = readOnly ? kReaderBatchSlots : SlotsPerPiece;
+    std::vector<std::uint32_t> piece(batchSlots);
     HRESULT result = S_OK;
     HRESULT last = S_OK;
     bool stopped = false;
     std::uint32_t index = 0;
-    std::uint64_t locatedAt = m_slotChanges;
     while (!stopped) {
-        if (m_slotChanges != locatedAt) {
-            // A callback changed slots here, perhaps saving a new item that moved the
-            // collection to a larger block: find it again.
-            std::uint32_t offset = 0;
-            hr = m_storage.OpenOrCreateObject(collection, offset);
-            if (hr == S_OK) {
-                hr = SlotsOfBlock(collection, offset, slotArray);
-                m_storage.ReleaseObject(collection);
-            }
-            if (hr != S_OK) {
-                result = hr;
-                stopped = true;
-                break;
-            }
-            locatedAt = m_slotChanges;
-        }
-        if (index >= slotArray.count)
+        if (readOnly && (hr = m_storage.BeginReadBatch()) != S_OK) {
+            result = hr;
+            stopped = true;
             break;
-        const std::uint32_t n = std::min(SlotsPerPiece, slotArray.count - index);
-        if (m_storage.ReadAt(std::uint64_t(slotArray.dataOffset) + 4ull * index, piece.data(), 4ull * n) !=
-            S_OK) {
-            index += n; // an unreadable piece is passed over
-            continue;
         }
+        SlotArray slotArray;
+        if ((hr = OpenSlots(collection, slotArray)) != S_OK) {
+            m_storage.EndReadBatch();
+            result = hr;
+            stopped = true;
+            break;
+        }
+        const std::uint64_t locatedAt = m_slotChanges;
         std::uint32_t i = 0;
+        std::uint32_t n = 0;
+        if (index < slotArray.count) {
+            n = std::min(batchSlots, slotArray.count - index);
+            if (m_storage.ReadAt(std::uint64_t(slotArray.dataOffset) + 4ull * index, piece.data(), 4ull * n) !=
+                S_OK)
+                i = n; // an unreadable piece is passed over
+        }
         while (i < n) {
             const std::uint32_t value = piece[i];
             const std::uint32_t id = collection + FirstSlotOffset + index + i;
@@ -471,11 +481,14 @@ HRESULT CDataFile::EnumCollection(std::uint32_t collection, const ItemCallback &
                 break;
             }
             if (m_slotChanges != locatedAt)
-                break; // read on from the next slot as it is now
+                break; // a callback changed slots: read on from the next slot as it is now
         }
+        CloseSlots(collection, slotArray);
+        m_storage.EndReadBatch();
+        if (n == 0)
+            break;
         index += i;
     }
-    CloseSlots(collection);
     if (stopped)
         return result;
     if (readOnly)
@@ -525,8 +538,11 @@ HRESULT CDataFile::ReserveSlot(std::uint32_t collection, SlotArray &slotArray, s
     std::uint32_t found = 0;
     bool haveSlot = false;
     std::vector<std::uint32_t> piece(SlotsPerPiece);
-    for (std::uint32_t index = std::min(hint, slotArray.count); !haveSlot && index < slotArray.count;) {
-        const std::uint32_t n = std::min(SlotsPerPiece, slotArray.count - index);
+    // The slot at the hint is usually free: look at a few first, then whole pieces.
+    std::uint32_t pieceSlots = 16;
+    for (std::uint32_t index = std::min(hint, slotArray.count); !haveSlot && index < slotArray.count;
+         pieceSlots = SlotsPerPiece) {
+        const std::uint32_t n = std::min(pieceSlots, slotArray.count - index);
         // A piece that cannot be read counts as full: nothing in it is overwritten.
         if (m_storage.ReadAt(std::uint64_t(slotArray.dataOffset) + 4ull * index, piece.data(), 4ull * n) ==
             S_OK) {
@@ -570,7 +586,7 @@ HRESULT CDataFile::AllocateId(std::uint32_t collection, std::uint32_t &recordId)
     if ((hr = OpenSlots(collection, slotArray)) != S_OK)
         return hr;
     hr = ReserveSlot(collection, slotArray, recordId);
-    CloseSlots(collection);
+    CloseSlots(collection, slotArray);
     return hr;
 }
 
@@ -586,7 +602,7 @@ HRESULT CDataFile::SetSlotValue(std::uint32_t recordId, std::uint32_t value)
     if ((hr = OpenSlots(collection, slotArray)) != S_OK)
         return hr;
     hr = WriteSlot(collection, slotArray, recordId - collection - FirstSlotOffset, value);
-    CloseSlots(collection);
+    CloseSlots(collection, slotArray);
     return hr;
 }
 
@@ -605,7 +621,7 @@ HRESULT CDataFile::GetSlotValue(std::uint32_t recordId, std::uint32_t &value)
     const std::uint32_t index = recordId - collection - FirstSlotOffset;
     if (index < slotArray.count)
         hr = m_storage.ReadAt(std::uint64_t(slotArray.dataOffset) + 4ull * index, &value, 4);
-    CloseSlots(collection);
+    CloseSlots(collection, slotArray);
     return hr;
 }
 
@@ -635,7 +651,7 @@ HRESULT CDataFile::SettleReservedSlots(std::uint32_t collection, std::uint32_t s
                 hr = m_storage.DeleteObject(id);
         }
     }
-    CloseSlots(collection);
+    CloseSlots(collection, slotArray);
     return hr;
 }
 
@@ -647,41 +663,23 @@ HRESULT CDataFile::ReadRecord(std::uint32_t id, std::int64_t maxLength, QByteArr
     record.clear();
     if (!IsOpen())
         return kNotOpen;
-    std::uint32_t offset = 0;
-    HRESULT hr = m_storage.OpenObject(id, offset);
-    if (hr != S_OK)
-        return hr == QV_E_NO_ENTRY && IsReadOnly() ? QV_E_ITEM_LOAD : hr;
+    std::uint32_t usable = 0;
+    HRESULT hr = S_OK;
     try {
-        std::uint32_t usable = 0;
-        hr = m_storage.GetBlockDataSize(offset, usable);
-        if (hr == S_OK && usable == 0) {
+        hr = m_storage.ReadObjectData(id, maxLength, record, usable);
+        if (hr == QV_E_NO_ENTRY && IsReadOnly())
+            hr = QV_E_ITEM_LOAD;
+        else if (hr == S_OK && usable == 0)
             hr = IsReadOnly() ? QV_E_ITEM_LOAD : S_OK;
-        } else if (hr == S_OK) {
-            const bool whole = maxLength < 0;
-            const std::uint32_t n = whole ? usable : std::uint32_t(std::min<std::int64_t>(maxLength, usable));
-            if (n > kLargeRecord) {
-                StorageFileInformation info;
-                hr = m_storage.GetFileInformation(info);
-                if (hr == S_OK && std::uint64_t(offset) + n > info.size)
-                    hr = QV_E_BAD_BLOCK;
-            }
-            if (hr == S_OK) {
-                record.resize(qsizetype(n));
-                hr = m_storage.ReadAt(offset, record.data(), n);
-            }
-            if (hr == S_OK && whole) {
-                hr = m_storage.DecryptRecord(reinterpret_cast<std::uint8_t *>(record.data()), n);
-                if (hr == S_OK)
-                    record.truncate(
-                        qsizetype(Get32(record.constData() + StorageLayout::RecordUsedLengthOffset)));
-            }
+        else if (hr == S_OK && maxLength < 0) {
+            hr = m_storage.DecryptRecord(reinterpret_cast<std::uint8_t *>(record.data()),
+                                         std::size_t(record.size()));
+            if (hr == S_OK)
+                record.truncate(qsizetype(Get32(record.constData() + StorageLayout::RecordUsedLengthOffset)));
         }
     } catch (const std::bad_alloc &) {
         hr = E_OUT_OF_MEMORY;
     }
-    const HRESULT released = m_storage.ReleaseObject(id);
-    if (hr == S_OK)
-        hr = released;
     if (hr != S_OK)
         record.clear();
     return hr;
@@ -712,23 +710,9 @@ HRESULT CDataFile::WriteRecordInPlace(std::uint32_t id, std::uint8_t *record, st
             return hr;
     }
     ForgetSlotMemo(id);
-    std::uint32_t old = 0;
-    if ((hr = m_storage.OpenOrCreateObject(id, old)) != S_OK)
-        return hr;
     // Always a new block: the old record stays whole until the entry names the new one, so
     // a save cut off at any point leaves either the old or the new record.
-    std::uint32_t block = 0;
-    if (length > 0) {
-        hr = m_storage.AllocateBlock(std::uint32_t(length), block);
-        if (hr == S_OK && (hr = m_storage.WriteAt(block, record, length)) != S_OK) {
-            m_storage.FreeBlock(block);
-            block = 0;
-        }
-    }
-    if (hr == S_OK)
-        hr = m_storage.SetObjectOffset(id, block);
-    const HRESULT released = m_storage.ReleaseObject(id);
-    return hr != S_OK ? hr : released;
+    return m_storage.ReplaceObjectData(id, record, std::uint32_t(length));
 }
 
 HRESULT CDataFile::CopyObjectFrom(CDataFile &source, std::uint32_t id)
@@ -937,7 +921,7 @@ HRESULT CDataFile::SaveItem(CCalendarItem &item, std::uint32_t collection, std::
                 m_storage.DeleteObject(id);
             }
         }
-        CloseSlots(collection);
+        CloseSlots(collection, slotArray);
         if (hr != S_OK)
             return hr;
         item.SetRecordId(id);

@@ -209,6 +209,7 @@ class CDataFile : public IFixedObjectStore
     {
         std::uint32_t dataOffset = 0;
         std::uint32_t count = 0;
+        bool held = false; // the collection's entry is held open until CloseSlots
     };
     struct BlockMemo
     {
@@ -219,9 +220,11 @@ class CDataFile : public IFixedObjectStore
     void ResetState();
     HRESULT RefuseWrites() const;
     HRESULT MakeObjects(CStorageFile &file);
-    // Opens a collection object (locked until CloseSlots) and finds its slot array.
+    // Finds a collection's slot array. A reader outside a read batch holds the collection's
+    // entry until CloseSlots; the writer needs no lock to read it (only it changes slots) and
+    // takes the entry only to move the collection.
     HRESULT OpenSlots(std::uint32_t collection, SlotArray &slotArray);
-    void CloseSlots(std::uint32_t collection);
+    void CloseSlots(std::uint32_t collection, const SlotArray &slotArray);
     HRESULT SlotsOfBlock(std::uint32_t collection, std::uint32_t dataOffset, SlotArray &slotArray);
     void ForgetSlotMemo(std::uint32_t id);
     // With the collection open: write one slot; reserve the lowest free one (growing).

@@ -96,10 +96,12 @@ void CStorageFile::ResetState()
     m_cipher.reset();
     m_stickyError = S_OK;
     m_updating = false;
-    m_level2Index = -1;
-    m_level2Offset = 0;
-    m_level3Key = -1;
-    m_level3Offset = 0;
+    m_level2Tables.fill(0);
+    m_level3Tables.clear();
+    m_publishedEnd = 0;
+    m_noFitFrom = 0;
+    m_inBatch = false;
+    m_batchTables.clear();
     m_lockCounts.clear();
     m_heldObjects.clear();
 }
@@ -193,6 +195,7 @@ HRESULT CStorageFile::OpenFile(const QString &path, bool readOnly, bool create)
         if (hr != S_OK)
             return fail(hr);
     }
+    m_publishedEnd = EndOfUsedSpace();
     if (!readOnly) {
         hr = VerifyAndRepairAllocator();
         // A chain that cannot be repaired leaves the file readable but refuses every change.
@@ -462,6 +465,8 @@ HRESULT CStorageFile::UnlockRange(std::uint32_t offset)
     if (--it->second > 0)
         return S_OK;
     m_lockCounts.erase(it);
+    if (InBatchRange(offset))
+        return S_OK; // the batch's lock covers this byte and is let go with the batch
     struct flock fl = {};
     fl.l_type = F_UNLCK;
     fl.l_whence = SEEK_SET;
@@ -524,6 +529,12 @@ bool CStorageFile::IsBlockStart(std::uint32_t start) const
 
 HRESULT CStorageFile::AllocateBlock(std::uint32_t byteCount, std::uint32_t &dataOffset)
 {
+    return AllocateWithData(byteCount, nullptr, 0, dataOffset);
+}
+
+HRESULT CStorageFile::AllocateWithData(std::uint32_t byteCount, const void *data, std::uint32_t length,
+                                       std::uint32_t &dataOffset)
+{
     dataOffset = 0;
     if (m_fd < 0)
         return HresultFromSystem(kErrorInvalidHandle);
@@ -531,20 +542,35 @@ HRESULT CStorageFile::AllocateBlock(std::uint32_t byteCount, std::uint32_t &data
         return m_stickyError;
     if (byteCount > MaxRequest)
         return HresultFromSystem(SystemError::DiskFull);
-    HRESULT hr = LockRange(AllocatorLockByte);
-    if (hr != S_OK)
-        return hr;
+    const std::uint32_t wanted = BlockSizeFor(byteCount);
+    // Only this process changes the allocator state, so the copy in memory is current. The
+    // state is read again before a walk of the free list, which then checks what is on disk.
+    const bool walk = m_noFitFrom == 0 || wanted < m_noFitFrom;
+    HRESULT hr = S_OK;
     m_updating = true;
     std::uint32_t start = 0;
-    hr = ReadAllocatorState();
+    if (walk)
+        hr = ReadAllocatorState();
     if (hr == S_OK)
-        hr = AllocateLocked(BlockSizeFor(byteCount), start);
-    if (hr == S_OK)
-        hr = WriteAllocatorState();
+        hr = AllocateLocked(wanted, start, data, length);
+    if (hr == S_OK) {
+        // Readers look at the end of used space (under the allocator lock); the rest of the
+        // state is the writer's own.
+        const bool moved = EndOfUsedSpace() != m_publishedEnd;
+        if (moved)
+            hr = LockRange(AllocatorLockByte);
+        if (hr == S_OK) {
+            hr = WriteAllocatorState();
+            if (moved) {
+                if (hr == S_OK)
+                    m_publishedEnd = EndOfUsedSpace();
+                const HRESULT unlock = UnlockRange(AllocatorLockByte);
+                if (hr == S_OK)
+                    hr = unlock;
+            }
+        }
+    }
     m_updating = false;
-    const HRESULT unlock = UnlockRange(AllocatorLockByte);
-    if (hr == S_OK && unlock != S_OK)
-        hr = unlock;
     if (hr == S_OK)
         dataOffset = start + BlockHeaderSize;
     return hr;
@@ -573,16 +599,31 @@ HRESULT CStorageFile::Unlink(std::uint32_t start, const BlockHeader &h)
     return hr;
 }
 
-HRESULT CStorageFile::AllocateLocked(std::uint32_t wanted, std::uint32_t &start)
+HRESULT CStorageFile::AllocateLocked(std::uint32_t wanted, std::uint32_t &start, const void *payload,
+                                     std::uint32_t payloadLength)
 {
     const std::uint32_t end = EndOfUsedSpace();
     if (end < HeaderSize || end % 16 != 0)
         return MarkDamaged();
+    if (payloadLength > wanted - BlockHeaderSize)
+        return kBadDataOffset;
+    // The block's first bytes (header, or only its in-use flag) followed by the payload, so
+    // that both go in one write.
+    std::vector<std::uint8_t> out;
+    const auto withPayload = [&](const std::uint8_t *head, std::uint32_t headLength) {
+        out.assign(head, head + headLength);
+        if (payload)
+            out.insert(out.end(), static_cast<const std::uint8_t *>(payload),
+                       static_cast<const std::uint8_t *>(payload) + payloadLength);
+        return out.data();
+    };
+    const bool walk = m_noFitFrom == 0 || wanted < m_noFitFrom;
     // First fit along the free list. The countdown of unwalked bytes bounds the walk even
     // when the links form a loop.
     std::uint64_t unwalked = end - HeaderSize;
-    std::uint32_t cur = FreeHead();
+    std::uint32_t cur = walk ? FreeHead() : 0;
     std::uint32_t cameFrom = 0;
+    std::uint32_t largest = 0;
     BlockHeader h;
     while (cur != 0) {
         if (!IsBlockStart(cur))
@@ -600,9 +641,12 @@ HRESULT CStorageFile::AllocateLocked(std::uint32_t wanted, std::uint32_t &start)
         unwalked -= h.size;
         if (h.size >= wanted)
             break;
+        largest = std::max(largest, h.size);
         cameFrom = cur;
         cur = h.next;
     }
+    if (walk && cur == 0)
+        m_noFitFrom = largest + 16; // nothing of that size or more is free
 
     if (cur != 0) {
         if (h.size > wanted + SplitSlack) {
@@ -627,7 +671,8 @@ HRESULT CStorageFile::AllocateLocked(std::uint32_t wanted, std::uint32_t &start)
             Put32(taken, wanted);
             Put32(taken + 4, h.prevSize);
             taken[8] = 1;
-            hr = WriteAt(cur, taken, BlockHeaderSize);
+            const std::uint8_t *bytes = withPayload(taken, BlockHeaderSize);
+            hr = WriteAt(cur, bytes, out.size());
             if (hr != S_OK)
                 return hr;
             if (cur + h.size == end)
@@ -648,7 +693,8 @@ HRESULT CStorageFile::AllocateLocked(std::uint32_t wanted, std::uint32_t &start)
             if (hr != S_OK)
                 return hr;
             const std::uint8_t inUse = 1;
-            hr = WriteAt(cur + 8, &inUse, 1);
+            const std::uint8_t *bytes = withPayload(&inUse, 1);
+            hr = WriteAt(cur + 8, bytes, out.size());
             if (hr != S_OK)
                 return hr;
         }
@@ -660,15 +706,15 @@ HRESULT CStorageFile::AllocateLocked(std::uint32_t wanted, std::uint32_t &start)
     // end moves over it.
     if (std::uint64_t(end) + wanted > MaxMergedSize)
         return HresultFromSystem(SystemError::DiskFull);
-    const std::uint8_t zero = 0;
-    HRESULT hr = WriteAt(std::uint64_t(end) + wanted - 1, &zero, 1);
-    if (hr != S_OK)
-        return hr;
+    // Header, payload and zeros to the block's end in one write: the file covers the whole
+    // block before the end of used space moves over it.
     std::uint8_t raw[BlockHeaderSize] = {};
     Put32(raw, wanted);
     Put32(raw + 4, LastBlockSize());
     raw[8] = 1;
-    hr = WriteAt(end, raw, BlockHeaderSize);
+    withPayload(raw, BlockHeaderSize);
+    out.resize(wanted, 0);
+    HRESULT hr = WriteAt(end, out.data(), out.size());
     if (hr != S_OK)
         return hr;
     start = end;
@@ -689,11 +735,14 @@ HRESULT CStorageFile::FreeBlock(std::uint32_t dataOffset)
     if (hr != S_OK)
         return hr;
     m_updating = true;
+    m_noFitFrom = 0; // a larger free block may come of this
     hr = ReadAllocatorState();
     if (hr == S_OK)
         hr = FreeLocked(dataOffset - BlockHeaderSize);
     if (hr == S_OK)
         hr = WriteAllocatorState();
+    if (hr == S_OK)
+        m_publishedEnd = EndOfUsedSpace();
     m_updating = false;
     const HRESULT unlock = UnlockRange(AllocatorLockByte);
     return hr != S_OK ? hr : unlock;
@@ -947,6 +996,7 @@ HRESULT CStorageFile::CheckAllocator(QString &problem)
 
 HRESULT CStorageFile::VerifyAndRepairAllocator()
 {
+    m_noFitFrom = 0;
     HRESULT hr = LockRange(AllocatorLockByte);
     if (hr != S_OK)
         return hr;
@@ -1165,36 +1215,36 @@ HRESULT CStorageFile::LocateEntry(std::uint32_t id, bool create, std::uint32_t &
         return kIdOutOfRange;
     if (m_fd < 0)
         return HresultFromSystem(kErrorInvalidHandle);
+    const std::uint32_t rootIndex = id >> 20;
+    const std::uint32_t level3Key = id >> 12;
+    if (m_level3Tables.empty())
+        m_level3Tables.assign((MaxObjectId >> 12) + 1, 0);
+    if (m_level3Tables[level3Key] != 0) {
+        // A table named by its parent stays where it is: no lock and no read needed.
+        entryPos = m_level3Tables[level3Key] + 4 + (id & 0xFFF) * EntrySize;
+        return S_OK;
+    }
     HRESULT hr = LockRange(TableLockByte);
     if (hr != S_OK)
         return hr;
-    const int rootIndex = static_cast<int>(id >> 20);
-    // The level-3 cache is keyed by the whole table number (root and level-2 index), so
-    // ids of different level-2 tables never share it.
-    const int level3Key = static_cast<int>(id >> 12);
-    if (m_level2Index != rootIndex) {
+    if (m_level2Tables[rootIndex] == 0) {
         std::uint32_t table = 0;
         const std::uint32_t root = Header32(RootTableOffset);
         hr = CheckTableBlock(root, RootTableDataSize);
         if (hr == S_OK)
-            hr = LocateTable(root + 4 + 4 * static_cast<std::uint32_t>(rootIndex), Level2TableDataSize,
-                             Level2Magic, create, table);
-        if (hr == S_OK) {
-            m_level2Index = rootIndex;
-            m_level2Offset = table;
-        }
+            hr = LocateTable(root + 4 + 4 * rootIndex, Level2TableDataSize, Level2Magic, create, table);
+        if (hr == S_OK)
+            m_level2Tables[rootIndex] = table;
     }
-    if (hr == S_OK && m_level3Key != level3Key) {
+    if (hr == S_OK) {
         std::uint32_t table = 0;
-        hr = LocateTable(m_level2Offset + 4 + 4 * ((id >> 12) & 0xFF), Level3TableDataSize, Level3Magic,
-                         create, table);
-        if (hr == S_OK) {
-            m_level3Key = level3Key;
-            m_level3Offset = table;
-        }
+        hr = LocateTable(m_level2Tables[rootIndex] + 4 + 4 * ((id >> 12) & 0xFF), Level3TableDataSize,
+                         Level3Magic, create, table);
+        if (hr == S_OK)
+            m_level3Tables[level3Key] = table;
     }
     if (hr == S_OK)
-        entryPos = m_level3Offset + 4 + (id & 0xFFF) * EntrySize;
+        entryPos = m_level3Tables[level3Key] + 4 + (id & 0xFFF) * EntrySize;
     const HRESULT unlock = UnlockRange(TableLockByte);
     return hr != S_OK ? hr : unlock;
 }
@@ -1283,20 +1333,270 @@ HRESULT CStorageFile::SetObjectOffset(std::uint32_t id, std::uint32_t dataOffset
         pos = held->second.entryPos;
     else if ((hr = LocateEntry(id, false, pos)) != S_OK)
         return hr;
-    std::uint8_t entry[5];
-    if ((hr = ReadAt(pos, entry, 5)) != S_OK)
+    // Readers that hold the entry finish with the old block before it moves.
+    if ((hr = LockEntryForChange(pos + 5)) != S_OK)
         return hr;
+    std::uint8_t entry[5];
+    hr = ReadAt(pos, entry, 5);
     const std::uint32_t old = Get32(entry);
     // The entry moves to the new block first; only then is the old one given back, so a
     // cut-off sequence can leak a block but never leave the entry naming a free one.
     std::uint8_t fresh[5];
     Put32(fresh, dataOffset);
     fresh[4] = 1;
-    if ((hr = WriteAt(pos, fresh, 5)) != S_OK)
+    if (hr == S_OK)
+        hr = WriteAt(pos, fresh, 5);
+    const HRESULT unlock = UnlockRange(pos + 5);
+    if (hr != S_OK)
         return hr;
+    // A reader that takes the entry from now on finds the new block, so the old one can go.
     if (old != dataOffset && old != 0)
-        return FreeReplacedBlock(old);
+        hr = FreeReplacedBlock(old);
+    return hr != S_OK ? hr : unlock;
+}
+
+HRESULT CStorageFile::ReplaceObjectData(std::uint32_t id, const void *data, std::uint32_t length)
+{
+    if (m_fd < 0)
+        return HresultFromSystem(kErrorInvalidHandle);
+    if (m_stickyError != S_OK)
+        return m_stickyError;
+    std::uint32_t pos = 0;
+    HRESULT hr = LocateEntry(id, true, pos);
+    if (hr != S_OK)
+        return hr;
+    // Always a new block, complete before the entry names it: a save cut off at any point
+    // leaves the old data or the new.
+    std::uint32_t block = 0;
+    if (length > 0 && (hr = AllocateWithData(length, data, length, block)) != S_OK)
+        return hr;
+    hr = SetObjectOffset(id, block);
+    if (hr != S_OK && block != 0)
+        FreeBlock(block);
+    return hr;
+}
+
+HRESULT CStorageFile::PeekObject(std::uint32_t id, std::uint32_t &dataOffset)
+{
+    dataOffset = 0;
+    std::uint32_t pos = 0;
+    HRESULT hr = LocateEntry(id, false, pos);
+    if (hr != S_OK)
+        return hr;
+    if (m_inBatch && (hr = HoldTableEntries(m_level3Tables[id >> 12])) != S_OK)
+        return hr;
+    std::uint8_t entry[5];
+    if ((hr = ReadAt(pos, entry, 5)) != S_OK)
+        return hr;
+    if (!entry[4])
+        return QV_E_NO_ENTRY;
+    dataOffset = Get32(entry);
     return S_OK;
+}
+
+HRESULT CStorageFile::ReadObjectData(std::uint32_t id, std::int64_t maxBytes, QByteArray &data,
+                                     std::uint32_t &usable)
+{
+    data.clear();
+    usable = 0;
+    std::uint32_t pos = 0;
+    HRESULT hr = LocateEntry(id, false, pos);
+    if (hr != S_OK)
+        return hr;
+    // A writer reads without locks: only it changes entries and blocks. A reader holds the
+    // entry while it reads the block, so that the block is not given away meanwhile.
+    bool ownLock = false;
+    if (m_readOnly) {
+        if (m_inBatch) {
+            hr = HoldTableEntries(m_level3Tables[id >> 12]);
+        } else {
+            hr = LockRange(pos + 5);
+            ownLock = hr == S_OK;
+        }
+        if (hr != S_OK)
+            return hr;
+    }
+    std::uint8_t entry[5];
+    hr = ReadAt(pos, entry, 5);
+    const std::uint32_t offset = Get32(entry);
+    if (hr == S_OK && !entry[4])
+        hr = QV_E_NO_ENTRY;
+    if (hr == S_OK && offset != 0) {
+        if (offset < HeaderSize + BlockHeaderSize || (offset - BlockHeaderSize) % 16 != 0)
+            hr = kBadDataOffset;
+        const std::uint32_t start = offset - BlockHeaderSize;
+        if (hr == S_OK && start >= EndOfUsedSpace() && m_readOnly)
+            hr = RefreshAllocatorState(); // a writer may have grown the file meanwhile
+        if (hr == S_OK && start >= EndOfUsedSpace())
+            hr = kBadDataOffset;
+        // The header and, as a first guess, the data a record usually has, in one read.
+        constexpr std::uint32_t kFirstRead = 1024;
+        std::uint32_t want = BlockHeaderSize + kFirstRead;
+        if (maxBytes >= 0 && maxBytes < kFirstRead)
+            want = BlockHeaderSize + std::uint32_t(maxBytes);
+        std::size_t got = 0;
+        if (hr == S_OK) {
+            data.resize(qsizetype(want));
+            while (got < want) {
+                const ssize_t n = ::pread(m_fd, data.data() + got, want - got, static_cast<off_t>(start + got));
+                if (n < 0 && errno == EINTR)
+                    continue;
+                if (n < 0) {
+                    hr = HresultFromErrno(errno);
+                    break;
+                }
+                if (n == 0)
+                    break; // the end of the file: what was read is checked below
+                got += std::size_t(n);
+            }
+        }
+        if (hr == S_OK && got < BlockHeaderSize)
+            hr = kShortRead;
+        if (hr == S_OK) {
+            const std::uint32_t size = Get32(reinterpret_cast<const std::uint8_t *>(data.constData()));
+            if (!(data[8] & 1) || size < 17 || std::uint64_t(start) + size > EndOfUsedSpace())
+                hr = kBadDataOffset;
+            else
+                usable = size - BlockHeaderSize;
+        }
+        if (hr == S_OK) {
+            const std::uint32_t n =
+                maxBytes < 0 ? usable : std::uint32_t(std::min<std::int64_t>(maxBytes, usable));
+            if (n > (1u << 20)) {
+                // A damaged size must not ask for gigabytes: the block has to lie in the file.
+                StorageFileInformation info;
+                hr = GetFileInformation(info);
+                if (hr == S_OK && std::uint64_t(offset) + n > info.size)
+                    hr = kShortRead;
+            }
+            if (hr == S_OK) {
+                data.remove(0, BlockHeaderSize);
+                const std::size_t have = std::min<std::size_t>(got - BlockHeaderSize, n);
+                data.resize(qsizetype(n));
+                if (have < n)
+                    hr = ReadAt(std::uint64_t(offset) + have, data.data() + have, n - have);
+            }
+        }
+    }
+    if (ownLock)
+        UnlockRange(pos + 5);
+    if (hr != S_OK) {
+        data.clear();
+        usable = 0;
+    }
+    return hr;
+}
+
+HRESULT CStorageFile::LockEntryForChange(std::uint32_t lockByte)
+{
+    if (m_readOnly || m_lockCounts.count(lockByte))
+        return LockRange(lockByte);
+    // Try once; if readers hold the entry, keep new read batches out while waiting for it.
+    struct flock fl = {};
+    fl.l_type = F_WRLCK;
+    fl.l_whence = SEEK_SET;
+    fl.l_start = lockByte;
+    fl.l_len = 1;
+    int rc;
+    do {
+        rc = ::fcntl(m_fd, F_OFD_SETLK, &fl);
+    } while (rc < 0 && errno == EINTR);
+    if (rc == 0) {
+        m_lockCounts.emplace(lockByte, 1);
+        return S_OK;
+    }
+    if (errno != EAGAIN && errno != EACCES)
+        return HresultFromErrno(errno);
+    HRESULT hr = LockRange(WriterWaitingLockByte);
+    if (hr != S_OK)
+        return hr;
+    hr = LockRange(lockByte);
+    UnlockRange(WriterWaitingLockByte);
+    return hr;
+}
+
+bool CStorageFile::InBatchRange(std::uint32_t offset) const
+{
+    for (const std::uint32_t table : m_batchTables) {
+        if (offset >= table + 4 && offset < table + 4 + 4096 * EntrySize)
+            return true;
+    }
+    return false;
+}
+
+HRESULT CStorageFile::HoldTableEntries(std::uint32_t tableOffset)
+{
+    if (std::find(m_batchTables.begin(), m_batchTables.end(), tableOffset) != m_batchTables.end())
+        return S_OK;
+    // The entries of one level-3 table lie together: one shared lock over all of them.
+    struct flock fl = {};
+    fl.l_type = F_RDLCK;
+    fl.l_whence = SEEK_SET;
+    fl.l_start = tableOffset + 4;
+    fl.l_len = 4096 * EntrySize;
+    using Clock = std::chrono::steady_clock;
+    const auto deadline = Clock::now() + std::chrono::milliseconds(g_lockWaitLimitMs);
+    auto pause = std::chrono::microseconds(50);
+    for (;;) {
+        if (::fcntl(m_fd, F_OFD_SETLK, &fl) == 0)
+            break;
+        const int err = errno;
+        if (err == EINTR)
+            continue;
+        if (err != EAGAIN && err != EACCES)
+            return HresultFromErrno(err);
+        if (Clock::now() >= deadline)
+            return HresultFromSystem(SystemError::LockViolation);
+        std::this_thread::sleep_for(pause);
+        pause = std::min(pause * 2, std::chrono::microseconds(5000));
+    }
+    m_batchTables.push_back(tableOffset);
+    return S_OK;
+}
+
+HRESULT CStorageFile::BeginReadBatch()
+{
+    if (m_fd < 0)
+        return HresultFromSystem(kErrorInvalidHandle);
+    if (!m_readOnly || m_inBatch)
+        return S_OK;
+    // A writer waiting for an entry holds this byte: wait until it has what it waits for.
+    HRESULT hr = LockRange(WriterWaitingLockByte);
+    if (hr != S_OK)
+        return hr;
+    UnlockRange(WriterWaitingLockByte);
+    m_inBatch = true;
+    return S_OK;
+}
+
+void CStorageFile::EndReadBatch()
+{
+    if (!m_inBatch)
+        return;
+    m_inBatch = false;
+    std::vector<std::uint32_t> tables;
+    tables.swap(m_batchTables);
+    for (const std::uint32_t table : tables) {
+        // Bytes still held on their own (an object left open) keep their lock.
+        std::uint32_t from = table + 4;
+        const std::uint32_t end = table + 4 + 4096 * EntrySize;
+        auto unlock = [&](std::uint32_t a, std::uint32_t b) {
+            if (a >= b)
+                return;
+            struct flock fl = {};
+            fl.l_type = F_UNLCK;
+            fl.l_whence = SEEK_SET;
+            fl.l_start = a;
+            fl.l_len = b - a;
+            while (::fcntl(m_fd, F_OFD_SETLK, &fl) < 0 && errno == EINTR) {
+            }
+        };
+        for (auto it = m_lockCounts.lower_bound(from); it != m_lockCounts.end() && it->first < end; ++it) {
+            unlock(from, it->first);
+            from = it->first + 1;
+        }
+        unlock(from, end);
+    }
 }
 
 HRESULT CStorageFile::DeleteObject(std::uint32_t id)
@@ -1307,7 +1607,7 @@ HRESULT CStorageFile::DeleteObject(std::uint32_t id)
         return S_OK; // its table was never made
     if (hr != S_OK)
         return hr;
-    if ((hr = LockRange(pos + 5)) != S_OK)
+    if ((hr = LockEntryForChange(pos + 5)) != S_OK)
         return hr;
     std::uint8_t entry[5];
     hr = ReadAt(pos, entry, 5);

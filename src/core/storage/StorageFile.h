@@ -8,12 +8,14 @@
 #include "core/system/ResultCode.h"
 #include "core/storage/VersionBlock.h"
 
+#include <QByteArray>
 #include <QString>
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <vector>
 
 // Fixed sizes and offsets of the file layout.
 namespace StorageLayout {
@@ -29,6 +31,10 @@ inline constexpr std::uint32_t AllocatorLockByte = 116;
 inline constexpr std::uint32_t TableLockByte = 117;
 // Held exclusively by a read-write open so that a second writer is refused; readers never lock it.
 inline constexpr std::uint32_t WriterLockByte = 118;
+// Held exclusively by a writer while it waits for an entry readers hold; a reader passes
+// through it (shared) before each batch of reads, so that readers whose batches overlap
+// cannot keep a writer out. Only a lock: nothing is stored at this byte.
+inline constexpr std::uint32_t WriterWaitingLockByte = 119;
 inline constexpr std::uint32_t VersionBlockOffset = 1024;
 inline constexpr std::uint32_t TitleOffset = 1920;
 inline constexpr std::uint32_t TitleSize = 128;
@@ -135,8 +141,25 @@ class CStorageFile
     // As OpenObject; an id without an entry gets one (offset 0) and any missing table.
     HRESULT OpenOrCreateObject(std::uint32_t id, std::uint32_t &dataOffset);
     HRESULT ReleaseObject(std::uint32_t id);
-    // Points the entry at a new block (the caller holds it open); frees the old block after.
+    // Points the entry at a new block, holding the entry for that; frees the old block after.
     HRESULT SetObjectOffset(std::uint32_t id, std::uint32_t dataOffset);
+    // Stores data as the object's new block (header and data in one write), then points the
+    // object at it and frees its old block; an id without an entry gets one. length 0 leaves
+    // the object without data.
+    HRESULT ReplaceObjectData(std::uint32_t id, const void *data, std::uint32_t length);
+    // The data offset of an object as its entry says now. A writer needs no lock for this (only
+    // it changes entries); a reader gets a meaningful offset only inside a read batch.
+    HRESULT PeekObject(std::uint32_t id, std::uint32_t &dataOffset);
+    // Reads an object's data: at most maxBytes (all of it when negative) of its block, read
+    // together with the block header. usable receives the block's data size (0 for an object
+    // without data). QV_E_NO_ENTRY for an id without an entry.
+    HRESULT ReadObjectData(std::uint32_t id, std::int64_t maxBytes, QByteArray &data, std::uint32_t &usable);
+    // A reader's batch of reads: the entries it reads stay locked (shared, a level-3 table's
+    // worth in one lock) until EndReadBatch, instead of one lock per read. A batch first gives
+    // way to a writer waiting for an entry. Nothing for a writer.
+    HRESULT BeginReadBatch();
+    void EndReadBatch();
+    bool InReadBatch() const { return m_inBatch; }
     // Clears the entry, then frees its block. An id that never existed is success.
     HRESULT DeleteObject(std::uint32_t id);
 
@@ -218,7 +241,9 @@ class CStorageFile
     HRESULT Write32(std::uint32_t offset, std::uint32_t value);
     HRESULT MarkDamaged();
     bool IsBlockStart(std::uint32_t start) const;
-    HRESULT AllocateLocked(std::uint32_t blockSize, std::uint32_t &start);
+    // payload, when given, is written with the block's header (or in-use flag) in one write.
+    HRESULT AllocateLocked(std::uint32_t blockSize, std::uint32_t &start, const void *payload = nullptr,
+                           std::uint32_t payloadLength = 0);
     HRESULT FreeLocked(std::uint32_t start);
     HRESULT Unlink(std::uint32_t start, const BlockHeader &h);
     HRESULT VerifyAndRepairAllocator();
@@ -230,6 +255,14 @@ class CStorageFile
     HRESULT OpenObjectImpl(std::uint32_t id, bool create, std::uint32_t &dataOffset);
     HRESULT ReleaseEntry(std::uint32_t id);
     HRESULT FreeReplacedBlock(std::uint32_t oldOffset);
+    HRESULT AllocateWithData(std::uint32_t byteCount, const void *data, std::uint32_t length,
+                             std::uint32_t &dataOffset);
+    // An exclusive entry lock for a writer; when readers hold it, waits behind the
+    // writer-waiting byte so that no new read batch starts meanwhile.
+    HRESULT LockEntryForChange(std::uint32_t lockByte);
+    // A reader inside a batch: the shared lock on the entries of the level-3 table at tableOffset.
+    HRESULT HoldTableEntries(std::uint32_t tableOffset);
+    bool InBatchRange(std::uint32_t offset) const;
     HRESULT TryCheckBlock(const CCipher &cipher) const;
 
     int m_fd = -1;
@@ -238,10 +271,17 @@ class CStorageFile
     std::unique_ptr<CCipher> m_cipher;
     HRESULT m_stickyError = S_OK;
     bool m_updating = false; // a write failure now damages the allocator state
-    int m_level2Index = -1;  // root slot of the cached level-2 table
-    std::uint32_t m_level2Offset = 0;
-    int m_level3Key = -1; // id >> 12 of the cached level-3 table
-    std::uint32_t m_level3Offset = 0;
+    // Tables, once named by their parent, never move: every one found is kept (0: not known).
+    std::array<std::uint32_t, 16> m_level2Tables{};
+    std::vector<std::uint32_t> m_level3Tables; // by id >> 12
+    // The end of used space as last written under the allocator lock (a writer).
+    std::uint32_t m_publishedEnd = 0;
+    // After a walk of the free list found no block of at least this size, and until the list
+    // changes, larger requests append without walking it again (0: walk).
+    std::uint32_t m_noFitFrom = 0;
+    // A reader's batch: the level-3 tables whose entries it holds, by table offset.
+    bool m_inBatch = false;
+    std::vector<std::uint32_t> m_batchTables;
     std::map<std::uint32_t, int> m_lockCounts;         // lock byte -> nesting
     std::map<std::uint32_t, HeldObject> m_heldObjects; // id -> entry held open
 };
