@@ -8,6 +8,7 @@
 #include <memory>
 
 class CItemRef;
+class QTabWidget;
 class QTreeWidget;
 
 class CPropertiesDlg : public CDialogEx

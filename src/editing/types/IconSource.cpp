@@ -106,8 +106,12 @@ bool LoadFromFile(const QString &path, int index, ImagePixels &small, ImagePixel
     if (index != 0 || !IsReadableImageFile(path))
         return false;
     if (QFileInfo(path).suffix().compare(QLatin1String("ico"), Qt::CaseInsensitive) == 0) {
+        // A file whose directory does not fit it is refused outright; the image readers only
+        // get sound files whose images are not the palette ones the reader takes.
         CIconFileReader reader;
-        if (reader.Read(ReadSmallFile(path)) && reader.PickItemTypeIcons(small, large))
+        if (!reader.Read(ReadSmallFile(path)))
+            return false;
+        if (reader.PickItemTypeIcons(small, large))
             return true;
     }
     return FromImages(NearestImage(path, CIconSource::kSmall), NearestImage(path, CIconSource::kLarge), small,
