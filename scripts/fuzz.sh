@@ -2,7 +2,8 @@
 # Builds the libFuzzer targets with clang in build-fuzz/ and runs one of them, or each in turn.
 # Usage: scripts/fuzz.sh [target] [seconds]
 #   target: record (event and task records, the default), settings (the settings file),
-#           transfer (the clipboard item format), itemtypes (the item-type list), or all
+#           transfer (the clipboard item format), itemtypes (the item-type list), iconfile (the
+#           ".ico" reader of the item-type icons), or all
 #   seconds: how long each target runs (default 300); a lone number runs the record fuzzer.
 # Inputs that break a rule are written to build-fuzz/crashes/<target>/; keep each one, once
 # fixed, beside the target's seeds (tests/data/fuzz/ for records, tests/data/fuzz-<target>/ for
@@ -20,7 +21,7 @@ if ((${#missing[@]})); then
   $SUDO apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
-targets=(record settings transfer itemtypes)
+targets=(record settings transfer itemtypes iconfile)
 which=record
 if (($# > 0)) && ! [[ "$1" =~ ^[0-9]+$ ]]; then
   which=$1

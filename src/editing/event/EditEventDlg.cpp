@@ -14,6 +14,7 @@
 #include "core/system/PrintfText.h"
 #include "editing/base/EditingStrings.h"
 #include "editing/base/EditorFields.h"
+#include "editing/base/EditorWidgets.h"
 #include "editing/base/ItemKey.h"
 #include "editing/base/NotesEdit.h"
 #include "editing/base/RecurrencePromptDlg.h"
@@ -42,59 +43,7 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
-namespace {
-// One row per item type with its small icon, and the type's own colours on the row as the views
-// draw its items in them. A type without an icon keeps the icon's room so the names line up.
-void FillTypeChoices(QComboBox &combo, const IItemTypeCatalog &types)
-{
-    const auto *list = dynamic_cast<const CItemTypeList *>(&types);
-    const int iconSize = CItemTypeList::kSmallIconSize;
-    combo.setIconSize(QSize(iconSize, iconSize));
-    QPixmap blank(iconSize, iconSize);
-    blank.fill(Qt::transparent);
-    for (int i = 0; i < types.GetTypeCount(); ++i) {
-        ItemTypeInfo info;
-        types.GetTypeInfo(i, info);
-        QPixmap icon = blank;
-        ImagePixels large, small;
-        if (list && list->GetTypeIcons(i, large, small)) {
-            const CImageList &images = list->GetSmallImages();
-            icon = PixmapFromPixels(small, images.GetImageWidth(), images.GetImageHeight());
-        }
-        combo.addItem(QIcon(icon), info.name);
-        const CItemType *type = list ? list->GetType(i) : nullptr;
-        if (type && type->HasFlag(CItemType::kFlagOwnColors)) {
-            combo.setItemData(i, ToQColor(type->GetFillColor()), Qt::BackgroundRole);
-            combo.setItemData(i, ToQColor(type->GetTextColor()), Qt::ForegroundRole);
-        }
-    }
-}
-
-// A one-line rich field for the subject: the notes field's behaviour at the height of a line.
-CNotesEdit *MakeSubjectField(QWidget *parent)
-{
-    auto *edit = new CNotesEdit(parent, CEventEditorModel::kMaxSubject);
-    edit->setObjectName(QStringLiteral("subject"));
-    edit->SetPlainTextPaste(true);
-    edit->setLineWrapMode(QTextEdit::NoWrap);
-    edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    const int line = edit->fontMetrics().lineSpacing();
-    edit->setFixedHeight(line + 2 * int(edit->document()->documentMargin()) + 4);
-    return edit;
-}
-
-QAction *ToolAction(QToolBar *bar, const QString &text, QStyle::StandardPixmap icon, const char *name,
-                    bool checkable)
-{
-    QAction *action = bar->addAction(bar->style()->standardIcon(icon), text);
-    action->setObjectName(QString::fromLatin1(name));
-    action->setCheckable(checkable);
-    action->setToolTip(text);
-    return action;
-}
-
-} // namespace
+using namespace EditorWidgets;
 
 CEditEventDlg::CEditEventDlg(std::unique_ptr<CItemRef> holder, const EventEditorContext &context,
                              bool readOnly, bool newException, QWidget *parent,
@@ -130,7 +79,7 @@ void CEditEventDlg::BuildForm()
     // Event.
     layout->addWidget(CSectionHeading::Create(tr("Event"), this));
     auto *eventGrid = new QGridLayout;
-    m_subject = MakeSubjectField(this);
+    m_subject = MakeSubjectField(this, CEventEditorModel::kMaxSubject);
     m_location = new QComboBox(this);
     m_location->setObjectName(QStringLiteral("location"));
     m_location->setEditable(true);
