@@ -18,6 +18,7 @@
 #include "shell/ShellCommands.h"
 #include "shell/SingleInstance.h"
 #include "shell/TrayArt.h"
+#include "shell/reminders/ReminderWindows.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -256,9 +257,14 @@ bool CCalendarApp::OnCommand(int id)
         m_frame->ToggleReminders();
         return true;
     case ShellCmd::MinimiseAllReminders:
+        m_frame->Reminders().MinimiseAll();
+        return true;
     case ShellCmd::RestoreAllReminders:
+        m_frame->Reminders().RestoreAll();
+        return true;
     case ShellCmd::StopAllSounds:
-        return true; // no reminder windows are part of the program yet
+        m_frame->Reminders().StopAllSounds();
+        return true;
     default:
         return false;
     }
