@@ -586,6 +586,7 @@ std::unique_ptr<CItemRef> CReminderDlg::LoadHolder(bool forEditor, bool &newExce
             newException = true;
         }
         event->SetRecordId(0);
+        holder->SetOneOccurrence(true);
     }
     return holder;
 }

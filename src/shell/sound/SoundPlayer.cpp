@@ -5,6 +5,7 @@
 #include "shell/sound/SoundOutput.h"
 #include "shell/sound/WaveFile.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QPointer>
 #include <QTimer>
@@ -17,8 +18,13 @@ ISoundOutput &CSoundPlayer::DefaultOutput()
 {
     if (g_testOutput)
         return *g_testOutput;
-    static CQtSoundOutput output;
-    return output;
+    // Owned by the application, so that the audio objects go before the application does.
+    static QPointer<CQtSoundOutput> output;
+    if (!output) {
+        output = new CQtSoundOutput();
+        output->setParent(QCoreApplication::instance());
+    }
+    return *output;
 }
 
 void CSoundPlayer::SetDefaultOutput(ISoundOutput *output)

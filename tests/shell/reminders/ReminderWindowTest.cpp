@@ -361,6 +361,35 @@ TEST_F(ReminderWindowTest, DeleteAndOpen)
     EXPECT_TRUE(still.GetExceptionAt(index)->IsDeleted());
 }
 
+TEST_F(ReminderWindowTest, ConvertAsksThenClosesOnlyAfterTheConversion)
+{
+    const std::uint32_t task =
+        AddTask(QStringLiteral("Book flights"), At(2024, 3, 13), At(2024, 3, 12, 8, 30));
+    SetClock(At(2024, 3, 12, 8, 45));
+    Tick();
+    CReminderDlg *window = Window(task);
+    ASSERT_TRUE(window);
+    // No: nothing changes.
+    m_messages.answer = MessageResult::No;
+    window->RunCommand(ReminderCmd::Convert);
+    EXPECT_EQ(
+        m_messages.LastText(),
+        QStringLiteral("You are about to convert this task to an event. Are you sure you want to do this?"));
+    Flush();
+    ASSERT_EQ(Window(task), window);
+    // Yes: the task becomes an event, and then the window goes.
+    m_messages.answer = MessageResult::Yes;
+    window->RunCommand(ReminderCmd::Convert);
+    Flush();
+    EXPECT_EQ(Window(task), nullptr);
+    Reopen();
+    int events = 0, tasks = 0;
+    m_doc.EnumAllEvents([&](std::uint32_t) { return ++events, S_OK; });
+    m_doc.EnumAllTasks([&](std::uint32_t) { return ++tasks, S_OK; });
+    EXPECT_EQ(events, 1);
+    EXPECT_EQ(tasks, 0);
+}
+
 TEST_F(ReminderWindowTest, ExpiredReminderDismissesItself)
 {
     const std::uint32_t event =
