@@ -19,6 +19,7 @@
 #include "shell/SingleInstance.h"
 #include "shell/TrayArt.h"
 #include "shell/options/OptionsCommand.h"
+#include "shell/reminders/ReminderWindows.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -260,9 +261,14 @@ bool CCalendarApp::OnCommand(int id)
         RunOptionsCommand(m_document, *m_frame);
         return true;
     case ShellCmd::MinimiseAllReminders:
+        m_frame->Reminders().MinimiseAll();
+        return true;
     case ShellCmd::RestoreAllReminders:
+        m_frame->Reminders().RestoreAll();
+        return true;
     case ShellCmd::StopAllSounds:
-        return true; // no reminder windows are part of the program yet
+        m_frame->Reminders().StopAllSounds();
+        return true;
     default:
         return false;
     }

@@ -10,6 +10,7 @@
 #include "shell/ShellCommands.h"
 #include "shell/TrayArt.h"
 #include "shell/X11HotKeyGrabber.h"
+#include "shell/reminders/ReminderWindows.h"
 
 #include <QAction>
 #include <QApplication>
@@ -28,10 +29,16 @@ CMainFrame::CMainFrame(CCalendarDocument &document, QObject *parent) : QObject(p
     m_grabber = new CX11HotKeyGrabber(this);
     m_hotKeys = std::make_unique<CHotKeySet>(*m_grabber);
     connect(m_grabber, &CX11HotKeyGrabber::HotKeyPressed, this, &CMainFrame::OnHotKey);
+    // Reminders that come due in the document's queue open their windows here.
+    m_reminders = std::make_unique<CReminderWindows>(m_document);
+    m_reminders->SetMainWindowProvider([this]() -> QWidget * { return m_mainWnd; });
+    m_document.SetReminderWindowHost(m_reminders.get());
 }
 
 CMainFrame::~CMainFrame()
 {
+    m_document.SetReminderWindowHost(nullptr);
+    m_reminders.reset();
     for (auto &[id, timer] : m_timers)
         delete timer;
     if (m_clockFd >= 0)

@@ -16,6 +16,7 @@
 
 class CCalendarDocument;
 class CMainWnd;
+class CReminderWindows;
 class CX11HotKeyGrabber;
 class QMenu;
 class QSocketNotifier;
@@ -78,6 +79,9 @@ class CMainFrame : public QObject, public ITimerPort, public ICommandTarget
     bool OnCommand(int id) override;
     bool OnUpdateCommand(int id, CCmdUI &ui) override;
 
+    // The open reminder windows, which the document opens as reminders come due.
+    CReminderWindows &Reminders() const { return *m_reminders; }
+
     QMenu *TrayMenu() const { return m_trayMenu.get(); }
     // Fills and enables the tray menu as it is about to show.
     void PrepareTrayMenu();
@@ -106,4 +110,5 @@ class CMainFrame : public QObject, public ITimerPort, public ICommandTarget
     std::unique_ptr<CHotKeySet> m_hotKeys;
     int m_clockFd = -1;
     QSocketNotifier *m_clockNotifier = nullptr;
+    std::unique_ptr<CReminderWindows> m_reminders;
 };

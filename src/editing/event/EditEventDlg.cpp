@@ -18,6 +18,7 @@
 #include "editing/base/ItemKey.h"
 #include "editing/base/NotesEdit.h"
 #include "editing/base/RecurrencePromptDlg.h"
+#include "editing/base/ReminderWindowPort.h"
 #include "editing/base/ReminderWindowsGate.h"
 #include "editing/base/SectionHeading.h"
 #include "editing/event/EventRecurrenceDlg.h"
@@ -70,6 +71,37 @@ CEditEventDlg::CEditEventDlg(std::unique_ptr<CItemRef> holder, const EventEditor
         m_ok->setEnabled(false);
         m_subject->setFocus();
     }
+    // The reminder window of the edited item stays disabled while its editor is open; without a
+    // main window the editor comes up on that window's screen.
+    if (m_loaded && m_context.reminderWindows && m_context.reminderWindows->IsReminderWindowOpen(ReminderKey())) {
+        m_context.reminderWindows->HoldReminderWindow(ReminderKey(), true);
+        m_holdsReminder = true;
+        if (!parent)
+            CenterOnMonitorOf(m_context.reminderWindows->GetReminderWindow(ReminderKey()));
+    }
+}
+
+CEditEventDlg::~CEditEventDlg()
+{
+    ReleaseReminderWindow();
+}
+
+CItemKey CEditEventDlg::ReminderKey()
+{
+    CItemKey key;
+    key.kind = CCalendarItem::KindEvent;
+    key.itemId = m_model.GetHolder().GetRecordId();
+    key.occurrence = m_model.GetHolder().GetOccurrenceDate();
+    return key;
+}
+
+void CEditEventDlg::ReleaseReminderWindow()
+{
+    if (!m_holdsReminder)
+        return;
+    m_holdsReminder = false;
+    if (m_context.reminderWindows)
+        m_context.reminderWindows->HoldReminderWindow(ReminderKey(), false);
 }
 
 void CEditEventDlg::BuildForm()
@@ -438,6 +470,7 @@ void CEditEventDlg::accept()
     if (size() != m_initialSize)
         m_model.GetEvent().SetEditorWindowSize(true, width(), height());
     CEventSave save(m_model, *m_context.store);
+    save.SetReminderWindows(m_context.reminderWindows);
     switch (save.Save()) {
     case EventSaveResult::Saved:
         CDialogEx::accept();
@@ -466,6 +499,7 @@ void CEditEventDlg::reject()
             }
         }
     }
+    ReleaseReminderWindow();
     CDialogEx::reject();
 }
 
@@ -553,7 +587,10 @@ void CEditEventDlg::OnDelete()
             MessageResult::Yes)
             return;
     }
+    const CItemKey key = ReminderKey();
     const HRESULT hr = m_context.store->DeleteHeldEvent(m_model.GetHolder(), oneOccurrence);
+    if (m_context.reminderWindows)
+        m_context.reminderWindows->CloseReminderWindow(key);
     m_model.ClearModified();
     if (hr != S_OK)
         ReportError(hr);

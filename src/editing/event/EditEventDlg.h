@@ -2,6 +2,7 @@
 #pragma once
 
 #include "editing/base/DialogEx.h"
+#include "editing/base/ItemKey.h"
 #include "editing/event/EventEditorModel.h"
 #include "editing/event/EventSave.h"
 
@@ -12,6 +13,7 @@ class CMasterList;
 class CNotesEdit;
 class IEventStore;
 class IFixedObjectStore;
+class IReminderWindowPort;
 class QAction;
 class QCheckBox;
 class QComboBox;
@@ -28,6 +30,8 @@ struct EventEditorContext
     IEventStore *store = nullptr;
     CMasterList *masterList = nullptr;
     IFixedObjectStore *file = nullptr;
+    // The open reminder windows (null: none are asked about).
+    IReminderWindowPort *reminderWindows = nullptr;
 };
 
 class CEditEventDlg : public CDialogEx
@@ -44,6 +48,7 @@ class CEditEventDlg : public CDialogEx
 
     void accept() override;
     void reject() override;
+    ~CEditEventDlg() override;
 
     // Opens the editor on the holder: modal under a live parent, else modeless. Returns the result
     // of a modal run (1 after OK), 0 for a modeless one.
@@ -70,11 +75,14 @@ class CEditEventDlg : public CDialogEx
     void RefreshStates();
     void GatherTexts();
     void FocusField(EventField field);
+    CItemKey ReminderKey();
+    void ReleaseReminderWindow();
 
     CEventEditorModel m_model;
     EventEditorContext m_context;
     QSize m_initialSize;
     bool m_loaded = false;
+    bool m_holdsReminder = false; // the item's reminder window is held disabled meanwhile
     bool m_filling = false;
 
     CNotesEdit *m_subject = nullptr;

@@ -9,6 +9,7 @@
 #include "core/system/Messages.h"
 #include "core/system/PrintfText.h"
 #include "editing/base/EditingStrings.h"
+#include "editing/base/ReminderWindowPort.h"
 #include "editing/event/EventEditorModel.h"
 #include "editing/event/EventStore.h"
 #include "editing/lists/CategoryNames.h"
@@ -191,6 +192,17 @@ EventSaveResult CEventSave::Save()
             m_model.ClearModified();
             return EventSaveResult::Unchanged;
         }
+    }
+
+    // The open reminder window of a stored series stands for the occurrence it reminds of:
+    // editing the series answers it, so its reminders count as handled up to now.
+    if (event.IsRecurring() && holder.GetRecordId() != 0 && m_reminderWindows) {
+        CItemKey key;
+        key.kind = CCalendarItem::KindEvent;
+        key.itemId = holder.GetRecordId();
+        key.occurrence = holder.GetOccurrenceDate();
+        if (m_reminderWindows->IsReminderWindowOpen(key))
+            event.SetHandledUpTo(GetNow());
     }
 
     if (!m_model.IsModified()) {

@@ -14,6 +14,7 @@ class CEventEditorModel;
 class CEventItem;
 class CRecurrenceException;
 class IEventStore;
+class IReminderWindowPort;
 
 // The field a failed check puts the focus on.
 enum class EventField
@@ -42,6 +43,9 @@ class CEventSave
     static constexpr std::uint32_t kUnchangedExceptionMask = 0x1000000A;
 
     CEventSave(CEventEditorModel &model, IEventStore &store);
+    // The open reminder windows: saving a stored recurring event whose window is open counts
+    // its reminders as handled up to now (the store then closes the window).
+    void SetReminderWindows(IReminderWindowPort *windows) { m_reminderWindows = windows; }
 
     // Checks the form and copies it into the item. With printOnly the reminder and placement
     // checks are left out. False: a message was shown and GetFocusField names the field.
@@ -74,6 +78,7 @@ class CEventSave
 
     CEventEditorModel &m_model;
     IEventStore &m_store;
+    IReminderWindowPort *m_reminderWindows = nullptr;
     EventField m_focus = EventField::None;
     bool m_reloadView = false;
     std::map<double, std::uint32_t> m_passStored; // exception key date -> record stored for it

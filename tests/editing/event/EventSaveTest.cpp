@@ -4,6 +4,9 @@
 
 #include "core/lists/CategoryList.h"
 #include "editing/base/EditingStrings.h"
+#include "editing/base/ReminderWindowPort.h"
+
+#include <set>
 
 namespace event_save_test {
 namespace {
@@ -399,4 +402,53 @@ TEST(EventSaveNotes, LineBreakAddedToLongerNotesWithoutOne)
 }
 
 } // namespace
+} // namespace event_save_test
+
+namespace event_save_test {
+
+// The reminder windows as the editor sees them: a set of open item ids.
+class OpenReminders : public IReminderWindowPort
+{
+  public:
+    bool IsReminderWindowOpen(const CItemKey &key) const override
+    {
+        return key.kind == 1 && open.count(key.itemId) != 0;
+    }
+    QWidget *GetReminderWindow(const CItemKey &) const override { return nullptr; }
+    void HoldReminderWindow(const CItemKey &, bool) override {}
+    void CloseReminderWindow(const CItemKey &key) override { open.erase(key.itemId); }
+    std::set<std::uint32_t> open;
+};
+
+TEST_F(EventSaveTest, SavingASeriesWithItsReminderOpenHandlesItUpToNow)
+{
+    const std::uint32_t id = StoreWeeklySeries();
+    CEventItem before(id);
+    ASSERT_EQ(m_doc.LoadEvent(before), S_OK);
+    const CDateTime handled = before.GetHandledUpTo();
+    SetClock(At(2024, 5, 6, 8, 50));
+    OpenReminders windows;
+    FaultyStore store(m_doc);
+
+    // No window open: the handled time stays.
+    auto model = OpenStored(id);
+    model->SetSubject(QStringLiteral("Standup, room 2"));
+    CEventSave quiet(*model, store);
+    quiet.SetReminderWindows(&windows);
+    ASSERT_EQ(quiet.Save(), EventSaveResult::Saved);
+    CEventItem after(id);
+    ASSERT_EQ(m_doc.LoadEvent(after), S_OK);
+    EXPECT_EQ(after.GetHandledUpTo(), handled);
+
+    // Its window open: the reminders count as handled up to now.
+    windows.open.insert(id);
+    model = OpenStored(id);
+    model->SetSubject(QStringLiteral("Standup, room 3"));
+    CEventSave save(*model, store);
+    save.SetReminderWindows(&windows);
+    ASSERT_EQ(save.Save(), EventSaveResult::Saved);
+    ASSERT_EQ(m_doc.LoadEvent(after), S_OK);
+    EXPECT_EQ(after.GetHandledUpTo(), At(2024, 5, 6, 8, 50));
+}
+
 } // namespace event_save_test
