@@ -13,14 +13,14 @@ struct KeyPair
 };
 
 constexpr KeyPair kKeys[] = {
-    {0x08, Qt::Key_Backspace, false}, {0x09, Qt::Key_Tab, false},      {0x0D, Qt::Key_Return, false},
-    {0x13, Qt::Key_Pause, false},     {0x1B, Qt::Key_Escape, false},   {0x20, Qt::Key_Space, false},
-    {0x21, Qt::Key_PageUp, true},     {0x22, Qt::Key_PageDown, true},  {0x23, Qt::Key_End, true},
-    {0x24, Qt::Key_Home, true},       {0x25, Qt::Key_Left, true},      {0x26, Qt::Key_Up, true},
-    {0x27, Qt::Key_Right, true},      {0x28, Qt::Key_Down, true},      {0x2C, Qt::Key_Print, true},
-    {0x2D, Qt::Key_Insert, true},     {0x2E, Qt::Key_Delete, true},    {0xBA, Qt::Key_Semicolon, false},
-    {0xBB, Qt::Key_Equal, false},     {0xBC, Qt::Key_Comma, false},    {0xBD, Qt::Key_Minus, false},
-    {0xBE, Qt::Key_Period, false},    {0xBF, Qt::Key_Slash, false},    {0xC0, Qt::Key_QuoteLeft, false},
+    {0x08, Qt::Key_Backspace, false},   {0x09, Qt::Key_Tab, false},       {0x0D, Qt::Key_Return, false},
+    {0x13, Qt::Key_Pause, false},       {0x1B, Qt::Key_Escape, false},    {0x20, Qt::Key_Space, false},
+    {0x21, Qt::Key_PageUp, true},       {0x22, Qt::Key_PageDown, true},   {0x23, Qt::Key_End, true},
+    {0x24, Qt::Key_Home, true},         {0x25, Qt::Key_Left, true},       {0x26, Qt::Key_Up, true},
+    {0x27, Qt::Key_Right, true},        {0x28, Qt::Key_Down, true},       {0x2C, Qt::Key_Print, true},
+    {0x2D, Qt::Key_Insert, true},       {0x2E, Qt::Key_Delete, true},     {0xBA, Qt::Key_Semicolon, false},
+    {0xBB, Qt::Key_Equal, false},       {0xBC, Qt::Key_Comma, false},     {0xBD, Qt::Key_Minus, false},
+    {0xBE, Qt::Key_Period, false},      {0xBF, Qt::Key_Slash, false},     {0xC0, Qt::Key_QuoteLeft, false},
     {0xDB, Qt::Key_BracketLeft, false}, {0xDC, Qt::Key_Backslash, false}, {0xDD, Qt::Key_BracketRight, false},
     {0xDE, Qt::Key_Apostrophe, false},
 };

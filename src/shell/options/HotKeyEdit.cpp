@@ -41,12 +41,14 @@ void CHotKeyEdit::keyPressEvent(QKeyEvent *event)
         emit wordChanged(0);
         return;
     }
-    if (bare && (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab || event->key() == Qt::Key_Escape ||
-                 event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+    if (bare &&
+        (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab || event->key() == Qt::Key_Escape ||
+         event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
         event->ignore(); // moving on and the dialog's own keys
         return;
     }
-    const std::uint16_t word = CHotKeyCodec::WithDefaultModifiers(CHotKeyCodec::FromKey(event->key(), modifiers));
+    const std::uint16_t word =
+        CHotKeyCodec::WithDefaultModifiers(CHotKeyCodec::FromKey(event->key(), modifiers));
     if (word == 0)
         return; // a modifier alone, or a key with no code
     SetWord(word);

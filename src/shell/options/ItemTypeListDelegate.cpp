@@ -47,7 +47,8 @@ void CItemTypeListDelegate::paint(QPainter *painter, const QStyleOptionViewItem 
     }
 
     if (const ImagePixels *icon = m_model.GetSmallIconAt(index.row()))
-        painter->drawPixmap(r.left() + kIconLeft, r.top() + (r.height() - 16) / 2, PixmapFromPixels(*icon, 16, 16));
+        painter->drawPixmap(r.left() + kIconLeft, r.top() + (r.height() - 16) / 2,
+                            PixmapFromPixels(*icon, 16, 16));
 
     QFont font = option.font;
     if (type->HasFlag(CItemType::kFlagDefaultEvent) || type->HasFlag(CItemType::kFlagDefaultTask))
@@ -55,8 +56,8 @@ void CItemTypeListDelegate::paint(QPainter *painter, const QStyleOptionViewItem 
     painter->setFont(font);
     painter->setPen(text);
     const QRect textRect = r.adjusted(kTextLeft, 0, -4, 0);
-    const QString name = QFontMetrics(font).elidedText(type->GetName().left(kMaxNameLength), Qt::ElideRight,
-                                                       textRect.width());
+    const QString name =
+        QFontMetrics(font).elidedText(type->GetName().left(kMaxNameLength), Qt::ElideRight, textRect.width());
     painter->drawText(textRect, Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine, name);
 
     if (option.state & QStyle::State_Selected) {

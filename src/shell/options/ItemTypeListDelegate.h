@@ -17,7 +17,8 @@ class CItemTypeListDelegate : public QStyledItemDelegate
 
     CItemTypeListDelegate(const COptionsItemTypesModel &model, QObject *parent = nullptr);
 
-    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
+    void paint(QPainter *painter, const QStyleOptionViewItem &option,
+               const QModelIndex &index) const override;
     QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override;
 
   private:

@@ -17,7 +17,8 @@ const std::array<COptionsAdvancedModel::Group, 5> &COptionsAdvancedModel::Groups
     return groups;
 }
 
-const std::array<COptionsAdvancedModel::Switch, COptionsAdvancedModel::kCount> &COptionsAdvancedModel::Switches()
+const std::array<COptionsAdvancedModel::Switch, COptionsAdvancedModel::kCount> &
+COptionsAdvancedModel::Switches()
 {
     static const std::array<Switch, kCount> switches = {{
         {"Keep reminder state between sessions", "KRS", 1, false, nullptr},
@@ -29,7 +30,8 @@ const std::array<COptionsAdvancedModel::Switch, COptionsAdvancedModel::kCount> &
         {"Hide the Delete button in reminder windows for recurring events", "HDB", 0, false,
          &AppSettings::hideDeleteForRecurring},
         {"Make ALL reminder windows topmost", "AOT", 0, false, &AppSettings::remindersTopmost},
-        {"Show reminder windows on secondary monitor", "RWCM", 0, false, &AppSettings::remindersOnOtherMonitor},
+        {"Show reminder windows on secondary monitor", "RWCM", 0, false,
+         &AppSettings::remindersOnOtherMonitor},
         {"Skip minimized reminder windows", "SMR", 1, false, &AppSettings::skipMinimisedReminders},
         {"Whether to modify an occurrence or the series of recurring events", "ASQO", 1, false,
          &AppSettings::askOccurrenceOnOpen},
@@ -45,9 +47,9 @@ void COptionsAdvancedModel::Load(const AppSettings &live)
 {
     for (int i = 0; i < kCount; ++i) {
         const Switch &s = Switches()[std::size_t(i)];
-        m_values[std::size_t(i)] =
-            s.live ? live.*(s.live)
-                   : GetProfileInt(GetConstString(ConstName::Common), QString::fromLatin1(s.valueName), s.defaultValue);
+        m_values[std::size_t(i)] = s.live ? live.*(s.live)
+                                          : GetProfileInt(GetConstString(ConstName::Common),
+                                                          QString::fromLatin1(s.valueName), s.defaultValue);
     }
 }
 
@@ -67,7 +69,8 @@ void COptionsAdvancedModel::Apply(AppSettings &live) const
 {
     for (int i = 0; i < kCount; ++i) {
         const Switch &s = Switches()[std::size_t(i)];
-        WriteProfileInt(GetConstString(ConstName::Common), QString::fromLatin1(s.valueName), m_values[std::size_t(i)]);
+        WriteProfileInt(GetConstString(ConstName::Common), QString::fromLatin1(s.valueName),
+                        m_values[std::size_t(i)]);
         if (s.live)
             live.*(s.live) = m_values[std::size_t(i)];
     }

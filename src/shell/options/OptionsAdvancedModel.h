@@ -24,7 +24,7 @@ class COptionsAdvancedModel
         const char *text;
         const char *valueName; // in "Common"
         int defaultValue;
-        bool inverted; // checked when the value is 0
+        bool inverted;          // checked when the value is 0
         int AppSettings::*live; // null: read from the settings file
     };
 

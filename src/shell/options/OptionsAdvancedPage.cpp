@@ -30,8 +30,8 @@ void COptionsAdvancedPage::OnSetActive()
     for (const auto &group : COptionsAdvancedModel::Groups()) {
         QTreeWidgetItem *parent = m_tree->InsertGroup(tr(group.text), group.image, nullptr);
         for (int i = group.first; i < group.first + group.count; ++i)
-            m_items[std::size_t(i)] = m_tree->InsertCheckBox(tr(COptionsAdvancedModel::Switches()[std::size_t(i)].text),
-                                                             parent, m_model.IsChecked(i));
+            m_items[std::size_t(i)] = m_tree->InsertCheckBox(
+                tr(COptionsAdvancedModel::Switches()[std::size_t(i)].text), parent, m_model.IsChecked(i));
     }
     m_tree->expandAll();
     if (m_screenCount < 2)

@@ -65,8 +65,8 @@ bool COptionsColorsModel::Apply()
     WriteProfileInt(ConstName::Common, ConstName::ICT, int(s.paneText));
     WriteProfileBinary(ConstName::Common, ConstName::CCS, EncodeCustomColors(s.customColors));
     WriteProfileInt(ConstName::Common, ConstName::TLI, s.largeIcons ? 1 : 0);
-    m_paneColorsChanged = s.customPanes != m_loaded.customPanes || s.paneBackground != m_loaded.paneBackground ||
-                          s.paneText != m_loaded.paneText;
+    m_paneColorsChanged = s.customPanes != m_loaded.customPanes ||
+                          s.paneBackground != m_loaded.paneBackground || s.paneText != m_loaded.paneText;
     m_loaded = s;
     m_applied = true;
     return true;

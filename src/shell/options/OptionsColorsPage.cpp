@@ -19,7 +19,8 @@ bool ChooseWithDialog(QWidget *parent, COLORREF &colour, COptionsColorsModel::Cu
 {
     for (int i = 0; i < COptionsColorsModel::kCustomColorCount; ++i)
         QColorDialog::setCustomColor(i, ToQColor(custom[std::size_t(i)]));
-    const QColor chosen = QColorDialog::getColor(ToQColor(colour), parent, QString(), QColorDialog::DontUseNativeDialog);
+    const QColor chosen =
+        QColorDialog::getColor(ToQColor(colour), parent, QString(), QColorDialog::DontUseNativeDialog);
     for (int i = 0; i < COptionsColorsModel::kCustomColorCount; ++i)
         custom[std::size_t(i)] = FromQColor(QColorDialog::customColor(i));
     if (!chosen.isValid())
@@ -78,7 +79,8 @@ COptionsColorsPage::COptionsColorsPage(COLORREF livePaneBackground, COLORREF liv
     column->addStretch(1);
 
     auto &s = m_model.GetState();
-    connect(m_paneBackground, &QPushButton::clicked, this, [this, &s] { Choose(m_paneBackground, s.paneBackground); });
+    connect(m_paneBackground, &QPushButton::clicked, this,
+            [this, &s] { Choose(m_paneBackground, s.paneBackground); });
     connect(m_paneText, &QPushButton::clicked, this, [this, &s] { Choose(m_paneText, s.paneText); });
     connect(m_overdue, &QPushButton::clicked, this, [this, &s] { Choose(m_overdue, s.overdue); });
     connect(m_completed, &QPushButton::clicked, this, [this, &s] { Choose(m_completed, s.completed); });

@@ -16,8 +16,8 @@ class COptionsColorsPage : public CPropertyPage
   public:
     // Picks a colour: the current one in, true and the new one out after OK; the custom
     // colours may change meanwhile.
-    using ColorChooser = std::function<bool(QWidget *parent, COLORREF &colour,
-                                            COptionsColorsModel::CustomColors &custom)>;
+    using ColorChooser =
+        std::function<bool(QWidget *parent, COLORREF &colour, COptionsColorsModel::CustomColors &custom)>;
 
     COptionsColorsPage(COLORREF livePaneBackground, COLORREF livePaneText, QWidget *parent = nullptr);
 

@@ -39,8 +39,8 @@ OptionsEnvironment MakeOptionsEnvironment(CCalendarDocument &document, CMainFram
     env.editLocations = [&document](QWidget *parent) {
         if (!document.IsOpen())
             return;
-        CNamedListDlg dialog(CNamedListEditor::Kind::Locations, document.GetLocationList(), document.GetDataFile(),
-                             parent);
+        CNamedListDlg dialog(CNamedListEditor::Kind::Locations, document.GetLocationList(),
+                             document.GetDataFile(), parent);
         dialog.exec();
     };
     const QScreen *screen = QGuiApplication::primaryScreen();

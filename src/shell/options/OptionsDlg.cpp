@@ -35,8 +35,8 @@ COptionsDlg::COptionsDlg(OptionsEnvironment environment, QWidget *parent)
     m_colors = new COptionsColorsPage(m_env.livePaneBackground, m_env.livePaneText);
     m_other = new COptionsOtherPage(m_env.editLocations);
     m_advanced = new COptionsAdvancedPage(live, m_env.screenCount);
-    for (CPropertyPage *page : std::initializer_list<CPropertyPage *>{m_general, m_itemTypes, m_colors, m_other,
-                                                                      m_advanced})
+    for (CPropertyPage *page :
+         std::initializer_list<CPropertyPage *>{m_general, m_itemTypes, m_colors, m_other, m_advanced})
         m_sheet->AddPage(page);
     // Wide enough for the longest switch of the Advanced tree.
     m_sheet->setMinimumWidth(600);
@@ -61,17 +61,19 @@ void COptionsDlg::accept()
             m_general->UpdateStartupBox();
             m_sheet->SetActivePage(0);
             // "%#010x": the code as 0x and eight hexadecimal digits.
-            ShowErrorText(tr("Cannot save the Load program on startup option. Error: %#010x")
-                              .replace(QStringLiteral("%#010x"),
-                                       QStringLiteral("0x%1").arg(general.autostartError, 8, 16, QChar(u'0'))),
-                          this);
+            ShowErrorText(
+                tr("Cannot save the Load program on startup option. Error: %#010x")
+                    .replace(QStringLiteral("%#010x"),
+                             QStringLiteral("0x%1").arg(general.autostartError, 8, 16, QChar(u'0'))),
+                this);
             return;
         }
         if (!general.refusedHotKeys.isEmpty())
-            ShowWarningText(tr("These keyboard shortcuts could not be registered and were not saved:\n%1\n\nAnother "
-                               "program may be using them, or the desktop does not offer global shortcuts.")
-                                .arg(general.refusedHotKeys.join(QStringLiteral(", "))),
-                            this);
+            ShowWarningText(
+                tr("These keyboard shortcuts could not be registered and were not saved:\n%1\n\nAnother "
+                   "program may be using them, or the desktop does not offer global shortcuts.")
+                    .arg(general.refusedHotKeys.join(QStringLiteral(", "))),
+                this);
     }
 
     COptionsItemTypesModel &types = m_itemTypes->Model();
@@ -92,8 +94,8 @@ void COptionsDlg::accept()
         m_advanced->Model().Apply(live);
 
     m_followUp = Decide(m_generalLayOut, m_generalRefresh,
-                        (types.TypesModified() && types.WasApplied()) || types.GradientChanged(), colorsApplied,
-                        m_colors->Model().PaneColorsChanged(), advancedApplied);
+                        (types.TypesModified() && types.WasApplied()) || types.GradientChanged(),
+                        colorsApplied, m_colors->Model().PaneColorsChanged(), advancedApplied);
     RunFollowUp(m_followUp);
     CSheetHostDlg::accept();
 }

@@ -29,8 +29,8 @@ struct OptionsEnvironment
     AppSettings *live = nullptr; // null: the program's settings
     CHotKeySet *hotKeys = nullptr;
     std::shared_ptr<IOptionsTarget> target;
-    QString programPath;                // for the start-up entry
-    ItemTypeEditorPort editItemType;    // the item-type editor
+    QString programPath;                          // for the start-up entry
+    ItemTypeEditorPort editItemType;              // the item-type editor
     std::function<void(QWidget *)> editLocations; // the Location List dialog
     IFixedObjectStore *itemTypeStore = nullptr;   // null: the document's data file
     int displayColors = 1 << 24;

@@ -117,8 +117,9 @@ void COptionsGeneralModel::ChangeFirstDay(int firstDayOfWeek, const std::array<b
     m_state.firstDayOfWeek = std::clamp(firstDayOfWeek, 0, 6);
 }
 
-COptionsGeneralModel::TimeCheck COptionsGeneralModel::CheckTimes(bool startRead, int startHour, int startMinute,
-                                                                 bool endRead, int endHour, int endMinute)
+COptionsGeneralModel::TimeCheck COptionsGeneralModel::CheckTimes(bool startRead, int startHour,
+                                                                 int startMinute, bool endRead, int endHour,
+                                                                 int endMinute)
 {
     if (!startRead)
         return TimeCheck::BadStart;

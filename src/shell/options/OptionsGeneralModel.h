@@ -23,9 +23,9 @@ class COptionsGeneralModel
 
     struct State
     {
-        int weekOfYearRule = 0;          // 0 Jan 1, 1 first 4-day week, 2 first full week
-        int firstDayOfWeek = 0;          // 0 Monday .. 6 Sunday
-        std::array<bool, 7> workDays{};  // 0 Sunday .. 6 Saturday
+        int weekOfYearRule = 0;         // 0 Jan 1, 1 first 4-day week, 2 first full week
+        int firstDayOfWeek = 0;         // 0 Monday .. 6 Sunday
+        std::array<bool, 7> workDays{}; // 0 Sunday .. 6 Saturday
         int startHour = 8, startMinute = 0;
         int endHour = 17, endMinute = 0;
         bool startWithSystem = false;
@@ -45,10 +45,10 @@ class COptionsGeneralModel
 
     struct ApplyResult
     {
-        bool ok = true;             // false keeps the dialog open
-        bool refreshViews = false;  // the work week, week rules or hours changed
+        bool ok = true;            // false keeps the dialog open
+        bool refreshViews = false; // the work week, week rules or hours changed
         bool layOutAgain = false;
-        QStringList refusedHotKeys; // texts of keys another program holds
+        QStringList refusedHotKeys;       // texts of keys another program holds
         std::uint32_t autostartError = 0; // system error of a failed start-up entry
     };
 

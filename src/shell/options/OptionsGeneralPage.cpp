@@ -97,8 +97,9 @@ COptionsGeneralPage::COptionsGeneralPage(const AppSettings &live, const QString 
     auto *keys = new QGridLayout;
     keys->setContentsMargins(12, 0, 0, 0);
     keys->setHorizontalSpacing(8);
-    const QString labels[] = {tr("Show the &main window:"), tr("Create a new e&vent:"), tr("Create a new &task:"),
-                              tr("Stop active sou&nd:"), tr("Minimize/Restore &all reminders:")};
+    const QString labels[] = {tr("Show the &main window:"), tr("Create a new e&vent:"),
+                              tr("Create a new &task:"), tr("Stop active sou&nd:"),
+                              tr("Minimize/Restore &all reminders:")};
     for (int i = 0; i < 5; ++i) {
         m_hotKeys[std::size_t(i)] = new CHotKeyEdit(this);
         m_hotKeys[std::size_t(i)]->setMinimumWidth(150);
@@ -172,14 +173,15 @@ bool COptionsGeneralPage::OnKillActive()
     const bool startRead = m_start->GetTime(start);
     const bool endRead = m_end->GetTime(end);
     using C = COptionsGeneralModel::TimeCheck;
-    const C check = COptionsGeneralModel::CheckTimes(startRead, startRead ? start.GetHour() : 0,
-                                                     startRead ? start.GetMinute() : 0, endRead,
-                                                     endRead ? end.GetHour() : 0, endRead ? end.GetMinute() : 0);
+    const C check = COptionsGeneralModel::CheckTimes(
+        startRead, startRead ? start.GetHour() : 0, startRead ? start.GetMinute() : 0, endRead,
+        endRead ? end.GetHour() : 0, endRead ? end.GetMinute() : 0);
     if (check != C::Ok) {
         CTimeComboBox *field = check == C::BadStart ? m_start : m_end;
         field->setFocus();
-        ShowWarningText(check == C::EndBeforeStart ? tr("The end time you entered occurs before the start time.")
-                                                   : tr("Please specify a valid time."),
+        ShowWarningText(check == C::EndBeforeStart
+                            ? tr("The end time you entered occurs before the start time.")
+                            : tr("Please specify a valid time."),
                         this);
         return false;
     }

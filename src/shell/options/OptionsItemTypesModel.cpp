@@ -23,6 +23,7 @@ void COptionsItemTypesModel::Load(const CItemTypeList *list, bool readOnly, int 
     m_readOnly = readOnly;
     m_modified = m_applied = m_gradientChanged = false;
     m_gradientEnabled = displayColors > 256;
+    m_highColor = displayColors > 256;
     m_gradientOn = m_gradientEnabled && GetProfileInt(ConstName::Common, ConstName::UG, 1) != 0;
     m_gradientLoaded = m_gradientOn;
     if (list && (!list->CopyTypes(m_types, m_large, m_small) || !list->CopyFilters(m_filters))) {
@@ -146,8 +147,10 @@ bool COptionsItemTypesModel::ReplaceFromEditor(const ItemTypeEditRequest &reques
     if (!IsEditable() || request.index < 0 || request.index >= int(m_types.size()))
         return false;
     CItemType &type = *m_types[std::size_t(request.index)];
-    const std::uint32_t roles = type.GetFlags() & (CItemType::kFlagDefaultEvent | CItemType::kFlagDefaultTask);
-    if (!m_large.Replace(request.index, request.largeIcon) || !m_small.Replace(request.index, request.smallIcon))
+    const std::uint32_t roles =
+        type.GetFlags() & (CItemType::kFlagDefaultEvent | CItemType::kFlagDefaultTask);
+    if (!m_large.Replace(request.index, request.largeIcon) ||
+        !m_small.Replace(request.index, request.smallIcon))
         return false;
     type = request.type;
     // The default roles belong to the page's buttons, not to the editor.
@@ -215,7 +218,7 @@ int COptionsItemTypesModel::Restore()
     int added = 0;
     const auto rows = PredefinedItemTypes();
     for (std::size_t i = 0; i < rows.size() && GetCount() < kMaxTypes; ++i) {
-        CItemType type = MakePredefinedItemType(rows[i], true);
+        CItemType type = MakePredefinedItemType(rows[i], m_highColor);
         if (FindPosition(type.GetName()) >= 0)
             continue;
         type.SetFlags(type.GetFlags() & ~(CItemType::kFlagDefaultEvent | CItemType::kFlagDefaultTask));
@@ -230,15 +233,17 @@ int COptionsItemTypesModel::Restore()
         const bool first = m_types.empty();
         m_types.push_back(std::make_unique<CItemType>(type));
         if (first)
-            m_types.back()->SetFlags(type.GetFlags() | CItemType::kFlagDefaultEvent | CItemType::kFlagDefaultTask);
+            m_types.back()->SetFlags(type.GetFlags() | CItemType::kFlagDefaultEvent |
+                                     CItemType::kFlagDefaultTask);
         m_order.push_back(int(m_types.size()) - 1);
         ++added;
     }
     if (added) {
         const int selectedSlot = GetSlotAt(m_selection);
         Sort();
-        m_selection = selectedSlot < 0 ? 0
-                                       : int(std::find(m_order.begin(), m_order.end(), selectedSlot) - m_order.begin());
+        m_selection = selectedSlot < 0
+                          ? 0
+                          : int(std::find(m_order.begin(), m_order.end(), selectedSlot) - m_order.begin());
         m_modified = true;
     }
     return added;

@@ -102,6 +102,7 @@ class COptionsItemTypesModel
     bool m_gradientOn = true;
     bool m_gradientLoaded = true;
     bool m_gradientEnabled = true;
+    bool m_highColor = true; // restored types get the colours for more than 256 colours
     bool m_gradientChanged = false;
     bool m_applied = false;
 };

@@ -209,10 +209,11 @@ void COptionsItemTypesPage::OnDelete()
 {
     if (!m_model.CanChange())
         return;
-    if (ShowMessageBox(this, true,
-                       tr("Are you sure you want to delete the item type?\nThe items of this type will be viewed as "
-                          "undefined."),
-                       MessageIcon::Warning, MessageButtons::YesNo) != MessageResult::Yes)
+    if (ShowMessageBox(
+            this, true,
+            tr("Are you sure you want to delete the item type?\nThe items of this type will be viewed as "
+               "undefined."),
+            MessageIcon::Warning, MessageButtons::YesNo) != MessageResult::Yes)
         return;
     m_model.Delete(m_model.GetSelection());
     Fill();
@@ -226,10 +227,11 @@ void COptionsItemTypesPage::OnRestore()
 {
     if (!m_model.CanRestore())
         return;
-    if (ShowMessageBox(this, true,
-                       tr("The deleted predefined types will be restored.\nThe custom and modified types will be "
-                          "kept."),
-                       MessageIcon::Warning, MessageButtons::OkCancel) != MessageResult::Ok)
+    if (ShowMessageBox(
+            this, true,
+            tr("The deleted predefined types will be restored.\nThe custom and modified types will be "
+               "kept."),
+            MessageIcon::Warning, MessageButtons::OkCancel) != MessageResult::Ok)
         return;
     if (m_model.Restore() > 0)
         Fill();

@@ -36,8 +36,9 @@ void CSheetHostDlg::Create()
 {
     m_sheet->setParent(this);
     m_sheet->show();
-    const QRect sheetRect(QPoint(kSheetMargin, kSheetMargin),
-                          m_sheet->sizeHint().expandedTo(m_sheet->minimumSizeHint()).expandedTo(m_sheet->minimumSize()));
+    const QRect sheetRect(
+        QPoint(kSheetMargin, kSheetMargin),
+        m_sheet->sizeHint().expandedTo(m_sheet->minimumSizeHint()).expandedTo(m_sheet->minimumSize()));
     m_sheet->setGeometry(sheetRect);
     QSize buttonSize = m_ok->sizeHint().expandedTo(m_cancel->sizeHint()).expandedTo(QSize(80, 0));
     const std::vector<QRect> row = LayOutButtons(sheetRect, {buttonSize, buttonSize});

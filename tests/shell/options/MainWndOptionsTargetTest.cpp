@@ -1,12 +1,12 @@
 // The main window's side of the Options dialog's OK on a real window: the toolbar follows
 // "TLI", the views are refreshed, and nothing is asked of a window that is gone.
+#include "shell/options/MainWndOptionsTarget.h"
 #include "common/FakeMessagePort.h"
 #include "common/TempProfile.h"
 #include "core/document/CalendarDocument.h"
 #include "core/system/Profile.h"
 #include "shell/MainFrame.h"
 #include "shell/MainWnd.h"
-#include "shell/options/MainWndOptionsTarget.h"
 #include "shell/options/OptionsCommand.h"
 #include "shell/options/OptionsDlg.h"
 

@@ -1,6 +1,7 @@
 // The Options dialog offscreen on a temporary data file and settings: its renders, the work
 // week reaching the views, the item types reaching the file and the views, a hot key change,
 // the Advanced tree, and a refused item-type store.
+#include "shell/options/OptionsDlg.h"
 #include "common/FakeMessagePort.h"
 #include "common/TempProfile.h"
 #include "core/dates/WeekRules.h"
@@ -15,7 +16,6 @@
 #include "shell/options/HotKeyEdit.h"
 #include "shell/options/OptionsAdvancedPage.h"
 #include "shell/options/OptionsColorsPage.h"
-#include "shell/options/OptionsDlg.h"
 #include "shell/options/OptionsGeneralPage.h"
 #include "shell/options/OptionsItemTypesPage.h"
 #include "shell/options/OptionsOtherPage.h"
@@ -73,7 +73,10 @@ class Grabber : public IHotKeyGrabber
         log << QStringLiteral("grab %1 %2").arg(id).arg(c.keyCode);
         return true;
     }
-    void Release(int id, const HotKeyCombo &c) override { log << QStringLiteral("release %1 %2").arg(id).arg(c.keyCode); }
+    void Release(int id, const HotKeyCombo &c) override
+    {
+        log << QStringLiteral("release %1 %2").arg(id).arg(c.keyCode);
+    }
 };
 
 class RefusingStore : public IFixedObjectStore
@@ -199,7 +202,8 @@ TEST_F(OptionsDlgTest, RendersEveryPage)
 
 TEST_F(OptionsDlgTest, ButtonRowStandsRightToLeftUnderTheSheet)
 {
-    const auto row = CSheetHostDlg::LayOutButtons(QRect(0, 0, 400, 300), {QSize(80, 24), QSize(80, 24), QSize(90, 24)});
+    const auto row =
+        CSheetHostDlg::LayOutButtons(QRect(0, 0, 400, 300), {QSize(80, 24), QSize(80, 24), QSize(90, 24)});
     ASSERT_EQ(row.size(), 3u);
     EXPECT_EQ(row[0], QRect(314, 300, 80, 24)); // right edge 6 inside the sheet's
     EXPECT_EQ(row[1], QRect(224, 300, 80, 24)); // 10 further left
@@ -382,8 +386,8 @@ TEST_F(OptionsDlgTest, AdvancedTreeWritesItsFourteenValues)
     ASSERT_TRUE(dialog.Sheet()->SetActivePage(4));
     COptionsAdvancedPage &page = *dialog.AdvancedPage();
     EXPECT_EQ(page.Tree()->topLevelItemCount(), 5);
-    page.Tree()->Activate(page.Item(5));  // "Select Notify option" off
-    page.Tree()->Activate(page.Item(3));  // exit on close
+    page.Tree()->Activate(page.Item(5));                                        // "Select Notify option" off
+    page.Tree()->Activate(page.Item(3));                                        // exit on close
     page.Tree()->Activate(page.Item(COptionsAdvancedModel::kSecondaryMonitor)); // one screen: refused
     dialog.accept();
     EXPECT_EQ(dialog.GetResult(), 1);

@@ -1,12 +1,12 @@
 // The Item Types page's working copy on a real data file: delete, restore, defaults, the limit
 // of 100, the gradient switch, and an apply whose store fails.
+#include "shell/options/OptionsItemTypesModel.h"
 #include "common/FakeMessagePort.h"
 #include "common/TempProfile.h"
 #include "core/document/CalendarDocument.h"
 #include "core/storage/FixedObjectStore.h"
 #include "core/system/Profile.h"
 #include "shell/options/ItemTypeEditorPort.h"
-#include "shell/options/OptionsItemTypesModel.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>

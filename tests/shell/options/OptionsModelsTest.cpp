@@ -33,7 +33,10 @@ class ScriptedGrabber : public IHotKeyGrabber
         log << QStringLiteral("grab %1 %2").arg(id).arg(c.keyCode);
         return true;
     }
-    void Release(int id, const HotKeyCombo &c) override { log << QStringLiteral("release %1 %2").arg(id).arg(c.keyCode); }
+    void Release(int id, const HotKeyCombo &c) override
+    {
+        log << QStringLiteral("release %1 %2").arg(id).arg(c.keyCode);
+    }
 };
 
 class GeneralModelTest : public testing::Test
@@ -92,14 +95,13 @@ TEST_F(GeneralModelTest, TimesMustReadAndEndNoEarlierThanStart)
         C expected;
     };
     const Case cases[] = {
-        {true, 9, 0, true, 9, 0, C::Ok},
-        {true, 9, 0, true, 8, 59, C::EndBeforeStart},
-        {true, 9, 0, true, 17, 30, C::Ok},
-        {false, 0, 0, true, 17, 0, C::BadStart},
+        {true, 9, 0, true, 9, 0, C::Ok},      {true, 9, 0, true, 8, 59, C::EndBeforeStart},
+        {true, 9, 0, true, 17, 30, C::Ok},    {false, 0, 0, true, 17, 0, C::BadStart},
         {true, 9, 0, false, 0, 0, C::BadEnd},
     };
     for (const Case &c : cases)
-        EXPECT_EQ(COptionsGeneralModel::CheckTimes(c.startRead, c.sh, c.sm, c.endRead, c.eh, c.em), c.expected)
+        EXPECT_EQ(COptionsGeneralModel::CheckTimes(c.startRead, c.sh, c.sm, c.endRead, c.eh, c.em),
+                  c.expected)
             << c.sh << ":" << c.sm << "-" << c.eh << ":" << c.em;
 }
 
