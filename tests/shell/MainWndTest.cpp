@@ -14,6 +14,7 @@
 #include "shell/SampleCalendar.h"
 #include "shell/ShellCommands.h"
 #include "core/dates/DateRules.h"
+#include "core/system/Profile.h"
 #include "toolkit/bars/CaptionBar.h"
 #include "toolkit/bars/ItemsStatusBar.h"
 #include "toolkit/bars/ToolBarEx.h"
@@ -129,6 +130,7 @@ TEST_F(MainWndTest, LayoutSurvivesClosingAndRestoring)
     w->resize(820, 560);
     w->RunCommand(ShellCmd::ViewMonth);
     w->RunCommand(ShellCmd::ToggleToolbar);
+    w->RunCommand(ShellCmd::HiddenItems);
     w->SaveLayout();
     delete w;
     m_frame->Restore();
@@ -137,6 +139,7 @@ TEST_F(MainWndTest, LayoutSurvivesClosingAndRestoring)
     EXPECT_EQ(again->CentralArea().ActiveViewKind(), 4);
     EXPECT_FALSE(again->findChild<QToolBar *>("toolBar")->isVisible());
     EXPECT_EQ(again->size(), QSize(820, 560));
+    EXPECT_TRUE(again->CommandState(ShellCmd::HiddenItems).checked);
 }
 
 TEST_F(MainWndTest, FullScreenHidesTheBarsAndGivesBackExactlyThoseThatWereShown)
@@ -145,12 +148,20 @@ TEST_F(MainWndTest, FullScreenHidesTheBarsAndGivesBackExactlyThoseThatWereShown)
     w->RunCommand(ShellCmd::ToggleInfoBar); // the information bar was hidden before
     w->SetFullScreen(true);
     EXPECT_TRUE(w->IsFullScreenOn());
+    // The small floating bar to leave full screen, one pixel inside the work area at first.
+    auto *bar = w->findChild<CToolBarEx *>("fullScreenBar");
+    ASSERT_NE(bar, nullptr);
+    EXPECT_NE(bar->Button(ShellCmd::FullScreen), nullptr);
+    bar->move(bar->pos() + QPoint(30, 40));
+    const QPoint moved = bar->pos();
     EXPECT_FALSE(w->menuBar()->isVisible());
     EXPECT_FALSE(w->statusBar()->isVisible());
     EXPECT_FALSE(w->CommandState(ShellCmd::ToggleToolbar).enabled);
     w->RunCommand(ShellCmd::FileClose); // nothing while full screen is on
     EXPECT_TRUE(m_doc.IsOpen());
     w->SetFullScreen(false);
+    EXPECT_EQ(w->findChild<CToolBarEx *>("fullScreenBar"), nullptr);
+    EXPECT_EQ(UnpackBarPoint(GetProfileInt("Common", "FSxy", 0)), moved); // where it goes next time
     EXPECT_TRUE(w->menuBar()->isVisible());
     EXPECT_TRUE(w->statusBar()->isVisible());
     EXPECT_TRUE(w->findChild<QToolBar *>("toolBar")->isVisible());

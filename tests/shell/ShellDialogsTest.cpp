@@ -4,10 +4,12 @@
 #include "core/system/Profile.h"
 #include "shell/AboutDlg.h"
 #include "shell/MainWnd.h"
+#include "shell/PropertySheetBase.h"
 #include "shell/TrayNoticeDlg.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QKeyEvent>
 #include <QDir>
 #include <QMouseEvent>
 #include <QPointer>
@@ -98,6 +100,33 @@ TEST(InfoBarForwarding, NothingHappensWithoutTheMainWindow)
     SetInfoBarTitle("Tuesday");
     ShowInfoBarText("Filter: Business");
     SetInfoBarMode(7);
+}
+
+} // namespace
+
+namespace {
+
+TEST(PropertySheetBase, ReturnPressesTheFocusedButtonNotTheDefault)
+{
+    QDialog dialog;
+    auto *sheet = new CPropertySheetBase(&dialog);
+    auto *page = new QWidget;
+    auto *setup = new QPushButton("Set&up...", page);
+    sheet->addTab(page, "General");
+    auto *ok = new QPushButton("OK", &dialog);
+    ok->setDefault(true);
+    int setupClicks = 0, okClicks = 0;
+    QObject::connect(setup, &QPushButton::clicked, [&] { ++setupClicks; });
+    QObject::connect(ok, &QPushButton::clicked, [&] { ++okClicks; });
+    dialog.show();
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(setup, &press);
+    EXPECT_EQ(setupClicks, 1);
+    EXPECT_EQ(okClicks, 0);
+    // Outside the sheet the dialog's own rules stay.
+    QKeyEvent again(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(ok, &again);
+    EXPECT_EQ(setupClicks, 1);
 }
 
 } // namespace
