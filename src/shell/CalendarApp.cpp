@@ -9,6 +9,7 @@
 #include "core/system/Profile.h"
 #include "core/system/ProgramPaths.h"
 #include "editing/datafile/PasswordPromptPort.h"
+#include "shell/AboutDlg.h"
 #include "shell/FirstRunDefaults.h"
 #include "shell/MainFrame.h"
 #include "shell/MainWnd.h"
@@ -227,14 +228,9 @@ void CCalendarApp::OpenLink(const QString &url)
 bool CCalendarApp::OnCommand(int id)
 {
     switch (id) {
-    case ShellCmd::About: {
-        QWidget *parent = m_frame->GetMainWnd();
-        QMessageBox::about(parent, tr("About Tessivo"),
-                           tr("<h3>Tessivo</h3><p>Version %1</p><p>A personal calendar and scheduler: events, "
-                              "tasks and reminders in one data file.</p>")
-                               .arg(QStringLiteral(TESSIVO_VERSION)));
+    case ShellCmd::About:
+        ShowAboutDialog(m_frame->GetMainWnd());
         return true;
-    }
     case ShellCmd::Web:
     case ShellCmd::OnlineHelp:
         OpenLink(GetConstString(ConstName::WebSite));
@@ -308,10 +304,6 @@ bool CCalendarApp::OnUpdateCommand(int id, CCmdUI &ui)
         ui.Enable(false);
         return true;
     default:
-        if (id >= ShellCmd::NewEventDefault && id < ShellCmd::NewRecurringFirst + 100) {
-            ui.Enable(false);
-            return true;
-        }
         return false;
     }
 }

@@ -1,11 +1,12 @@
 // The defaults a new installation writes.
 #include "shell/FirstRunDefaults.h"
 
-#include "core/storage/DataFile.h"
+#include "core/dates/DateRules.h"
 #include "core/system/ConstStrings.h"
 #include "core/system/Profile.h"
 #include "core/system/ProgramPaths.h"
 #include "core/system/StringTable.h"
+#include "shell/SampleCalendar.h"
 
 #include <QDir>
 #include <QFile>
@@ -104,19 +105,6 @@ void FillRecentSounds(CProfile &profile)
     }
 }
 
-void MakeSampleDataFile(const QString &path)
-{
-    if (QFile::exists(path))
-        return;
-    CDataFile file;
-    if (file.Create(path, LoadResString(kDefaultCalendarNameId), QString()) != S_OK)
-        return;
-    if (file.Open(path, false) == S_OK) {
-        file.CheckPassword(QString());
-        file.Close();
-    }
-}
-
 } // namespace
 
 namespace {
@@ -185,7 +173,7 @@ int ApplyFirstRunDefaults(CProfile &profile)
         CFirstRunDefaults::WriteAutostartEntry(program);
 
     const QString sample = CFirstRunDefaults::SampleDataFilePath();
-    MakeSampleDataFile(sample);
+    CreateSampleDataFile(sample, LoadResString(kDefaultCalendarNameId), GetToday());
     profile.WriteStringIfUnset(common, GetConstString(ConstName::L0), sample, true);
 
     const QString versionText = QStringLiteral(TESSIVO_VERSION ".0.0");

@@ -6,9 +6,16 @@
 #include "core/system/ConstStrings.h"
 #include "core/system/Messages.h"
 #include "core/system/Profile.h"
+#include "core/items/EventItem.h"
+#include "core/items/ItemRef.h"
+#include "core/system/AppSettings.h"
+#include "editing/event/DocumentEventStore.h"
+#include "editing/base/DialogEx.h"
+#include "editing/event/EditEventDlg.h"
 #include "shell/MainWnd.h"
 #include "shell/ShellCommands.h"
 #include "shell/TrayArt.h"
+#include "shell/TrayNoticeDlg.h"
 #include "shell/X11HotKeyGrabber.h"
 #include "shell/reminders/ReminderWindows.h"
 
@@ -24,7 +31,27 @@
 #include <sys/timerfd.h>
 #include <unistd.h>
 
-CMainFrame::CMainFrame(CCalendarDocument &document, QObject *parent) : QObject(parent), m_document(document)
+namespace {
+// The frame and the application as one link of a command route.
+class CFrameRouteTail : public ICommandTarget
+{
+  public:
+    explicit CFrameRouteTail(CMainFrame &frame) : m_frame(frame) {}
+    bool OnCommand(int id) override { return m_frame.RunCommand(id); }
+    // The last link: a command neither handles comes back disabled, as the route would say.
+    bool OnUpdateCommand(int id, CCmdUI &ui) override
+    {
+        ui = m_frame.CommandState(id);
+        return true;
+    }
+
+  private:
+    CMainFrame &m_frame;
+};
+} // namespace
+
+CMainFrame::CMainFrame(CCalendarDocument &document, QObject *parent)
+    : QObject(parent), m_document(document), m_routeTail(std::make_unique<CFrameRouteTail>(*this))
 {
     m_grabber = new CX11HotKeyGrabber(this);
     m_hotKeys = std::make_unique<CHotKeySet>(*m_grabber);
@@ -162,6 +189,13 @@ void CMainFrame::AddTrayIcon()
     m_tray->show();
 }
 
+void CMainFrame::RemoveTrayIconAndDisableReminders()
+{
+    if (m_tray)
+        m_tray->hide();
+    m_document.EnableReminderWindows(false);
+}
+
 int CMainFrame::CurrentTrayIcon() const
 {
     return ChooseTrayIcon(GetProfileInt(ConstName::Common, ConstName::OTI, 0) != 0, m_remindersOn);
@@ -202,8 +236,42 @@ CCmdUI CMainFrame::CommandState(int id)
     return RouteUpdate(route, id);
 }
 
+void CMainFrame::NewEvent(int id)
+{
+    if (!m_document.IsOpen() || GetMessageBoxNesting() > 0)
+        return;
+    CItemTypeList &types = m_document.GetItemTypes();
+    int type = types.GetDefaultEventType();
+    if (id >= ShellCmd::NewRecurringFirst)
+        type = id - ShellCmd::NewRecurringFirst;
+    else if (id >= ShellCmd::NewEventFirst)
+        type = id - ShellCmd::NewEventFirst;
+    auto holder = std::make_unique<CItemRef>(CCalendarItem::KindEvent);
+    CEventItem *event = holder->GetEvent();
+    event->SetItemType(type);
+    const CItemType *itemType = type >= 0 && type < types.GetTypeCount() ? types.GetType(type) : nullptr;
+    const AppSettings &settings = ProgramSettings();
+    const NewEventPlan plan = PlanNewEvent(CDateTime::FromQDateTime(QDateTime::currentDateTime()),
+                                           itemType ? itemType->GetName() : QString(), settings.newEventsAllDay != 0,
+                                           settings.defaultDurationMinutes, settings.newItemsWithoutReminder != 0);
+    event->SetStart(plan.start);
+    event->SetDuration(CDateSpan(0, 0, plan.durationMinutes, 0));
+    if (plan.reminderOn)
+        event->SetFlag(CCalendarItem::FlagReminder, true);
+    if (!m_eventStore)
+        m_eventStore = std::make_unique<CDocumentEventStore>(m_document);
+    const EventEditorContext context{m_eventStore.get(), &m_document.GetMasterList(), &m_document.GetDataFile()};
+    QWidget *parent = m_mainWnd && m_mainWnd->isVisible() ? m_mainWnd.data() : nullptr;
+    CEditEventDlg::OpenEventEditor(std::move(holder), context, parent, id >= ShellCmd::NewRecurringFirst, false,
+                                   false, false);
+}
+
 bool CMainFrame::OnCommand(int id)
 {
+    if (id >= ShellCmd::NewEventDefault && id < ShellCmd::NewRecurringFirst + ShellCmd::ListRangeSize) {
+        NewEvent(id);
+        return true;
+    }
     switch (id) {
     case ShellCmd::Restore:
         Restore();
@@ -218,6 +286,15 @@ bool CMainFrame::OnCommand(int id)
 
 bool CMainFrame::OnUpdateCommand(int id, CCmdUI &ui)
 {
+    if (id >= ShellCmd::NewEventDefault && id < ShellCmd::NewRecurringFirst + ShellCmd::ListRangeSize) {
+        const int types = m_document.IsOpen() ? m_document.GetItemTypes().GetTypeCount() : 0;
+        const int index = id >= ShellCmd::NewRecurringFirst ? id - ShellCmd::NewRecurringFirst
+                          : id >= ShellCmd::NewEventFirst   ? id - ShellCmd::NewEventFirst
+                                                            : 0;
+        ui.Enable(m_document.IsOpen() && !m_document.IsReadOnly() && index < std::max(types, 1) &&
+                  GetMessageBoxNesting() == 0);
+        return true;
+    }
     switch (id) {
     case ShellCmd::Restore:
     case ShellCmd::Exit:
@@ -256,6 +333,10 @@ bool CMainFrame::Close()
         return false;
     }
     m_closing = true;
+    // An editor that runs without the main window goes first, by its own Cancel path, before
+    // the file it writes to closes.
+    if (QDialog *dialog = CDialogEx::GetCurrentDialog())
+        dialog->reject();
     m_hotKeys->ReleaseAll();
     if (m_mainWnd) {
         m_mainWnd->CloseForExit();
@@ -369,9 +450,8 @@ void CMainFrame::OnTimeChange()
 
 void CMainFrame::ShowTrayNotice()
 {
-    if (m_tray)
-        m_tray->showMessage(GetConstString(ConstName::ProgramName),
-                            tr("Tessivo keeps running in the notification area and reminds you of your events and "
-                               "tasks. Click its icon to open the window again."),
-                            QSystemTrayIcon::Information, 8000);
+    if (!m_tray || !CTrayNoticeDlg::IsWanted())
+        return;
+    CTrayNoticeDlg notice;
+    notice.exec();
 }

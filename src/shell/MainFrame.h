@@ -15,6 +15,7 @@
 #include <memory>
 
 class CCalendarDocument;
+class CDocumentEventStore;
 class CMainWnd;
 class CReminderWindows;
 class CX11HotKeyGrabber;
@@ -35,6 +36,8 @@ class CMainFrame : public QObject, public ITimerPort, public ICommandTarget
     // with AddTrayIcon.
     bool Create();
     void AddTrayIcon();
+    // Before the crash report: the tray icon goes and no reminder window takes input.
+    void RemoveTrayIconAndDisableReminders();
     bool HasTrayIcon() const { return m_tray != nullptr; }
 
     // The application's command target (commands the frame does not handle go there).
@@ -42,6 +45,8 @@ class CMainFrame : public QObject, public ITimerPort, public ICommandTarget
     // Runs a command through the frame and then the application.
     bool RunCommand(int id);
     CCmdUI CommandState(int id);
+    // The end of the main window's command route: the frame, then the application.
+    ICommandTarget &RouteTail() { return *m_routeTail; }
 
     // Creates or shows the main window. The start-up error is reported when the new window
     // finds no data file open.
@@ -63,6 +68,10 @@ class CMainFrame : public QObject, public ITimerPort, public ICommandTarget
     // The tray icon and tip for the current reminder state and document title.
     void UpdateTrayIcon();
     int CurrentTrayIcon() const;
+
+    // New Event (the default type, or by type index) and New Recurring Event: an event planned
+    // for now in its editor, under the main window when it shows.
+    void NewEvent(int id);
 
     CHotKeySet &HotKeys() { return *m_hotKeys; }
     void OnHotKey(int id);
@@ -96,6 +105,8 @@ class CMainFrame : public QObject, public ITimerPort, public ICommandTarget
 
     CCalendarDocument &m_document;
     ICommandTarget *m_appTarget = nullptr;
+    std::unique_ptr<ICommandTarget> m_routeTail;
+    std::unique_ptr<CDocumentEventStore> m_eventStore;
     QPointer<CMainWnd> m_mainWnd;
     HRESULT m_startupError = S_OK;
     bool m_remindersOn = true;

@@ -1,6 +1,9 @@
 // Start view, full-screen bar and state, per-kind menus.
 #include "shell/MainWndLayout.h"
 
+#include <QDate>
+#include <QLocale>
+#include <QString>
 #include <algorithm>
 #include <cstdint>
 
@@ -66,4 +69,111 @@ std::vector<std::pair<int, const char *>> PrintPreviewMenu(int viewKind)
 bool KeepsShowInDayCommand(int viewKind)
 {
     return viewKind < 1 || viewKind > 5;
+}
+
+std::vector<int> SyncMenuCommands(bool pocketPc, bool smartphone, bool palm)
+{
+    std::vector<int> items;
+    if (pocketPc)
+        items.insert(items.end(), {34811, 34812, 0, 34813});
+    if (smartphone) {
+        if (!items.empty())
+            items.push_back(0);
+        items.insert(items.end(), {34814, 34815, 0, 34816});
+    }
+    if (palm) {
+        if (!items.empty())
+            items.push_back(0);
+        items.push_back(32909);
+    }
+    return items;
+}
+
+int CurrentViewMenuIndex(int viewKind)
+{
+    if (viewKind >= 1 && viewKind <= 5)
+        return viewKind - 1;
+    switch (viewKind) {
+    case 6:
+        return 5;
+    case 7:
+        return 7;
+    case 8:
+        return 6;
+    default:
+        return -1;
+    }
+}
+
+std::vector<int> CurrentViewCommands(int viewKind)
+{
+    // Each view's own commands, as its context menu offers them: new items, its layout
+    // choices, then its customisation.
+    switch (CurrentViewMenuIndex(viewKind)) {
+    case 0: // Day
+    case 1: // Multi-day: time scales and work time only
+        return {33022, 34747, 0, 32794, 32795, 32796, 32797, 32798, 32799, 0, 34867, 0, 32808};
+    case 2: // Week
+        return {33022, 34747, 0, 32808};
+    case 3: // Month: month mode and the day filter
+        return {33022, 34747, 0, 32891, 0, 34864, 34863, 34862, 0, 32808};
+    case 4: // Year
+        return {33022, 0, 32808};
+    case 5: // Event List
+        return {33022, 0, 34861, 0, 32808};
+    case 6: // Search
+        return {32808};
+    case 7: // Tasks: which tasks
+        return {34747, 0, 34753, 34755, 34756, 34757, 0, 32808};
+    default:
+        return {};
+    }
+}
+
+bool CurrentViewThirdItemEnabled(int viewKind)
+{
+    return viewKind >= 1 && viewKind <= 5;
+}
+
+bool FilterMenuKeepsIncludePast(int viewKind)
+{
+    return viewKind == 6;
+}
+
+namespace {
+QString RangeText(const QDate &first, const QDate &last, const QLocale &locale)
+{
+    const QString end = first.month() == last.month() ? locale.toString(last, QStringLiteral("d"))
+                                                      : locale.toString(last, QStringLiteral("MMMM d"));
+    QString text = locale.toString(first, QStringLiteral("MMMM d")) + QStringLiteral(" – ") + end;
+    if (first.year() != last.year())
+        text = locale.toString(first, QStringLiteral("MMMM d, yyyy")) + QStringLiteral(" – ") +
+               locale.toString(last, QStringLiteral("MMMM d, yyyy"));
+    return text;
+}
+} // namespace
+
+QString ViewCaption(int viewKind, int days, bool workWeek, const QDate &today, const QLocale &locale)
+{
+    const QDate monday = today.addDays(1 - today.dayOfWeek());
+    switch (viewKind) {
+    case 2:
+        if (workWeek)
+            return RangeText(monday, monday.addDays(4), locale);
+        return RangeText(today, today.addDays(std::clamp(days, 2, 14) - 1), locale);
+    case 3:
+        return RangeText(monday, monday.addDays(6), locale);
+    case 4:
+        return locale.toString(today, QStringLiteral("MMMM yyyy"));
+    case 5:
+        return QString::number(today.year());
+    case 6:
+        return QStringLiteral("Event List");
+    case 7:
+        return QStringLiteral("Tasks");
+    case 8:
+        return QStringLiteral("Search Results");
+    default:
+        return locale.toString(today, QStringLiteral("dddd, MMMM d"));
+    }
 }

@@ -40,3 +40,26 @@ int SaveFullScreenState(bool maximised, bool toolbar, bool infoBar, bool statusB
 std::vector<std::pair<int, const char *>> PrintPreviewMenu(int viewKind);
 // Whether "Shows the item in the Day view." stays in a popup of this kind (lists only).
 bool KeepsShowInDayCommand(int viewKind);
+
+// The items of the handheld synchronisation menu for the modules present (0: a separator).
+// Empty when none is present: the menu is then removed.
+std::vector<int> SyncMenuCommands(bool pocketPc, bool smartphone, bool palm);
+
+// The menus rebuilt each time they open, by the active view kind.
+// The place of the view's context menu copied into "Current View": 1 to 5 give 0 to 4, 6
+// gives 5, 7 gives 7, 8 gives 6; -1 for none.
+int CurrentViewMenuIndex(int viewKind);
+// The commands of that context menu (0: a separator).
+std::vector<int> CurrentViewCommands(int viewKind);
+// The View menu's third item (hidden items) works for the calendar views only.
+bool CurrentViewThirdItemEnabled(int viewKind);
+// "Include Past Items" and its separator stay in the filter menu of the Event List only.
+bool FilterMenuKeepsIncludePast(int viewKind);
+
+class QDate;
+class QLocale;
+class QString;
+// The information bar's title for a view kind shown around `today`: the day, the days of the
+// Multi-day view (the work week from Monday), the week from Monday, the month, the year, or
+// the name of a list.
+QString ViewCaption(int viewKind, int days, bool workWeek, const QDate &today, const QLocale &locale);

@@ -59,6 +59,7 @@ int CMessageBoxPort::ShowMessageBox(const MessageBoxRequest &request)
         box->setDefaultButton(buttons[request.defaultButton].button);
     if (request.topmost || !owner)
         box->setWindowFlag(Qt::WindowStaysOnTopHint);
+    // exec runs the box application-modal: the modeless windows take no input until it closes.
     const int pressed = box->exec();
     int result = buttons.back().result; // closed by the window manager: the last (cancelling) answer
     for (const ButtonMap &b : buttons)

@@ -3,6 +3,7 @@
 
 #include "shell/PropertyPage.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QPushButton>
 
@@ -10,12 +11,14 @@ CPropertySheetBase::CPropertySheetBase(QWidget *parent) : QTabWidget(parent)
 {
     setFocusPolicy(Qt::TabFocus);
     connect(this, &QTabWidget::currentChanged, this, &CPropertySheetBase::OnTabChanged);
+    // Key presses reach the focused button before the dialog looks for its default button,
+    // also for buttons a page creates after it was added.
+    qApp->installEventFilter(this);
 }
 
 void CPropertySheetBase::AddPage(CPropertyPage *page)
 {
     m_pages.push_back(page);
-    WatchButtons(page);
     addTab(page, page->Title());
     if (m_active < 0) {
         m_active = 0;
@@ -58,21 +61,14 @@ void CPropertySheetBase::OnTabChanged(int index)
         page->OnSetActive();
 }
 
-void CPropertySheetBase::WatchButtons(QWidget *page)
-{
-    for (QPushButton *button : page->findChildren<QPushButton *>())
-        button->installEventFilter(this);
-}
-
 bool CPropertySheetBase::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::KeyPress) {
         auto *key = static_cast<QKeyEvent *>(event);
         auto *button = qobject_cast<QPushButton *>(watched);
         if (button && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
-            key->modifiers() == Qt::NoModifier) {
-            if (button->isEnabled())
-                button->click();
+            key->modifiers() == Qt::NoModifier && isAncestorOf(button) && button->isEnabled()) {
+            button->click();
             return true;
         }
     }

@@ -27,7 +27,6 @@ class CPropertySheetBase : public QTabWidget
 
   private:
     void OnTabChanged(int index);
-    void WatchButtons(QWidget *page);
 
     std::vector<CPropertyPage *> m_pages;
     int m_active = -1;

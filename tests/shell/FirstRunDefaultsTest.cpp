@@ -65,6 +65,9 @@ TEST_F(FirstRunDefaultsTest, FirstStartWritesDefaultsSampleFileAndStartUpEntry)
     ASSERT_EQ(file.Open(sample, true), S_OK);
     EXPECT_EQ(file.CheckPassword(QString()), S_OK);
     EXPECT_EQ(file.GetTitle(), "Personal Calendar");
+    std::vector<ItemListEntry> events;
+    ASSERT_EQ(file.EnumItemsOfKind(1, events), S_OK);
+    EXPECT_FALSE(events.empty()); // with its sample content
     file.Close();
 
     QFile autostart(CFirstRunDefaults::AutostartFilePath());
