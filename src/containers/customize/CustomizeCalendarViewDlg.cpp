@@ -18,6 +18,17 @@
 
 using Kind = CCalendarViewSettings::Kind;
 
+namespace {
+// A box that depends on the one above it, set in under it.
+QHBoxLayout *Indented(QWidget *box)
+{
+    auto *row = new QHBoxLayout;
+    row->addSpacing(20);
+    row->addWidget(box);
+    return row;
+}
+} // namespace
+
 CCalendarViewSettings::Kind CCustomizeCalendarViewDlg::KindOf(int sectionIndex)
 {
     Kind kind = Kind::Day;
@@ -89,15 +100,11 @@ CCustomizeCalendarViewDlg::CCustomizeCalendarViewDlg(int sectionIndex, QWidget *
     columns->addLayout(right, 1);
     right->addWidget(CCustomizeParts::Heading(tr("Items"), this));
     right->addWidget(AddBox(tr("Include tasks with due date"), "STDD"));
-    QCheckBox *completed = AddBox(tr("Include completed tasks"), "STC");
-    completed->setContentsMargins(18, 0, 0, 0);
-    right->addWidget(completed);
+    right->addLayout(Indented(AddBox(tr("Include completed tasks"), "STC")));
     right->addWidget(AddBox(tr("Show &icons"), "SI"));
     right->addWidget(AddBox(tr("Show &symbols"), "SS"));
     right->addWidget(AddBox(tr("Show start &time"), "ST"));
-    QCheckBox *endTime = AddBox(tr("Show &end time"), "ET");
-    endTime->setContentsMargins(18, 0, 0, 0);
-    right->addWidget(endTime);
+    right->addLayout(Indented(AddBox(tr("Show &end time"), "ET")));
     right->addWidget(AddBox(tr("Show item t&ypes"), "IT"));
     right->addWidget(AddBox(tr("Show categories"), "CG"));
     right->addWidget(AddBox(tr("Show &notes"), "SN"));

@@ -19,6 +19,7 @@ CCustomizeDateNavigatorDlg::CCustomizeDateNavigatorDlg(QWidget *parent)
 {
     m_settings.Load();
     setWindowTitle(tr("Customize Date Navigator"));
+    setMinimumWidth(360);
     auto *top = new QVBoxLayout(this);
     top->addWidget(CCustomizeParts::Heading(tr("Date Navigator"), this));
     auto *form = new QFormLayout;
@@ -38,10 +39,12 @@ CCustomizeDateNavigatorDlg::CCustomizeDateNavigatorDlg(QWidget *parent)
     top->addLayout(busyRow);
     m_useFilters = new QCheckBox(tr("Take into account filters"), this);
     m_itemTypeColors = new QCheckBox(tr("&Use item type colors"), this);
-    m_useFilters->setContentsMargins(18, 0, 0, 0);
-    m_itemTypeColors->setContentsMargins(18, 0, 0, 0);
-    top->addWidget(m_useFilters);
-    top->addWidget(m_itemTypeColors);
+    for (QCheckBox *box : {m_useFilters, m_itemTypeColors}) {
+        auto *row = new QHBoxLayout;
+        row->addSpacing(20);
+        row->addWidget(box);
+        top->addLayout(row);
+    }
     top->addStretch(1);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);

@@ -21,8 +21,10 @@ CEventPreviewBar::CEventPreviewBar(QWidget *parent) : CPreviewBar(parent)
     grid->addWidget(AddField(kEndTimeId), 4, 2);
     grid->addWidget(AddLabel(tr("Reminder:")), 4, 3);
     grid->addWidget(AddField(kReminderId), 4, 4, 1, 2);
-    Field(kStartTimeId)->setMaximumWidth(110);
-    Field(kEndTimeId)->setMaximumWidth(110);
+    for (int id : {kStartDateId, kEndDateId})
+        Field(id)->setMaximumWidth(Field(id)->fontMetrics().horizontalAdvance(QStringLiteral("Wednesday, 00/00/0000")) + 16);
+    for (int id : {kStartTimeId, kEndTimeId})
+        Field(id)->setMaximumWidth(Field(id)->fontMetrics().horizontalAdvance(QStringLiteral("00:00 PM")) + 24);
     FinishLayout(2, 3);
 }
 

@@ -52,9 +52,10 @@ CPreviewBar::CPreviewBar(QWidget *parent) : QWidget(parent)
 {
     setAutoFillBackground(true);
     m_grid = new QGridLayout(this);
-    m_grid->setContentsMargins(8, 6, 8, 6);
+    // Compact: the pane's default height (201 pixels) holds every row.
+    m_grid->setContentsMargins(8, 4, 8, 4);
     m_grid->setHorizontalSpacing(6);
-    m_grid->setVerticalSpacing(4);
+    m_grid->setVerticalSpacing(3);
 
     m_picture = new QLabel(this);
     m_picture->setFixedSize(kGlyphWidth + 2, kGlyphHeight + 2);
@@ -63,9 +64,10 @@ CPreviewBar::CPreviewBar(QWidget *parent) : QWidget(parent)
     m_subject->setLineWrapMode(QTextEdit::NoWrap);
     m_subject->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_subject->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_subject->setFixedHeight(m_subject->fontMetrics().height() + 10);
+    m_subject->setFixedHeight(m_subject->fontMetrics().height() + 8);
     m_notes = new CNotesEdit(this);
     m_notes->setObjectName(QStringLiteral("notes"));
+    m_notes->setMinimumHeight(m_notes->fontMetrics().height() + 8);
     MakeReadOnlyNotes(m_subject, palette());
     MakeReadOnlyNotes(m_notes, palette());
     m_itemType = new QLineEdit(this);
