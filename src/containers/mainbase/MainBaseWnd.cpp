@@ -36,8 +36,7 @@ CMainBaseWnd::CMainBaseWnd(IMainBaseShell *shell, QWidget *parent) : QWidget(par
 
 CMainBaseWnd::~CMainBaseWnd()
 {
-    if (m_splitter.IsDragging())
-        qApp->removeEventFilter(this);
+    qApp->removeEventFilter(this);
     CMainBasePointers::ClearDateNavigator();
     // The TaskPad belongs to its maker, not to the bar it was lent to.
     if (m_taskPad && m_taskPad->Widget())
@@ -71,6 +70,7 @@ bool CMainBaseWnd::Create(const ContainerFactory &factory, IMainBaseTaskPad *tas
     m_bar->hide();
     m_preview->hide();
     CMainBasePointers::Publish(this, m_bar->Navigator(), m_taskPad ? m_taskPad->Widget() : nullptr, m_preview);
+    qApp->installEventFilter(this);
     return true;
 }
 
@@ -162,8 +162,6 @@ void CMainBaseWnd::mousePressEvent(QMouseEvent *event)
         return;
     }
     grabMouse();
-    // Keys and losing the application's attention end the drag without applying it.
-    qApp->installEventFilter(this);
     if (!m_tracker)
         m_tracker = new QRubberBand(QRubberBand::Line, this);
     m_tracker->setGeometry(m_splitter.GetTrackerShape());
@@ -199,17 +197,20 @@ void CMainBaseWnd::mouseReleaseEvent(QMouseEvent *event)
 
 bool CMainBaseWnd::eventFilter(QObject *watched, QEvent *event)
 {
-    if (m_splitter.IsDragging() &&
-        (event->type() == QEvent::KeyPress || event->type() == QEvent::ApplicationDeactivate)) {
-        EndDrag(false);
-        return event->type() == QEvent::KeyPress;
+    // Any key, or the application losing the user's attention, ends a splitter drag (this
+    // window's or the Date Navigator bar's) without applying it; the key goes on as usual.
+    const bool key = event->type() == QEvent::KeyPress;
+    if (key || event->type() == QEvent::ApplicationDeactivate) {
+        if (m_splitter.IsDragging())
+            EndDrag(false);
+        if (m_bar && m_bar->IsTracking())
+            m_bar->CancelTracking();
     }
     return QWidget::eventFilter(watched, event);
 }
 
 void CMainBaseWnd::EndDrag(bool apply)
 {
-    qApp->removeEventFilter(this);
     if (QWidget::mouseGrabber() == this)
         releaseMouse();
     if (m_tracker)

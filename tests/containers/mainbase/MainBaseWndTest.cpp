@@ -9,6 +9,7 @@
 #include "containers/mainbase/MainBaseWnd.h"
 #include "containers/mainbase/ViewSwitchRule.h"
 #include "containers/mainbase/WidgetRenders.h"
+#include "containers/preview/EventPreviewBar.h"
 #include "containers/preview/PreviewPane.h"
 #include "core/document/CalendarDocument.h"
 #include "core/items/EventItem.h"
@@ -287,6 +288,11 @@ TEST_F(MainBaseFixture, TogglesWriteTheirFlagsAndRefuseWithoutRoom)
     EXPECT_EQ(window->Preview()->geometry().right(), 1280 - 7);
     EXPECT_EQ(window->Bar()->geometry().bottom() + 1 + 6, window->Preview()->geometry().top());
     EXPECT_FALSE(window->GetHorizontalStrip().isEmpty());
+    // A field of the pane that takes the focus is remembered by the current container.
+    QWidget *field = window->Preview()->EventBar()->FocusFields().at(1);
+    QFocusEvent focusIn(QEvent::FocusIn);
+    QApplication::sendEvent(field, &focusIn);
+    EXPECT_EQ(Fake(1)->GetFocusChild(), field);
 
     EXPECT_TRUE(window->Bar()->IsTaskPadShown());
     window->ToggleTaskPad();
@@ -327,6 +333,16 @@ TEST_F(MainBaseFixture, VerticalStripMovesByMonthColumnsAndAKeyCancels)
     Mouse(QEvent::MouseButtonRelease, on - QPoint(u, 0));
     EXPECT_EQ(window->Bar()->width(), barWidth);
 
+    // So does it the Date Navigator bar's own splitter drag.
+    const QPoint barSplit = window->Bar()->GetSplitterRect().center();
+    ASSERT_FALSE(window->Bar()->GetSplitterRect().isEmpty());
+    QMouseEvent press(QEvent::MouseButtonPress, barSplit, window->Bar()->mapToGlobal(barSplit), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window->Bar(), &press);
+    ASSERT_TRUE(window->Bar()->IsTracking());
+    QApplication::sendEvent(window.get(), &key);
+    EXPECT_FALSE(window->Bar()->IsTracking());
+
     // Less than half a column does nothing; more moves one column.
     Mouse(QEvent::MouseButtonPress, on);
     Mouse(QEvent::MouseMove, on - QPoint(u / 2 - 2, 0));
@@ -366,6 +382,18 @@ TEST_F(MainBaseFixture, PaneSizesSurviveARestart)
     EXPECT_TRUE(window->Preview()->isVisible()); // "SDP" of the Day view
     EXPECT_EQ(window->Preview()->height(), previewHeight);
     EXPECT_EQ(window->Bar()->width(), barWidth);
+}
+
+TEST_F(MainBaseFixture, LayoutWaitsWhileThePlacementIsApplied)
+{
+    window->SetDataFile(&document);
+    const QRect before = Fake(1)->geometry();
+    shell.suspended = true;
+    window->resize(900, 600);
+    EXPECT_EQ(Fake(1)->geometry(), before);
+    shell.suspended = false;
+    window->Layout(900, 600);
+    EXPECT_EQ(Fake(1)->geometry().bottom(), 600 - 7);
 }
 
 TEST_F(MainBaseFixture, HorizontalStripKeepsItsLimits)
