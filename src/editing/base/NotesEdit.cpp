@@ -4,11 +4,11 @@
 #include "editing/base/InsertDateTimeDlg.h"
 #include "editing/base/LinkDetector.h"
 #include "editing/base/ReminderWindowsGate.h"
+#include "toolkit/controls/LinkOpener.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
-#include <QDesktopServices>
 #include <QDialog>
 #include <QMenu>
 #include <QMimeData>
@@ -193,6 +193,6 @@ void CNotesEdit::mouseReleaseEvent(QMouseEvent *event)
     const QUrl url(href);
     if (CLinkDetector::MayOpen(url)) {
         emit linkActivated(url);
-        QDesktopServices::openUrl(url);
+        CLinkOpener::Open(url);
     }
 }

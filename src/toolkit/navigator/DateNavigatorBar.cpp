@@ -154,6 +154,14 @@ void CDateNavigatorBar::mouseMoveEvent(QMouseEvent *event)
     m_tracker->setGeometry(QRect(0, m_trackerTop, width(), kSplitter).adjusted(0, 2, 0, -2));
 }
 
+void CDateNavigatorBar::CancelTracking()
+{
+    if (!m_tracking)
+        return;
+    m_tracking = false;
+    m_tracker->hide();
+}
+
 void CDateNavigatorBar::mouseReleaseEvent(QMouseEvent *event)
 {
     if (!m_tracking) {

@@ -34,6 +34,8 @@ class CDateNavigatorBar : public QWidget
     void ReloadOptions();
     QRect GetSplitterRect() const { return m_splitter; }
     bool IsTracking() const { return m_tracking; }
+    // Ends a splitter drag without applying it (a key pressed during the drag).
+    void CancelTracking();
 
     // The navigator's height in a bar `barHeight` high: its current height, made smaller to leave
     // the TaskPad its minimum, never below one month, always whole months.
