@@ -440,21 +440,37 @@ HRESULT CStorageFile::LockRange(std::uint32_t offset)
     using Clock = std::chrono::steady_clock;
     const auto deadline = Clock::now() + std::chrono::milliseconds(g_lockWaitLimitMs);
     auto pause = std::chrono::microseconds(50);
+    // A writer that has to wait says so on the writer-waiting byte: readers start no new
+    // batch meanwhile, so that readers whose batches overlap cannot keep it out.
+    bool announced = false;
+    HRESULT hr = S_OK;
     for (;;) {
         if (::fcntl(m_fd, F_OFD_SETLK, &fl) == 0)
             break;
         const int err = errno;
         if (err == EINTR)
             continue;
-        if (err != EAGAIN && err != EACCES)
-            return HresultFromErrno(err);
-        if (Clock::now() >= deadline)
-            return HresultFromSystem(SystemError::LockViolation);
+        if (err != EAGAIN && err != EACCES) {
+            hr = HresultFromErrno(err);
+            break;
+        }
+        if (!announced && !m_readOnly && offset != WriterWaitingLockByte &&
+            !m_lockCounts.count(WriterWaitingLockByte)) {
+            announced = LockRange(WriterWaitingLockByte) == S_OK;
+            continue;
+        }
+        if (Clock::now() >= deadline) {
+            hr = HresultFromSystem(SystemError::LockViolation);
+            break;
+        }
         std::this_thread::sleep_for(pause);
         pause = std::min(pause * 2, std::chrono::microseconds(5000));
     }
-    m_lockCounts.emplace(offset, 1);
-    return S_OK;
+    if (announced)
+        UnlockRange(WriterWaitingLockByte);
+    if (hr == S_OK)
+        m_lockCounts.emplace(offset, 1);
+    return hr;
 }
 
 HRESULT CStorageFile::UnlockRange(std::uint32_t offset)
@@ -1334,7 +1350,7 @@ HRESULT CStorageFile::SetObjectOffset(std::uint32_t id, std::uint32_t dataOffset
     else if ((hr = LocateEntry(id, false, pos)) != S_OK)
         return hr;
     // Readers that hold the entry finish with the old block before it moves.
-    if ((hr = LockEntryForChange(pos + 5)) != S_OK)
+    if ((hr = LockRange(pos + 5)) != S_OK)
         return hr;
     std::uint8_t entry[5];
     hr = ReadAt(pos, entry, 5);
@@ -1487,34 +1503,6 @@ HRESULT CStorageFile::ReadObjectData(std::uint32_t id, std::int64_t maxBytes, QB
     return hr;
 }
 
-HRESULT CStorageFile::LockEntryForChange(std::uint32_t lockByte)
-{
-    if (m_readOnly || m_lockCounts.count(lockByte))
-        return LockRange(lockByte);
-    // Try once; if readers hold the entry, keep new read batches out while waiting for it.
-    struct flock fl = {};
-    fl.l_type = F_WRLCK;
-    fl.l_whence = SEEK_SET;
-    fl.l_start = lockByte;
-    fl.l_len = 1;
-    int rc;
-    do {
-        rc = ::fcntl(m_fd, F_OFD_SETLK, &fl);
-    } while (rc < 0 && errno == EINTR);
-    if (rc == 0) {
-        m_lockCounts.emplace(lockByte, 1);
-        return S_OK;
-    }
-    if (errno != EAGAIN && errno != EACCES)
-        return HresultFromErrno(errno);
-    HRESULT hr = LockRange(WriterWaitingLockByte);
-    if (hr != S_OK)
-        return hr;
-    hr = LockRange(lockByte);
-    UnlockRange(WriterWaitingLockByte);
-    return hr;
-}
-
 bool CStorageFile::InBatchRange(std::uint32_t offset) const
 {
     for (const std::uint32_t table : m_batchTables) {
@@ -1607,7 +1595,7 @@ HRESULT CStorageFile::DeleteObject(std::uint32_t id)
         return S_OK; // its table was never made
     if (hr != S_OK)
         return hr;
-    if ((hr = LockEntryForChange(pos + 5)) != S_OK)
+    if ((hr = LockRange(pos + 5)) != S_OK)
         return hr;
     std::uint8_t entry[5];
     hr = ReadAt(pos, entry, 5);

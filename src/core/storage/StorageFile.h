@@ -166,7 +166,8 @@ class CStorageFile
     // fsync; an I/O error is reported (0x8004052D).
     HRESULT Flush();
 
-    // One lock byte; nests within this object. Waits at most the lock wait limit.
+    // One lock byte; nests within this object. Waits at most the lock wait limit; a writer
+    // that has to wait holds the writer-waiting byte meanwhile.
     HRESULT LockRange(std::uint32_t offset);
     HRESULT UnlockRange(std::uint32_t offset);
     // How long a lock request waits for another process before failing with 0x80070021.
@@ -257,9 +258,6 @@ class CStorageFile
     HRESULT FreeReplacedBlock(std::uint32_t oldOffset);
     HRESULT AllocateWithData(std::uint32_t byteCount, const void *data, std::uint32_t length,
                              std::uint32_t &dataOffset);
-    // An exclusive entry lock for a writer; when readers hold it, waits behind the
-    // writer-waiting byte so that no new read batch starts meanwhile.
-    HRESULT LockEntryForChange(std::uint32_t lockByte);
     // A reader inside a batch: the shared lock on the entries of the level-3 table at tableOffset.
     HRESULT HoldTableEntries(std::uint32_t tableOffset);
     bool InBatchRange(std::uint32_t offset) const;
