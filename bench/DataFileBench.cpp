@@ -409,7 +409,13 @@ Waits SavesAgainstReaders(const QString &path, const std::vector<CEventItem> &ev
 
     CDataFile file;
     std::vector<double> times;
-    if (file.Open(path, false) == S_OK && file.Validate() == S_OK) {
+    const auto opening = std::chrono::steady_clock::now();
+    const HRESULT opened = file.Open(path, false);
+    if (opened != S_OK || file.Validate() != S_OK) {
+        std::printf("the writer could not open the file beside the readers (%08x after %.1f s)\n",
+                    unsigned(opened), Seconds(opening));
+        w.failed = 1;
+    } else {
         file.SetWriteThrough(false);
         std::mt19937 rng(5);
         std::vector<std::uint32_t> live = ids;

@@ -5,6 +5,7 @@
 #include "core/items/RecurrencePattern.h"
 
 #include <QDateTime>
+#include <QTimeZone>
 #include <algorithm>
 #include <cmath>
 #include <utility>
@@ -59,11 +60,57 @@ int NthOffset(std::uint32_t word)
 }
 } // namespace
 
+namespace {
+// The system zone's offset over the stretch of time it holds: reading the local time through
+// the system on every call looks the zone up again each time.
+struct KeptZone
+{
+    bool known = false;
+    qint64 fromMs = 0;  // the offset holds from here (UTC milliseconds)
+    qint64 untilMs = 0; // to just before here
+    int offsetSeconds = 0;
+};
+
+KeptZone &Zone()
+{
+    static KeptZone zone;
+    return zone;
+}
+
+void LearnZone(KeptZone &zone, qint64 utcMs)
+{
+    const QTimeZone system = QTimeZone::systemTimeZone();
+    const QDateTime at = QDateTime::fromMSecsSinceEpoch(utcMs, Qt::UTC);
+    zone.offsetSeconds = system.offsetFromUtc(at);
+    // Asked again after a day at the latest, so that a zone whose rules cannot be listed
+    // still follows its changes.
+    constexpr qint64 kDayMs = 86400000;
+    zone.fromMs = utcMs;
+    zone.untilMs = utcMs + kDayMs;
+    if (system.hasTransitions()) {
+        const QTimeZone::OffsetData next = system.nextTransition(at);
+        if (next.atUtc.isValid())
+            zone.untilMs = std::min(zone.untilMs, next.atUtc.toMSecsSinceEpoch());
+    }
+    zone.known = true;
+}
+} // namespace
+
 CDateTime GetNow()
 {
     if (const auto &provider = NowProvider())
         return provider();
-    return CDateTime::FromQDateTime(QDateTime::currentDateTime());
+    const qint64 utcMs = QDateTime::currentMSecsSinceEpoch();
+    KeptZone &zone = Zone();
+    if (!zone.known || utcMs < zone.fromMs || utcMs >= zone.untilMs)
+        LearnZone(zone, utcMs);
+    const qint64 local = utcMs / 1000 + zone.offsetSeconds;
+    return CDateTime::FromQDateTime(QDateTime::fromSecsSinceEpoch(local, Qt::UTC));
+}
+
+void ForgetTimeZone()
+{
+    Zone().known = false;
 }
 
 void SetNowProvider(std::function<CDateTime()> provider)

@@ -8,8 +8,11 @@
 #include <cstdint>
 #include <functional>
 
-// The local wall-clock time now. Tests replace the clock with SetNowProvider.
+// The local wall-clock time now. Tests replace the clock with SetNowProvider. The system's
+// time zone is looked up once and kept until ForgetTimeZone (or its next change of offset).
 CDateTime GetNow();
+// The time or the zone may have changed (the shell's time-change notice): look the zone up again.
+void ForgetTimeZone();
 // Installs a clock for GetNow; an empty function restores the system clock.
 void SetNowProvider(std::function<CDateTime()> provider);
 

@@ -302,6 +302,7 @@ bool CCalendarDocument::OnTimer(int timerId, bool remindersOn)
 
 void CCalendarDocument::OnTimeChange()
 {
+    ForgetTimeZone();
     UpdateToday();
     const HRESULT hr = RescanReminders();
     if (hr != S_OK)

@@ -173,6 +173,9 @@ class CCalendarItem
     bool TakeItemType(int index, ItemTypeInfo &info);
     CCalendarItem(const CCalendarItem &) = default;
     CCalendarItem &operator=(const CCalendarItem &) = default;
+    // Moves never throw, so that a growing vector of items moves them instead of copying.
+    CCalendarItem(CCalendarItem &&) noexcept = default;
+    CCalendarItem &operator=(CCalendarItem &&) noexcept = default;
     void SetKind(std::uint32_t kind) { m_kind = kind; }
     // The pattern text without the time part that events add.
     QString PatternText() const;

@@ -21,6 +21,8 @@ class CEventItem : public CCalendarItem
     explicit CEventItem(std::uint32_t recordId);
     CEventItem(const CEventItem &other);
     CEventItem &operator=(const CEventItem &other);
+    CEventItem(CEventItem &&other) noexcept = default;
+    CEventItem &operator=(CEventItem &&other) noexcept = default;
     ~CEventItem() override;
 
     // Setting or removing the recurrence drops every exception: their keys are dates of the old pattern.

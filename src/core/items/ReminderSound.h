@@ -17,7 +17,7 @@ class CReminderSound
     static constexpr std::uint8_t ModeMask = 0x03;
 
     CReminderSound() = default;
-    CReminderSound(const CReminderSound &other) { *this = other; }
+    CReminderSound(const CReminderSound &other) noexcept { *this = other; }
     // Copies flags, delay and path; the spare byte stays this record's own.
     CReminderSound &operator=(const CReminderSound &other);
     // Flags, delay and path (case matters); the spare byte does not count.

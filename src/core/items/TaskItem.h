@@ -101,6 +101,8 @@ class CTaskItem : public CCalendarItem
     explicit CTaskItem(std::uint32_t recordId);
     CTaskItem(const CTaskItem &other) = default;
     CTaskItem &operator=(const CTaskItem &other) = default;
+    CTaskItem(CTaskItem &&other) noexcept = default;
+    CTaskItem &operator=(CTaskItem &&other) noexcept = default;
     ~CTaskItem() override;
 
     // Every member, record id included.

@@ -102,6 +102,8 @@ void CStorageFile::ResetState()
     m_noFitFrom = 0;
     m_inBatch = false;
     m_batchTables.clear();
+    m_entryRunStart = 0;
+    m_entryRun.clear();
     m_lockCounts.clear();
     m_heldObjects.clear();
 }
@@ -372,6 +374,7 @@ HRESULT CStorageFile::WriteAt(std::uint64_t offset, const void *buffer, std::siz
     if (g_writeLimit > 0)
         --g_writeLimit;
     const auto *p = static_cast<const std::uint8_t *>(buffer);
+    const std::size_t length0 = length;
     HRESULT hr = S_OK;
     while (length > 0) {
         const ssize_t n = ::pwrite(m_fd, p, length, static_cast<off_t>(offset));
@@ -391,7 +394,40 @@ HRESULT CStorageFile::WriteAt(std::uint64_t offset, const void *buffer, std::siz
     }
     if (hr != S_OK && m_updating)
         m_stickyError = QV_E_DAMAGED;
+    // Entries read ahead take what was written over them.
+    const std::uint64_t runEnd = std::uint64_t(m_entryRunStart) + m_entryRun.size();
+    const std::uint64_t writeStart = offset - (length0 - length);
+    if (m_entryRunStart != 0 && writeStart < runEnd && offset > m_entryRunStart) {
+        if (hr != S_OK) {
+            m_entryRunStart = 0;
+        } else {
+            const std::uint64_t from = std::max<std::uint64_t>(writeStart, m_entryRunStart);
+            const std::uint64_t to = std::min<std::uint64_t>(offset, runEnd);
+            std::memcpy(m_entryRun.data() + (from - m_entryRunStart),
+                        static_cast<const std::uint8_t *>(buffer) + (from - writeStart), std::size_t(to - from));
+        }
+    }
     return hr;
+}
+
+HRESULT CStorageFile::ReadEntry(std::uint32_t id, std::uint32_t entryPos, std::uint8_t *entry)
+{
+    const bool trusted = !m_readOnly || m_inBatch;
+    if (!trusted)
+        return ReadAt(entryPos, entry, 5);
+    if (m_entryRunStart == 0 || entryPos < m_entryRunStart ||
+        std::uint64_t(entryPos) + 5 > std::uint64_t(m_entryRunStart) + m_entryRun.size()) {
+        // Enumerations go through ids in order: read the entries of the next ids with this one.
+        const std::uint32_t count = std::min<std::uint32_t>(256, 4096 - (id & 0xFFF));
+        m_entryRun.resize(std::size_t(count) * EntrySize);
+        m_entryRunStart = 0;
+        const HRESULT hr = ReadAt(entryPos, m_entryRun.data(), m_entryRun.size());
+        if (hr != S_OK)
+            return hr;
+        m_entryRunStart = entryPos;
+    }
+    std::memcpy(entry, m_entryRun.data() + (entryPos - m_entryRunStart), 5);
+    return S_OK;
 }
 
 HRESULT CStorageFile::Write32(std::uint32_t offset, std::uint32_t value)
@@ -405,9 +441,11 @@ HRESULT CStorageFile::Flush()
         return HresultFromSystem(kErrorInvalidHandle);
     if (m_readOnly)
         return S_OK;
+    // The data and what is needed to read it back (the size of a grown file); the file's
+    // times are not worth a second journal write.
     int rc;
     do {
-        rc = ::fsync(m_fd);
+        rc = ::fdatasync(m_fd);
     } while (rc < 0 && errno == EINTR);
     if (rc == 0)
         return S_OK;
@@ -440,21 +478,37 @@ HRESULT CStorageFile::LockRange(std::uint32_t offset)
     using Clock = std::chrono::steady_clock;
     const auto deadline = Clock::now() + std::chrono::milliseconds(g_lockWaitLimitMs);
     auto pause = std::chrono::microseconds(50);
+    // A writer that has to wait says so on the writer-waiting byte: readers start no new
+    // batch meanwhile, so that readers whose batches overlap cannot keep it out.
+    bool announced = false;
+    HRESULT hr = S_OK;
     for (;;) {
         if (::fcntl(m_fd, F_OFD_SETLK, &fl) == 0)
             break;
         const int err = errno;
         if (err == EINTR)
             continue;
-        if (err != EAGAIN && err != EACCES)
-            return HresultFromErrno(err);
-        if (Clock::now() >= deadline)
-            return HresultFromSystem(SystemError::LockViolation);
+        if (err != EAGAIN && err != EACCES) {
+            hr = HresultFromErrno(err);
+            break;
+        }
+        if (!announced && !m_readOnly && offset != WriterWaitingLockByte &&
+            !m_lockCounts.count(WriterWaitingLockByte)) {
+            announced = LockRange(WriterWaitingLockByte) == S_OK;
+            continue;
+        }
+        if (Clock::now() >= deadline) {
+            hr = HresultFromSystem(SystemError::LockViolation);
+            break;
+        }
         std::this_thread::sleep_for(pause);
         pause = std::min(pause * 2, std::chrono::microseconds(5000));
     }
-    m_lockCounts.emplace(offset, 1);
-    return S_OK;
+    if (announced)
+        UnlockRange(WriterWaitingLockByte);
+    if (hr == S_OK)
+        m_lockCounts.emplace(offset, 1);
+    return hr;
 }
 
 HRESULT CStorageFile::UnlockRange(std::uint32_t offset)
@@ -1334,10 +1388,10 @@ HRESULT CStorageFile::SetObjectOffset(std::uint32_t id, std::uint32_t dataOffset
     else if ((hr = LocateEntry(id, false, pos)) != S_OK)
         return hr;
     // Readers that hold the entry finish with the old block before it moves.
-    if ((hr = LockEntryForChange(pos + 5)) != S_OK)
+    if ((hr = LockRange(pos + 5)) != S_OK)
         return hr;
     std::uint8_t entry[5];
-    hr = ReadAt(pos, entry, 5);
+    hr = ReadEntry(id, pos, entry);
     const std::uint32_t old = Get32(entry);
     // The entry moves to the new block first; only then is the old one given back, so a
     // cut-off sequence can leak a block but never leave the entry naming a free one.
@@ -1386,7 +1440,7 @@ HRESULT CStorageFile::PeekObject(std::uint32_t id, std::uint32_t &dataOffset)
     if (m_inBatch && (hr = HoldTableEntries(m_level3Tables[id >> 12])) != S_OK)
         return hr;
     std::uint8_t entry[5];
-    if ((hr = ReadAt(pos, entry, 5)) != S_OK)
+    if ((hr = ReadEntry(id, pos, entry)) != S_OK)
         return hr;
     if (!entry[4])
         return QV_E_NO_ENTRY;
@@ -1417,7 +1471,7 @@ HRESULT CStorageFile::ReadObjectData(std::uint32_t id, std::int64_t maxBytes, QB
             return hr;
     }
     std::uint8_t entry[5];
-    hr = ReadAt(pos, entry, 5);
+    hr = ReadEntry(id, pos, entry);
     const std::uint32_t offset = Get32(entry);
     if (hr == S_OK && !entry[4])
         hr = QV_E_NO_ENTRY;
@@ -1487,34 +1541,6 @@ HRESULT CStorageFile::ReadObjectData(std::uint32_t id, std::int64_t maxBytes, QB
     return hr;
 }
 
-HRESULT CStorageFile::LockEntryForChange(std::uint32_t lockByte)
-{
-    if (m_readOnly || m_lockCounts.count(lockByte))
-        return LockRange(lockByte);
-    // Try once; if readers hold the entry, keep new read batches out while waiting for it.
-    struct flock fl = {};
-    fl.l_type = F_WRLCK;
-    fl.l_whence = SEEK_SET;
-    fl.l_start = lockByte;
-    fl.l_len = 1;
-    int rc;
-    do {
-        rc = ::fcntl(m_fd, F_OFD_SETLK, &fl);
-    } while (rc < 0 && errno == EINTR);
-    if (rc == 0) {
-        m_lockCounts.emplace(lockByte, 1);
-        return S_OK;
-    }
-    if (errno != EAGAIN && errno != EACCES)
-        return HresultFromErrno(errno);
-    HRESULT hr = LockRange(WriterWaitingLockByte);
-    if (hr != S_OK)
-        return hr;
-    hr = LockRange(lockByte);
-    UnlockRange(WriterWaitingLockByte);
-    return hr;
-}
-
 bool CStorageFile::InBatchRange(std::uint32_t offset) const
 {
     for (const std::uint32_t table : m_batchTables) {
@@ -1574,6 +1600,7 @@ void CStorageFile::EndReadBatch()
     if (!m_inBatch)
         return;
     m_inBatch = false;
+    m_entryRunStart = 0;
     std::vector<std::uint32_t> tables;
     tables.swap(m_batchTables);
     for (const std::uint32_t table : tables) {
@@ -1607,7 +1634,7 @@ HRESULT CStorageFile::DeleteObject(std::uint32_t id)
         return S_OK; // its table was never made
     if (hr != S_OK)
         return hr;
-    if ((hr = LockEntryForChange(pos + 5)) != S_OK)
+    if ((hr = LockRange(pos + 5)) != S_OK)
         return hr;
     std::uint8_t entry[5];
     hr = ReadAt(pos, entry, 5);

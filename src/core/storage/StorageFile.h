@@ -163,10 +163,11 @@ class CStorageFile
     // Clears the entry, then frees its block. An id that never existed is success.
     HRESULT DeleteObject(std::uint32_t id);
 
-    // fsync; an I/O error is reported (0x8004052D).
+    // fdatasync; an I/O error is reported (0x8004052D).
     HRESULT Flush();
 
-    // One lock byte; nests within this object. Waits at most the lock wait limit.
+    // One lock byte; nests within this object. Waits at most the lock wait limit; a writer
+    // that has to wait holds the writer-waiting byte meanwhile.
     HRESULT LockRange(std::uint32_t offset);
     HRESULT UnlockRange(std::uint32_t offset);
     // How long a lock request waits for another process before failing with 0x80070021.
@@ -257,12 +258,11 @@ class CStorageFile
     HRESULT FreeReplacedBlock(std::uint32_t oldOffset);
     HRESULT AllocateWithData(std::uint32_t byteCount, const void *data, std::uint32_t length,
                              std::uint32_t &dataOffset);
-    // An exclusive entry lock for a writer; when readers hold it, waits behind the
-    // writer-waiting byte so that no new read batch starts meanwhile.
-    HRESULT LockEntryForChange(std::uint32_t lockByte);
     // A reader inside a batch: the shared lock on the entries of the level-3 table at tableOffset.
     HRESULT HoldTableEntries(std::uint32_t tableOffset);
     bool InBatchRange(std::uint32_t offset) const;
+    // The 5 bytes of an object's entry, from the entries read ahead when they can be trusted.
+    HRESULT ReadEntry(std::uint32_t id, std::uint32_t entryPos, std::uint8_t *entry);
     HRESULT TryCheckBlock(const CCipher &cipher) const;
 
     int m_fd = -1;
@@ -282,6 +282,11 @@ class CStorageFile
     // A reader's batch: the level-3 tables whose entries it holds, by table offset.
     bool m_inBatch = false;
     std::vector<std::uint32_t> m_batchTables;
+    // Entries read ahead, a run of one level-3 table (file offset of its first byte, 0: none).
+    // A reader trusts them within its batch, whose locks keep them as they are; the writer
+    // until the end, its own writes going into them too.
+    std::uint32_t m_entryRunStart = 0;
+    std::vector<std::uint8_t> m_entryRun;
     std::map<std::uint32_t, int> m_lockCounts;         // lock byte -> nesting
     std::map<std::uint32_t, HeldObject> m_heldObjects; // id -> entry held open
 };

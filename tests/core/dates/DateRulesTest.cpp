@@ -5,6 +5,8 @@
 #include "core/items/RecurrencePattern.h"
 
 #include <QDate>
+#include <QDateTime>
+#include <cmath>
 #include <gtest/gtest.h>
 #include <random>
 
@@ -239,4 +241,33 @@ TEST(DateRules, ClockAndToday)
     }
     // Back on the system clock.
     EXPECT_GT(GetNow().GetYear(), 2000);
+}
+
+TEST(DateRules, SystemClockKeepsTheZoneUntilTold)
+{
+    const QByteArray saved = qgetenv("TZ");
+    const bool hadTz = qEnvironmentVariableIsSet("TZ");
+    // Minutes between GetNow and UTC now, rounded (the two readings are a moment apart).
+    auto offsetMinutes = [] {
+        const QDateTime utc = QDateTime::currentDateTimeUtc();
+        const CDateTime now = GetNow();
+        const CDateTime u = CDateTime::FromQDateTime(utc);
+        return qRound((now.Value() - u.Value()) * 24.0 * 60.0 / 15.0) * 15;
+    };
+    qputenv("TZ", "Asia/Tokyo");
+    ForgetTimeZone();
+    EXPECT_EQ(offsetMinutes(), 9 * 60);
+    // The zone changes under the program: GetNow keeps the zone it had until it is told.
+    qputenv("TZ", "Asia/Kolkata");
+    EXPECT_EQ(offsetMinutes(), 9 * 60);
+    ForgetTimeZone();
+    EXPECT_EQ(offsetMinutes(), 5 * 60 + 30);
+    if (hadTz)
+        qputenv("TZ", saved);
+    else
+        qunsetenv("TZ");
+    ForgetTimeZone();
+    // And it agrees with the system's own local time.
+    const CDateTime local = CDateTime::FromQDateTime(QDateTime::currentDateTime());
+    EXPECT_LT(std::abs(GetNow().Value() - local.Value()) * 86400.0, 5.0);
 }
