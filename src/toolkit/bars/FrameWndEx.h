@@ -7,6 +7,7 @@
 
 class CCommandTable;
 class CMenuBarEx;
+class CMiniDockFrameWndEx;
 
 class CFrameWndEx : public QMainWindow
 {
@@ -20,10 +21,18 @@ class CFrameWndEx : public QMainWindow
     CMenuBarEx *MenuBar() const { return m_menuBar; }
     CCommandTable &Table() const { return m_table; }
 
+    // Tears the menu bar off into a floating frame at a screen point, where it wraps its items
+    // into rows; DockMenuBar puts it back in its own row above the toolbars.
+    void FloatMenuBar(const QPoint &topLeft);
+    void DockMenuBar();
+    // The floating frame of the menu bar, null while it is docked.
+    CMiniDockFrameWndEx *MenuBarFrame() const { return m_menuBarFrame; }
+
   protected:
     void paintEvent(QPaintEvent *event) override;
 
   private:
     CCommandTable &m_table;
     CMenuBarEx *m_menuBar = nullptr;
+    CMiniDockFrameWndEx *m_menuBarFrame = nullptr;
 };

@@ -17,8 +17,9 @@ CToolBarEx::CToolBarEx(CCommandTable &table, const QString &title, QWidget *pare
     : QToolBar(title, parent), m_table(table)
 {
     setIconSize(QSize(16, 16));
-    setContentsMargins(3, 1, 3, 1);
+    ApplyBorders(false);
     connect(this, &QToolBar::orientationChanged, this, &CToolBarEx::OrientationChanged);
+    connect(this, &QToolBar::topLevelChanged, this, &CToolBarEx::ApplyBorders);
     table.Router().WatchBar(this);
 }
 
@@ -77,6 +78,15 @@ QAction *CToolBarEx::AddControl(QWidget *control)
     QAction *placeholder = addWidget(control);
     placeholder->setVisible(orientation() == Qt::Horizontal);
     return placeholder;
+}
+
+void CToolBarEx::ApplyBorders(bool floating)
+{
+    // Docked, the bar keeps a little air against its neighbours; its floating frame has its own.
+    if (floating)
+        setContentsMargins(0, 0, 0, 0);
+    else
+        setContentsMargins(kBorderHorizontal, kBorderVertical, kBorderHorizontal, kBorderVertical);
 }
 
 void CToolBarEx::OrientationChanged(Qt::Orientation orientation)

@@ -16,6 +16,10 @@ class CToolBarEx : public QToolBar
 {
     Q_OBJECT
   public:
+    // The borders of a docked bar, left and right, top and bottom; a floating bar has none.
+    static constexpr int kBorderHorizontal = 3;
+    static constexpr int kBorderVertical = 1;
+
     explicit CToolBarEx(CCommandTable &table, const QString &title = {}, QWidget *parent = nullptr);
 
     // Lays out the buttons: command ids in order, 0 for a separator. The n-th button takes the
@@ -44,6 +48,7 @@ class CToolBarEx : public QToolBar
   private:
     void ApplyImages();
     void OrientationChanged(Qt::Orientation orientation);
+    void ApplyBorders(bool floating);
 
     CCommandTable &m_table;
     ToolbarImages m_images;

@@ -13,6 +13,7 @@
 #include <QScreen>
 #include <QStyleOptionMenuItem>
 #include <QTimer>
+#include <QToolButton>
 
 CMenuBarEx::CMenuBarEx(CCommandTable &table, QWidget *parent) : QMenuBar(parent), m_table(table)
 {
@@ -63,7 +64,117 @@ void CMenuBarEx::RebuildItems()
             WatchPopup(menu);
     }
     m_state.SetItems(items);
+    if (m_floating)
+        LayoutFloating();
     update();
+}
+
+QList<MenuBarLayoutItem> CMenuBarEx::MeasureItems(QList<int> *indexes) const
+{
+    QList<MenuBarLayoutItem> items;
+    const QList<QAction *> all = actions();
+    int height = 0;
+    for (int i = 0; i < all.size(); ++i) {
+        QAction *action = all[i];
+        if (!action->isVisible() || action->isSeparator())
+            continue;
+        // Measured as QMenuBar measures its items, so a bar keeps its item sizes when it floats.
+        QStyleOptionMenuItem option;
+        initStyleOption(&option, action);
+        QSize size = fontMetrics().size(Qt::TextShowMnemonic, action->text());
+        option.rect = QRect(QPoint(0, 0), size);
+        size = style()->sizeFromContents(QStyle::CT_MenuBarItem, &option, size, this);
+        height = std::max(height, size.height());
+        items.append({QRect(QPoint(0, 0), size), 0u});
+        indexes->append(i);
+    }
+    // Every item is as high as the highest, as in one docked row.
+    for (MenuBarLayoutItem &item : items)
+        item.rect.setHeight(height);
+    return items;
+}
+
+QSize CMenuBarEx::FloatingLayout(int width, QList<QRect> *rects) const
+{
+    const int margin = style()->pixelMetric(QStyle::PM_MenuBarHMargin, nullptr, this);
+    QList<int> indexes;
+    QList<MenuBarLayoutItem> items = MeasureItems(&indexes);
+    const QSize size = CMenuBarLayout::SizeBar(items, std::max(0, width - 2 * margin), true);
+    if (rects) {
+        *rects = QList<QRect>(actions().size(), QRect());
+        for (int i = 0; i < items.size(); ++i)
+            (*rects)[indexes[i]] = items[i].rect.translated(margin, 0);
+    }
+    return {size.width() + 2 * margin, size.height()};
+}
+
+void CMenuBarEx::LayoutFloating()
+{
+    const QSize size = FloatingLayout(width(), &m_floatingRects);
+    // The width the bar settled on is the one it asks for when it floats again.
+    m_mruWidth = size.width();
+    HideExtension();
+    update();
+}
+
+void CMenuBarEx::HideExtension()
+{
+    // QMenuBar offers what does not fit on one row behind an extension button; a floating bar
+    // shows every item in its rows instead.
+    if (auto *extension = findChild<QToolButton *>(QStringLiteral("qt_menubar_ext_button"), Qt::FindDirectChildrenOnly))
+        extension->setVisible(!m_floating && extension->isVisible());
+}
+
+void CMenuBarEx::SetFloating(bool floating, QWidget *owner)
+{
+    m_owner = floating ? owner : nullptr;
+    if (m_floating == floating)
+        return;
+    m_floating = floating;
+    m_floatingRects.clear();
+    if (floating)
+        LayoutFloating();
+    updateGeometry();
+    update();
+}
+
+QRect CMenuBarEx::ItemRect(int index) const
+{
+    const QList<QAction *> items = actions();
+    if (index < 0 || index >= items.size())
+        return {};
+    if (m_floating)
+        return index < m_floatingRects.size() ? m_floatingRects[index] : QRect();
+    return items[index]->isVisible() ? actionGeometry(items[index]) : QRect();
+}
+
+QSize CMenuBarEx::sizeHint() const
+{
+    if (!m_floating)
+        return QMenuBar::sizeHint();
+    return FloatingLayout(m_mruWidth > 0 ? m_mruWidth : CMenuBarLayout::kUnlimited, nullptr);
+}
+
+QSize CMenuBarEx::minimumSizeHint() const
+{
+    return m_floating ? FloatingLayout(0, nullptr) : QMenuBar::minimumSizeHint();
+}
+
+bool CMenuBarEx::hasHeightForWidth() const
+{
+    return m_floating || QMenuBar::hasHeightForWidth();
+}
+
+int CMenuBarEx::heightForWidth(int width) const
+{
+    return m_floating ? FloatingLayout(width, nullptr).height() : QMenuBar::heightForWidth(width);
+}
+
+void CMenuBarEx::resizeEvent(QResizeEvent *event)
+{
+    QMenuBar::resizeEvent(event);
+    if (m_floating)
+        LayoutFloating();
 }
 
 void CMenuBarEx::WatchPopup(QMenu *menu)
@@ -81,9 +192,8 @@ void CMenuBarEx::WatchPopup(QMenu *menu)
 
 int CMenuBarEx::ItemAt(const QPoint &point) const
 {
-    const QList<QAction *> items = actions();
-    for (int i = int(items.size()) - 1; i >= 0; --i) {
-        if (items[i]->isVisible() && actionGeometry(items[i]).contains(point))
+    for (int i = int(actions().size()) - 1; i >= 0; --i) {
+        if (ItemRect(i).contains(point))
             return i;
     }
     return -1;
@@ -91,10 +201,9 @@ int CMenuBarEx::ItemAt(const QPoint &point) const
 
 QRect CMenuBarEx::ItemScreenRect(int index) const
 {
-    const QList<QAction *> items = actions();
-    if (index < 0 || index >= items.size())
+    const QRect r = ItemRect(index);
+    if (r.isNull())
         return {};
-    const QRect r = actionGeometry(items[index]);
     return {mapToGlobal(r.topLeft()), r.size()};
 }
 
@@ -217,7 +326,10 @@ bool CMenuBarEx::InOurWindow(QObject *object) const
         if (m_popups.contains(menu))
             return true;
     }
-    return widget->window() == window() && window()->isVisible();
+    if (widget->window() == window() && window()->isVisible())
+        return true;
+    // A floating bar still serves the frame it belongs to.
+    return m_floating && m_owner && widget->window() == m_owner->window() && m_owner->window()->isVisible();
 }
 
 bool CMenuBarEx::FilterKey(QObject *watched, QKeyEvent *event)
@@ -320,6 +432,18 @@ bool CMenuBarEx::eventFilter(QObject *watched, QEvent *event)
             menu->move(PlaceBarPopup(item, menu->sizeHint(), work));
         }
     }
+    if (type == QEvent::MouseMove && m_floating && m_state.GetMode() == CMenuBarState::Tracking) {
+        // The open popup has the pointer; over another item of the floating bar it slides there.
+        auto *menu = qobject_cast<QMenu *>(watched);
+        if (menu && m_popups.contains(menu)) {
+            const QPoint local = mapFromGlobal(static_cast<QMouseEvent *>(event)->globalPosition().toPoint());
+            const int index = rect().contains(local) ? ItemAt(local) : -1;
+            if (index >= 0 && index != m_state.HotIndex() && actions()[index]->menu()) {
+                OpenItem(index, false);
+                return true;
+            }
+        }
+    }
     if ((type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick) && watched != this &&
         m_state.GetMode() == CMenuBarState::Hot && InOurWindow(watched) && !qobject_cast<QMenu *>(watched)) {
         // A click elsewhere leaves the mode; the click itself goes on.
@@ -329,9 +453,51 @@ bool CMenuBarEx::eventFilter(QObject *watched, QEvent *event)
     return QMenuBar::eventFilter(watched, event);
 }
 
+void CMenuBarEx::mousePressEvent(QMouseEvent *event)
+{
+    if (!m_floating || event->button() != Qt::LeftButton) {
+        QMenuBar::mousePressEvent(event);
+        return;
+    }
+    // QMenuBar finds its items on its one row; a floating bar's rows are its own.
+    const int index = ItemAt(event->position().toPoint());
+    m_pressedItem = index;
+    if (index < 0) {
+        m_state.SetHotItem(-1, CMenuBarState::Idle);
+        StateChanged();
+        return;
+    }
+    const QList<QAction *> items = actions();
+    if (items[index]->menu())
+        OpenItem(index, false);
+}
+
+void CMenuBarEx::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (!m_floating || event->button() != Qt::LeftButton) {
+        QMenuBar::mouseReleaseEvent(event);
+        return;
+    }
+    const int index = ItemAt(event->position().toPoint());
+    const int pressed = std::exchange(m_pressedItem, -1);
+    // An item without a popup runs when the button comes up over it.
+    if (index >= 0 && index == pressed && !actions()[index]->menu())
+        OpenItem(index, false);
+}
+
 void CMenuBarEx::mouseMoveEvent(QMouseEvent *event)
 {
-    QMenuBar::mouseMoveEvent(event);
+    if (m_floating) {
+        // While a popup is open, the pointer reaching another item opens that item's popup.
+        const int index = ItemAt(event->position().toPoint());
+        if (m_state.GetMode() == CMenuBarState::Tracking && index >= 0 && index != m_state.HotIndex() &&
+            actions()[index]->menu()) {
+            OpenItem(index, false);
+            return;
+        }
+    } else {
+        QMenuBar::mouseMoveEvent(event);
+    }
     if (window()->isActiveWindow())
         m_state.MouseOver(ItemAt(event->position().toPoint()));
     else if (m_state.GetMode() == CMenuBarState::Hot)
@@ -348,6 +514,8 @@ void CMenuBarEx::leaveEvent(QEvent *event)
 
 void CMenuBarEx::paintEvent(QPaintEvent *)
 {
+    if (m_floating)
+        HideExtension();
     QPainter painter(this);
     QStyleOptionMenuItem empty;
     empty.initFrom(this);
@@ -359,8 +527,8 @@ void CMenuBarEx::paintEvent(QPaintEvent *)
     style()->drawControl(QStyle::CE_MenuBarEmptyArea, &empty, &painter, this);
     const QList<QAction *> items = actions();
     for (int i = 0; i < items.size(); ++i) {
-        const QRect r = actionGeometry(items[i]);
-        if (r.isEmpty() || !items[i]->isVisible())
+        const QRect r = ItemRect(i);
+        if (r.isEmpty())
             continue;
         QStyleOptionMenuItem option;
         initStyleOption(&option, items[i]);

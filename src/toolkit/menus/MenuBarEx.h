@@ -3,6 +3,7 @@
 // selected, and its popups opened against their bar item.
 #pragma once
 
+#include "toolkit/menus/MenuBarLayout.h"
 #include "toolkit/menus/MenuBarState.h"
 
 #include <QMenuBar>
@@ -36,14 +37,35 @@ class CMenuBarEx : public QMenuBar
     // The popup now open, null when none.
     QMenu *OpenPopup() const;
 
+    // A floating bar lays its items out in rows of its own, as wide as it is asked to be
+    // (docked, the bar keeps one row); the width it last settled on is what it asks for next.
+    // `owner` is the frame the bar serves while it floats: its keys still drive the bar.
+    void SetFloating(bool floating, QWidget *owner = nullptr);
+    bool IsFloating() const { return m_floating; }
+    // The item's rectangle in the bar, empty for a hidden item.
+    QRect ItemRect(int index) const;
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+    bool hasHeightForWidth() const override;
+    int heightForWidth(int width) const override;
+
   protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void actionEvent(QActionEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void leaveEvent(QEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
   private:
+    // The items measured as the style sizes them, one row; hidden items are left out.
+    QList<MenuBarLayoutItem> MeasureItems(QList<int> *indexes) const;
+    // The rows for a floating bar of `width`, with the item rectangles when asked.
+    QSize FloatingLayout(int width, QList<QRect> *rects) const;
+    void LayoutFloating();
+    void HideExtension();
     void RebuildItems();
     void WatchPopup(QMenu *menu);
     void PopupShown(QMenu *menu);
@@ -66,4 +88,9 @@ class CMenuBarEx : public QMenuBar
     int m_lastKeyCode = 0;
     int m_lastKeyType = 0;
     QPointer<QWidget> m_lastWatched;
+    bool m_floating = false;
+    QPointer<QWidget> m_owner;
+    QList<QRect> m_floatingRects;
+    int m_mruWidth = 0;
+    int m_pressedItem = -1;
 };

@@ -185,6 +185,15 @@ TEST_F(ToolBarTest, ControlsHideOnAVerticalBar)
     EXPECT_TRUE(placeholder->isVisible());
 }
 
+TEST_F(ToolBarTest, BordersGoWhileTheBarFloats)
+{
+    EXPECT_EQ(bar->contentsMargins(), QMargins(3, 1, 3, 1));
+    emit bar->topLevelChanged(true);
+    EXPECT_EQ(bar->contentsMargins(), QMargins(0, 0, 0, 0));
+    emit bar->topLevelChanged(false);
+    EXPECT_EQ(bar->contentsMargins(), QMargins(3, 1, 3, 1));
+}
+
 TEST_F(ToolBarTest, RendersTheButtonStates)
 {
     QImage grabbed = bar->grab().toImage();

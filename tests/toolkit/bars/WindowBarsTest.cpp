@@ -9,6 +9,8 @@
 #include "toolkit/menus/MenuBarEx.h"
 #include "toolkit/bars/ItemsStatusBar.h"
 #include "toolkit/bars/LinkBar.h"
+#include "toolkit/bars/MiniDockFrameWndEx.h"
+#include "toolkit/bars/ReBarLayout.h"
 #include "toolkit/bars/TipLayout.h"
 #include "toolkit/bars/TipWnd.h"
 #include "toolkit/bars/ToolBarEx.h"
@@ -23,6 +25,7 @@
 #include <QTest>
 #include <QToolButton>
 #include <gtest/gtest.h>
+#include <set>
 
 namespace {
 
@@ -45,6 +48,51 @@ TEST(LinkBarLayout, LinksEndSixPixelsFromTheRight)
 {
     EXPECT_EQ(LayoutLink(QRect(0, 0, 10, 14), 80, 400), QRect(400 - 6 - 82, 0, 82, 14));
     EXPECT_EQ(LayoutLink(QRect(0, 14, 120, 14), 80, 400), QRect(400 - 6 - 120, 14, 120, 14)); // never narrowed
+}
+
+TEST(ReBarLayout, BandsShareRowsWhileTheirLeastWidthsFit)
+{
+    // Bands: least width, ideal width, height, break before.
+    auto band = [](int least, int ideal, int height, bool breakBefore = false) {
+        return ReBarBand{QSize(least, height), QSize(ideal, height), breakBefore};
+    };
+    struct Case
+    {
+        const char *name;
+        QList<ReBarBand> bands;
+        int width;
+        QList<QRect> rects;
+    } cases[] = {
+        {"ideal widths, the last band runs to the end",
+         {band(40, 100, 24), band(40, 120, 24)},
+         400,
+         {QRect(0, 0, 100, 24), QRect(102, 0, 298, 24)}},
+        {"too wide: the right band gives way first",
+         {band(40, 200, 24), band(60, 200, 24)},
+         300,
+         {QRect(0, 0, 200, 24), QRect(202, 0, 98, 24)}},
+        {"both give way down to their least widths",
+         {band(80, 200, 24), band(60, 200, 24)},
+         150,
+         {QRect(0, 0, 88, 24), QRect(90, 0, 60, 24)}},
+        {"least widths do not fit: a second row",
+         {band(80, 200, 24), band(90, 200, 22)},
+         150,
+         {QRect(0, 0, 150, 24), QRect(0, 24, 150, 22)}},
+        {"a break starts a row; the row is as high as its highest band",
+         {band(40, 60, 24), band(40, 60, 30, true), band(40, 60, 20)},
+         400,
+         {QRect(0, 0, 400, 24), QRect(0, 24, 60, 30), QRect(62, 24, 338, 30)}},
+        {"a band wider than the rebar keeps its least width", {band(200, 300, 24)}, 100, {QRect(0, 0, 200, 24)}},
+        {"no bands", {}, 300, {}},
+    };
+    for (const Case &c : cases) {
+        EXPECT_EQ(CReBarLayout::LayoutBands(c.bands, c.width), c.rects) << c.name;
+        int bottom = 0;
+        for (const QRect &r : c.rects)
+            bottom = std::max(bottom, r.bottom() + 1);
+        EXPECT_EQ(CReBarLayout::HeightForWidth(c.bands, c.width), bottom) << c.name;
+    }
 }
 
 TEST(ItemsStatusBar, CountTexts)
@@ -211,6 +259,71 @@ TEST_F(CaptionBarTest, ModesAndFilterMenus)
     SaveRender(sheet, "caption_bar_modes");
 }
 
+// A toolbar band of a few buttons with images.
+CToolBarEx *MakeBand(CCommandTable &table, const QList<int> &commands, const QList<QColor> &colours)
+{
+    auto *toolbar = new CToolBarEx(table);
+    toolbar->LoadToolBar(commands);
+    QImage strip(16 * int(colours.size()), 16, QImage::Format_ARGB32);
+    strip.fill(QColor(255, 0, 255));
+    QPainter sp(&strip);
+    for (int i = 0; i < colours.size(); ++i)
+        sp.drawPixmap(16 * i, 0, MakeCommandImage(colours[i], QChar('A' + i)));
+    sp.end();
+    strip.setPixel(0, 0, qRgb(255, 0, 255));
+    toolbar->SetImageBitmap(strip, QSize(16, 16));
+    return toolbar;
+}
+
+TEST(WindowBars, ReBarWrapsItsBandsIntoRows)
+{
+    UseMenuLookStyle();
+    CCommandRouter router;
+    CCommandTable table(router);
+    for (int id = 32771; id < 32780; ++id)
+        table.Add(id, QStringLiteral("Command &%1").arg(id - 32770), QStringLiteral("Command\nCommand"));
+    auto *rebar = new CFlatReBar;
+    rebar->AddBand(MakeBand(table, {32771, 32772, 0, 32773, 32774}, {Qt::darkBlue, Qt::darkRed, Qt::darkGreen, Qt::darkCyan}));
+    rebar->AddBand(MakeBand(table, {32775, 32776, 32777}, {Qt::darkMagenta, Qt::darkYellow, Qt::darkGray}));
+    rebar->AddBand(MakeBand(table, {32778, 32779}, {Qt::blue, Qt::red}));
+    QWidget window;
+    auto *column = new QVBoxLayout(&window);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->addWidget(rebar);
+    column->addStretch();
+    window.resize(480, 120);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    QCursor::setPos(window.geometry().bottomRight() + QPoint(40, 40));
+    QCoreApplication::processEvents();
+
+    const QImage wide = window.grab().toImage();
+    // Wide: one row, each band at its ideal width, the last running to the end.
+    const int rowHeight = rebar->Band(0)->height();
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(rebar->Band(i)->y(), CFlatReBar::kFrame) << i;
+    EXPECT_EQ(rebar->Band(0)->width(), rebar->Band(0)->sizeHint().width());
+    EXPECT_EQ(rebar->Band(2)->geometry().right(), rebar->width() - 1 - CFlatReBar::kFrame);
+    EXPECT_EQ(rebar->height(), rowHeight + 2 * CFlatReBar::kFrame);
+
+    // Narrow: the bands wrap and the rebar grows to hold the rows.
+    const int narrow = rebar->Band(0)->sizeHint().width() + rebar->Band(1)->sizeHint().width() / 2 + 10;
+    window.resize(narrow, 120);
+    QCoreApplication::processEvents();
+    EXPECT_GT(rebar->Band(1)->y(), rebar->Band(0)->y());
+    EXPECT_EQ(rebar->height(), rebar->heightForWidth(narrow));
+    EXPECT_GE(rebar->height(), 2 * rowHeight + 2 * CFlatReBar::kFrame);
+    const QImage rows = window.grab().toImage();
+
+    QImage sheet(wide.width() + 20, wide.height() + rows.height() + 30, QImage::Format_ARGB32);
+    sheet.fill(Qt::white);
+    QPainter p(&sheet);
+    p.drawImage(10, 10, wide);
+    p.drawImage(10, 20 + wide.height(), rows);
+    p.end();
+    SaveRender(sheet, "rebar_rows");
+}
+
 TEST(WindowBars, StatusLinkAndReBarRender)
 {
     UseMenuLookStyle();
@@ -293,6 +406,92 @@ TEST(FrameWndEx, TitleMenuBarAndAccelerators)
     ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
     QTest::keyClick(&frame, Qt::Key_F5);
     EXPECT_EQ(target.runs, 1);
+}
+
+TEST(FrameWndEx, FloatingMenuBarWrapsIntoRows)
+{
+    UseMenuLookStyle();
+    CCommandRouter router;
+    CCommandTable table(router);
+    table.Add(32805, "Go to &Today", "Today\nToday", QKeySequence(Qt::Key_F5));
+    CFrameWndEx frame(table);
+    frame.LoadFrame("Tessivo\n\nTessivo", {32805});
+    CMenuBarEx *bar = frame.MenuBar();
+    for (const char *title : {"&File", "&Edit", "&View", "&Go", "&Actions", "&Tools", "&Help"})
+        bar->AddMenu(title)->AddCommand(32805);
+    frame.setCentralWidget(new QWidget);
+    frame.resize(420, 200);
+    frame.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+    const int docked = bar->height();
+
+    frame.FloatMenuBar(frame.geometry().topLeft() + QPoint(40, 60));
+    CMiniDockFrameWndEx *floating = frame.MenuBarFrame();
+    ASSERT_NE(floating, nullptr);
+    EXPECT_EQ(floating->Bar(), bar);
+    EXPECT_TRUE(bar->IsFloating());
+    // The floating frame offers no close, and refuses to close.
+    EXPECT_FALSE(floating->windowFlags() & Qt::WindowCloseButtonHint);
+    floating->close();
+    EXPECT_TRUE(floating->isVisible());
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(floating));
+
+    // Wide enough, one row; narrower, rows, and the frame grows to hold them.
+    auto rows = [&] {
+        std::set<int> tops;
+        for (int i = 0; i < bar->actions().size(); ++i)
+            tops.insert(bar->ItemRect(i).top());
+        return int(tops.size());
+    };
+    EXPECT_EQ(rows(), 1);
+    EXPECT_EQ(floating->height(), bar->ItemRect(0).height());
+    const QImage wide = floating->grab().toImage();
+    floating->FitWidth(floating->width() / 2);
+    QCoreApplication::processEvents();
+    EXPECT_GE(rows(), 2);
+    EXPECT_EQ(floating->height(), bar->heightForWidth(floating->width()));
+    for (int i = 0; i < bar->actions().size(); ++i) {
+        EXPECT_LE(bar->ItemRect(i).right(), bar->width()) << i;
+        EXPECT_FALSE(bar->ItemRect(i).isEmpty()) << i;
+    }
+    const QImage wrapped = floating->grab().toImage();
+    floating->FitWidth(10);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(rows(), int(bar->actions().size())); // the narrowest: one item a row
+    EXPECT_EQ(floating->width(), bar->minimumSizeHint().width());
+    for (int i = 0; i < bar->actions().size(); ++i)
+        EXPECT_LE(bar->ItemRect(i).right(), bar->width()) << i;
+    const QImage narrowest = floating->grab().toImage();
+
+    // A click on an item of the second row opens that item's menu against it.
+    floating->FitWidth(wide.width() / 2);
+    QCoreApplication::processEvents();
+    const int last = int(bar->actions().size()) - 1;
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->ItemRect(last).center());
+    QMenu *open = bar->OpenPopup();
+    ASSERT_NE(open, nullptr);
+    EXPECT_EQ(open, bar->actions()[last]->menu());
+    EXPECT_EQ(open->pos().y(), bar->ItemScreenRect(last).bottom());
+    open->close();
+    QTest::qWait(5);
+
+    QImage sheet(std::max(wide.width(), narrowest.width()) + 20,
+                 wide.height() + wrapped.height() + narrowest.height() + 40, QImage::Format_ARGB32);
+    sheet.fill(Qt::white);
+    QPainter p(&sheet);
+    p.drawImage(10, 10, wide);
+    p.drawImage(10, 20 + wide.height(), wrapped);
+    p.drawImage(10, 30 + wide.height() + wrapped.height(), narrowest);
+    p.end();
+    SaveRender(sheet, "menu_bar_floating");
+
+    // Docked again, the bar is the frame's menu bar in one row.
+    frame.DockMenuBar();
+    EXPECT_EQ(frame.MenuBarFrame(), nullptr);
+    EXPECT_FALSE(bar->IsFloating());
+    EXPECT_EQ(frame.menuBar(), bar);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(bar->height(), docked);
 }
 
 } // namespace

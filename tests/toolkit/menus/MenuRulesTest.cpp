@@ -1,10 +1,13 @@
 // The menu rules that need no window: item measures, text splitting, mnemonics, popup
 // placement and the menu bar's mode and stepping rules.
+#include "toolkit/menus/MenuBarLayout.h"
 #include "toolkit/menus/MenuBarState.h"
 #include "toolkit/menus/MenuMetrics.h"
 #include "toolkit/menus/MenuPlacement.h"
 
+#include <cstdlib>
 #include <gtest/gtest.h>
+#include <iterator>
 
 namespace {
 
@@ -187,6 +190,86 @@ TEST(MenuBarState, KeysInMenuMode)
     EXPECT_EQ(r.kind, BarKeyResult::Execute);
     EXPECT_EQ(r.commandId, 32805);
     EXPECT_EQ(withCommand.GetMode(), CMenuBarState::Idle);
+}
+
+// Items of the given widths, 19 high; a negative width marks a right-justified item.
+QList<MenuBarLayoutItem> BarItems(std::initializer_list<int> widths)
+{
+    QList<MenuBarLayoutItem> items;
+    for (int w : widths)
+        items.append({QRect(0, 0, std::abs(w), 19), w < 0 ? CMenuBarState::kRightJustified : 0u});
+    return items;
+}
+
+// Each item's left edge and row (its top / 19).
+QList<QPoint> Places(const QList<MenuBarLayoutItem> &items)
+{
+    QList<QPoint> places;
+    for (const MenuBarLayoutItem &item : items)
+        places.append({item.rect.left(), item.rect.top() / 19});
+    return places;
+}
+
+TEST(MenuBarLayout, WrapsIntoRowsWithRightJustifiedRunsFlush)
+{
+    struct Case
+    {
+        const char *name;
+        std::initializer_list<int> widths;
+        int length;
+        int rows;
+        QList<QPoint> places;
+    } cases[] = {
+        {"one row, run flush at the end", {40, 50, 30, -45}, 300, 1, {{0, 0}, {40, 0}, {90, 0}, {255, 0}}},
+        {"run on the second row", {40, 50, 30, -45}, 100, 2, {{0, 0}, {40, 0}, {0, 1}, {55, 1}}},
+        {"one item a row", {40, 50, 30, -45}, 60, 4, {{0, 0}, {0, 1}, {0, 2}, {15, 3}}},
+        {"a run goes on into the next row", {40, -50, 30, 45}, 100, 2, {{0, 0}, {50, 0}, {25, 1}, {55, 1}}},
+        {"an item wider than the length keeps its row", {120, 30}, 100, 2, {{0, 0}, {0, 1}}},
+        {"length 0 aligns nothing", {40, -50}, 0, 2, {{0, 0}, {0, 1}}},
+        {"no items", {}, 100, 0, {}},
+    };
+    for (const Case &c : cases) {
+        QList<MenuBarLayoutItem> items = BarItems(c.widths);
+        EXPECT_EQ(CMenuBarLayout::WrapItems(items, c.length), c.rows) << c.name;
+        EXPECT_EQ(Places(items), c.places) << c.name;
+        for (int i = 0; i < items.size(); ++i) {
+            const bool newRow = i > 0 && c.places[i].y() != c.places[i - 1].y();
+            EXPECT_EQ(bool(items[i].state & CMenuBarState::kNewRow), newRow) << c.name << " item " << i;
+            EXPECT_EQ(items[i].rect.width(), std::abs(std::data(c.widths)[i])) << c.name;
+        }
+    }
+}
+
+TEST(MenuBarLayout, FloatingBarTakesTheWidestLayoutThatFits)
+{
+    struct Case
+    {
+        int length;
+        QSize size;
+    } cases[] = {
+        {1000, {165, 19}}, // everything in one row
+        {165, {165, 19}},
+        {164, {120, 38}},  // 40 50 30 | 45
+        {100, {90, 38}},   // 40 50 | 30 45
+        {89, {80, 57}},    // 40 | 50 30 | 45
+        {50, {50, 76}},    // the narrowest: one item a row
+        {10, {50, 76}},    // narrower than any layout
+    };
+    for (const Case &c : cases) {
+        QList<MenuBarLayoutItem> items = BarItems({40, 50, 30, 45});
+        EXPECT_EQ(CMenuBarLayout::SizeBar(items, c.length, true), c.size) << c.length;
+        EXPECT_EQ(CMenuBarLayout::CalcSize(items), c.size) << c.length;
+    }
+    // A right-justified run of a floating bar ends with its row, not at the unlimited length.
+    QList<MenuBarLayoutItem> withRun = BarItems({40, 50, -30});
+    EXPECT_EQ(CMenuBarLayout::SizeBar(withRun, CMenuBarLayout::kUnlimited, true), QSize(120, 19));
+    EXPECT_EQ(withRun[2].rect.left(), 90);
+    // Docked, the bar wraps at its length and a run is flush with it.
+    QList<MenuBarLayoutItem> docked = BarItems({40, 50, -30});
+    EXPECT_EQ(CMenuBarLayout::SizeBar(docked, 400, false), QSize(400, 19));
+    EXPECT_EQ(docked[2].rect.left(), 370);
+    QList<MenuBarLayoutItem> none;
+    EXPECT_EQ(CMenuBarLayout::SizeBar(none, 100, true), QSize(0, 0));
 }
 
 } // namespace
