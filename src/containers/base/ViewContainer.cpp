@@ -144,6 +144,14 @@ void CViewContainer::ReloadOptions()
         Context().taskPad->ReloadOptions();
 }
 
+void CViewContainer::ReloadColors()
+{
+    if (CCalendarViewCtrl *view = GetFirstView())
+        view->LoadViewColors();
+    if (CCalendarViewCtrl *view = GetSecondView())
+        view->LoadViewColors();
+}
+
 void CViewContainer::Reload(bool)
 {
     const HRESULT hr = ReloadItems(false, false, CDateTime::Null());
@@ -368,6 +376,27 @@ void CViewContainer::OnItemUpdated(CItemRef &holder, bool select)
         Context().taskPad->UpdateTask(*static_cast<const CTaskItem *>(item));
     if (removed && view)
         view->NotifyContainer(kNotifySelectionChanged);
+}
+
+bool CViewContainer::OnItemRescheduled(std::uint32_t recordId, const CDateTime &occurrence,
+                                       const CDateTime &newStart)
+{
+    CCalendarViewCtrl *view = GetViewCtrl();
+    if (!view)
+        return false;
+    bool matched = false;
+    for (int i = 0; i < view->GetEntryCount(); ++i) {
+        CDisplayItem *e = view->GetEntry(i);
+        if (e->GetItemRef() != recordId)
+            continue;
+        matched = true;
+        e->SetNewStart(newStart);
+        if (e->GetOccurrenceDate() == occurrence && !e->HasFlag(CDisplayItem::FlagRecurring)) {
+            e->SetFlag(CDisplayItem::FlagReminder, false);
+            view->InvalidateEntry(i);
+        }
+    }
+    return matched;
 }
 
 int CViewContainer::MarkItemRemoved(std::uint32_t recordId, const CDateTime *occurrence, bool)

@@ -138,6 +138,8 @@ class CViewContainer : public CCustomWnd, public IViewContainer, public ICommand
     // The view's first selected cell (else the focused entry's) and its date; -1 without a view.
     virtual int GetFocusedDay(CDateTime &date) const;
     virtual void ReloadOptions();
+    // The views reload their colours.
+    virtual void ReloadColors();
     virtual void Reload(bool flag);
     virtual void ClearEntries();
     virtual void RefreshViews(bool sort);
@@ -167,6 +169,10 @@ class CViewContainer : public CCustomWnd, public IViewContainer, public ICommand
     virtual bool AddItemToPrintView(CItemRef &holder, int mode);
     // The holder names the item as it was (its occurrence); its item is the stored new one.
     virtual void OnItemUpdated(CItemRef &holder, bool select);
+    // A reminder moved the item's schedule: every entry of the item takes the new start, and the
+    // entry of that occurrence of a single item loses its reminder mark. True when one matched.
+    virtual bool OnItemRescheduled(std::uint32_t recordId, const CDateTime &occurrence,
+                                   const CDateTime &newStart);
     // Sets the removed state on the entries of the occurrence (null: the whole item); for kinds
     // 1 to 4 on the TaskPad rows too. Returns ChangedView / ChangedTaskPad.
     virtual int MarkItemRemoved(std::uint32_t recordId, const CDateTime *occurrence, bool notify);

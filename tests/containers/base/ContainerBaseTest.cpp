@@ -53,6 +53,24 @@ TEST_F(ContainerBaseTest, AChangedItemReplacesItsEntries)
     EXPECT_EQ(c.m_view.GetEntryCount(), 2);
 }
 
+TEST_F(ContainerBaseTest, ARescheduledReminderClearsTheMarkOfItsEntry)
+{
+    CEventItem event;
+    event.SetSubject(QStringLiteral("call"));
+    event.SetStart(At(2024, 3, 12, 9));
+    event.SetDuration(Hours(1));
+    event.SetReminder(true, Minutes(15));
+    ASSERT_EQ(m_doc.StoreEvent(event, true), S_OK);
+    TestContainer &c = MakeContainer(ViewKind::Week);
+    ASSERT_EQ(c.ReloadItems(false, false, At(2024, 3, 11)), S_OK);
+    CDisplayItem *entry = Find(c.m_view, event.GetRecordId(), At(2024, 3, 12, 9));
+    ASSERT_TRUE(entry);
+    ASSERT_TRUE(entry->HasFlag(CDisplayItem::FlagReminder));
+    EXPECT_TRUE(c.OnItemRescheduled(event.GetRecordId(), At(2024, 3, 12, 9), At(2024, 3, 12, 9)));
+    EXPECT_FALSE(entry->HasFlag(CDisplayItem::FlagReminder));
+    EXPECT_FALSE(c.OnItemRescheduled(event.GetRecordId() + 100, At(2024, 3, 12, 9), At(2024, 3, 12, 9)));
+}
+
 TEST_F(ContainerBaseTest, ReloadResultsAndCounts)
 {
     m_containers.push_back(std::make_unique<FailingLoad>(ViewKind::Month));
