@@ -30,7 +30,8 @@ constexpr Entry kTexts[] = {
     {58039, "You must give the item type a name."},
     {58040, "Another item type with this name already exists. Enter a different name."},
     {58257, " ( local )"},
-    {59166, "Icon Files|*.ico; *.exe; *.dll; *.icl|Programs|*.exe|Libraries|*.dll;*.icl|Icons|*.ico|All Files|*.*||"},
+    {59166, "Icon Files|*.ico; *.exe; *.dll; *.icl|Programs|*.exe|Libraries|*.dll;*.icl|Icons|*.ico|All "
+            "Files|*.*||"},
     {59173, "New %s"},
     {59174, "Modify %s"},
     {59180, "New Recurring %s"},

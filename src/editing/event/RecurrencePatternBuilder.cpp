@@ -151,7 +151,8 @@ BuiltPattern CRecurrencePatternBuilder::Build(const RecurrenceInput &in, const C
         const int limit = in.choice == RecurrenceChoice::DailyRegenerate ? 999 : 99;
         if (in.every < 1 || in.every > limit)
             return Refuse(RecurrenceField::Every);
-        static constexpr std::uint32_t kPeriods[] = {Recur::Daily, Recur::Weekly, Recur::Monthly, Recur::Yearly};
+        static constexpr std::uint32_t kPeriods[] = {Recur::Daily, Recur::Weekly, Recur::Monthly,
+                                                     Recur::Yearly};
         const int which = int(in.choice) - int(RecurrenceChoice::DailyRegenerate);
         p.word = Recur::Regenerate | kPeriods[which];
         if (in.choice == RecurrenceChoice::WeeklyRegenerate)

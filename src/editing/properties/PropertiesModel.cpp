@@ -132,12 +132,11 @@ std::vector<ExceptionRow> CPropertiesModel::GetExceptionRows() const
         ExceptionRow row;
         row.key = x.keyDate;
         row.index = int(i);
-        row.date = FormatDateTimeOrDate(x.keyDate, true);
+        row.date = FormatDateTimeOrDate(x.keyDate.DatePart(), true);
         row.status = x.IsDeleted() ? QStringLiteral("Deleted") : FormatDateTimeOrDate(x.newStart);
         rows.push_back(row);
     }
-    std::stable_sort(rows.begin(), rows.end(), [](const ExceptionRow &a, const ExceptionRow &b) {
-        return a.key < b.key;
-    });
+    std::stable_sort(rows.begin(), rows.end(),
+                     [](const ExceptionRow &a, const ExceptionRow &b) { return a.key < b.key; });
     return rows;
 }

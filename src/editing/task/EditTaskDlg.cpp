@@ -182,8 +182,8 @@ void CEditTaskDlg::BuildForm()
     m_setup->setObjectName(QStringLiteral("reminderSetup"));
     auto *reminderBar = new QToolBar(this);
     reminderBar->setIconSize(QSize(16, 16));
-    m_topmost = ToolAction(reminderBar, tr("Make the reminder window topmost"), QStyle::SP_TitleBarShadeButton,
-                           "topmost", true);
+    m_topmost = ToolAction(reminderBar, tr("Make the reminder window topmost"),
+                           QStyle::SP_TitleBarShadeButton, "topmost", true);
     reminderRow->addWidget(m_notify);
     reminderRow->addWidget(m_reminderDate);
     reminderRow->addWidget(m_reminderTime);
@@ -258,7 +258,8 @@ void CEditTaskDlg::BuildForm()
             RefreshStates();
         };
     };
-    connect(m_status, &QComboBox::activated, this, after([this] { m_model.ChooseStatus(m_status->currentIndex()); }));
+    connect(m_status, &QComboBox::activated, this,
+            after([this] { m_model.ChooseStatus(m_status->currentIndex()); }));
     connect(m_percent, &QComboBox::activated, this,
             after([this] { m_model.ChoosePercentEntry(m_percent->currentIndex()); }));
     connect(m_priority, &QComboBox::activated, this,
@@ -278,8 +279,9 @@ void CEditTaskDlg::BuildForm()
     connect(m_completion, &CDatePickerCtrl::dateChanged, this, after([this] {
                 m_model.SetCompletionDate(CEditorFields::GetDate(m_completion), !HasDate(m_completion));
             }));
-    CEditorFields::OnChanged(m_reminderDate, this,
-                             after([this] { m_model.SetReminderDate(CEditorFields::GetDate(m_reminderDate)); }));
+    CEditorFields::OnChanged(m_reminderDate, this, after([this] {
+                                 m_model.SetReminderDate(CEditorFields::GetDate(m_reminderDate));
+                             }));
     if (auto *time = qobject_cast<CTimeComboBox *>(m_reminderTime)) {
         connect(time, &CTimeComboBox::timeChanged, this, [this, after](int kind, double spanDays) {
             after([this, kind, spanDays] {
@@ -290,7 +292,8 @@ void CEditTaskDlg::BuildForm()
             })();
         });
     }
-    connect(m_notify, &QCheckBox::toggled, this, after([this] { m_model.SetReminderOn(m_notify->isChecked()); }));
+    connect(m_notify, &QCheckBox::toggled, this,
+            after([this] { m_model.SetReminderOn(m_notify->isChecked()); }));
     connect(m_subject, &CNotesEdit::notesChanged, this, [this] {
         if (m_filling)
             return;
@@ -541,7 +544,8 @@ void CEditTaskDlg::OnDelete()
         oneOccurrence = prompt.GetChoice() == 0;
     } else {
         const QString question = PrintfText(EditingText(EditText::DeleteItemQuestion), {subject});
-        if (ShowMessageBox(this, true, question, MessageIcon::Warning, MessageButtons::YesNo) != MessageResult::Yes)
+        if (ShowMessageBox(this, true, question, MessageIcon::Warning, MessageButtons::YesNo) !=
+            MessageResult::Yes)
             return;
     }
     const HRESULT hr = m_context.store->DeleteHeldTask(m_model.GetHolder(), oneOccurrence);

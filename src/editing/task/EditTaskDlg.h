@@ -38,7 +38,8 @@ class CEditTaskDlg : public CDialogEx
     Q_OBJECT
   public:
     CEditTaskDlg(std::unique_ptr<CItemRef> holder, const TaskEditorContext &context, bool readOnly,
-                 QWidget *parent = nullptr, const EventEditorSettings &settings = EventEditorSettings::FromProfile());
+                 QWidget *parent = nullptr,
+                 const EventEditorSettings &settings = EventEditorSettings::FromProfile());
 
     bool IsLoaded() const { return m_loaded; }
     CTaskEditorModel &GetModel() { return m_model; }
@@ -48,8 +49,8 @@ class CEditTaskDlg : public CDialogEx
 
     // Opens the editor on a holder with a task: modal under a live parent (the result, 1 after
     // OK), else modeless (0). A holder without a task opens nothing and gives 0.
-    static int OpenTaskEditor(std::unique_ptr<CItemRef> holder, const TaskEditorContext &context, QWidget *parent,
-                              bool openRecurrence, bool topmost, bool readOnly);
+    static int OpenTaskEditor(std::unique_ptr<CItemRef> holder, const TaskEditorContext &context,
+                              QWidget *parent, bool openRecurrence, bool topmost, bool readOnly);
 
   signals:
     // Print: the keys of the edited task, the unsaved copy beside its key.

@@ -35,9 +35,10 @@ bool Usable(const CDateTime &d)
 bool TaskSnapshot::operator==(const TaskSnapshot &o) const
 {
     return flags == o.flags && start == o.start && due == o.due && pattern == o.pattern && sound == o.sound &&
-           priority == o.priority && status == o.status && percent == o.percent && completion == o.completion &&
-           reminder == o.reminder && subject == o.subject && notes == o.notes && categories == o.categories &&
-           itemTypeName == o.itemTypeName && reminderLead == o.reminderLead && itemTypeIndex == o.itemTypeIndex;
+           priority == o.priority && status == o.status && percent == o.percent &&
+           completion == o.completion && reminder == o.reminder && subject == o.subject && notes == o.notes &&
+           categories == o.categories && itemTypeName == o.itemTypeName && reminderLead == o.reminderLead &&
+           itemTypeIndex == o.itemTypeIndex;
 }
 
 CTaskEditorModel::CTaskEditorModel(std::unique_ptr<CItemRef> holder, bool readOnly,
@@ -163,8 +164,7 @@ TaskControlState CTaskEditorModel::GetControlState() const
     s.deleteEnabled = m_holder->GetRecordId() != 0 && !ro;
     s.hiddenEnabled = !ro;
     s.lockedEnabled = !ro && !m_occurrenceAlone;
-    s.topmostChecked =
-        m_form.reminderOn && (m_task->HasFlag(FlagTopmost) || m_settings.allRemindersOnTop);
+    s.topmostChecked = m_form.reminderOn && (m_task->HasFlag(FlagTopmost) || m_settings.allRemindersOnTop);
     s.topmostEnabled = m_form.reminderOn && !IsDetached() && !ro && !m_settings.allRemindersOnTop;
     return s;
 }

@@ -35,7 +35,7 @@ struct TaskForm
     bool hasStart = false;
     CDateTime completion; // the date the completion field shows while completed
     bool reminderOn = false;
-    CDateTime reminder; // date and time
+    CDateTime reminder;           // date and time
     bool reminderDateBad = false; // the reminder date or time field holds text that is not one
     bool reminderTimeBad = false;
     bool hidden = false;

@@ -37,13 +37,14 @@ QRadioButton *Radio(QWidget *parent, const QString &text, const char *name)
 // A count left after a change is copied into the other counts of its period.
 void SharesCount(QLineEdit *from, std::initializer_list<QLineEdit *> others)
 {
-    QObject::connect(from, &QLineEdit::editingFinished, from, [from, others = std::vector<QLineEdit *>(others)] {
-        if (!from->isModified())
-            return;
-        for (QLineEdit *other : others)
-            SetNumber(other, NumberOf(from));
-        from->setModified(false);
-    });
+    QObject::connect(from, &QLineEdit::editingFinished, from,
+                     [from, others = std::vector<QLineEdit *>(others)] {
+                         if (!from->isModified())
+                             return;
+                         for (QLineEdit *other : others)
+                             SetNumber(other, NumberOf(from));
+                         from->setModified(false);
+                     });
 }
 
 void AddRow(QVBoxLayout *page, std::initializer_list<QWidget *> widgets)
@@ -138,7 +139,8 @@ QWidget *CTaskRecurrenceDlg::BuildPatternGroup()
     m_dailyEveryRadio = Radio(daily, tr("E&very"), "dailyEveryRadio");
     m_dailyEvery = NumberField(daily, "dailyEvery", 3);
     AddRow(dl, {m_dailyEveryRadio, m_dailyEvery, new QLabel(tr("day(s)"), daily)});
-    dl->addWidget(RegenerateRow(daily, m_dailyRegenerateRadio, m_dailyRegenerate, "dailyRegenerate", tr("day(s)")));
+    dl->addWidget(
+        RegenerateRow(daily, m_dailyRegenerateRadio, m_dailyRegenerate, "dailyRegenerate", tr("day(s)")));
     dl->addStretch();
     dailyGroup->addButton(m_dailyEveryRadio);
     dailyGroup->addButton(m_dailyRegenerateRadio);
@@ -165,11 +167,12 @@ QWidget *CTaskRecurrenceDlg::BuildPatternGroup()
         check->setObjectName(QStringLiteral("weekday%1").arg(i));
         m_weekdays[std::size_t(i)] = check;
         days->addWidget(check, i / 4, i % 4);
-        connect(check, &QCheckBox::clicked, m_weeklyEveryRadio, [this] { m_weeklyEveryRadio->setChecked(true); });
+        connect(check, &QCheckBox::clicked, m_weeklyEveryRadio,
+                [this] { m_weeklyEveryRadio->setChecked(true); });
     }
     wl->addLayout(days);
-    wl->addWidget(
-        RegenerateRow(weekly, m_weeklyRegenerateRadio, m_weeklyRegenerate, "weeklyRegenerate", tr("week(s)")));
+    wl->addWidget(RegenerateRow(weekly, m_weeklyRegenerateRadio, m_weeklyRegenerate, "weeklyRegenerate",
+                                tr("week(s)")));
     wl->addStretch();
     weeklyGroup->addButton(m_weeklyEveryRadio);
     weeklyGroup->addButton(m_weeklyRegenerateRadio);
@@ -230,9 +233,10 @@ QWidget *CTaskRecurrenceDlg::BuildPatternGroup()
     m_yearlyWeek = WeekCombo(yearly, "yearlyWeek");
     m_yearlyWeekday = WeekdayCombo(yearly, "yearlyWeekday");
     m_yearlyNthMonth = MonthCombo(yearly, "yearlyNthMonth");
-    AddRow(yl, {m_yearlyNthRadio, m_yearlyWeek, m_yearlyWeekday, new QLabel(tr("of"), yearly), m_yearlyNthMonth});
-    yl->addWidget(
-        RegenerateRow(yearly, m_yearlyRegenerateRadio, m_yearlyRegenerate, "yearlyRegenerate", tr("year(s)")));
+    AddRow(yl,
+           {m_yearlyNthRadio, m_yearlyWeek, m_yearlyWeekday, new QLabel(tr("of"), yearly), m_yearlyNthMonth});
+    yl->addWidget(RegenerateRow(yearly, m_yearlyRegenerateRadio, m_yearlyRegenerate, "yearlyRegenerate",
+                                tr("year(s)")));
     yl->addStretch();
     yearlyGroup->addButton(m_yearlyDateRadio);
     yearlyGroup->addButton(m_yearlyNthRadio);
@@ -320,7 +324,8 @@ void CTaskRecurrenceDlg::Load()
     SetNumber(m_weeklyEvery, f.weeklyEvery);
     SetNumber(m_weeklyRegenerate, f.weeklyRegenerate);
     for (int i = 0; i < 7; ++i)
-        m_weekdays[std::size_t(i)]->setChecked(f.weekdays & Recur::WeekdayBit(m_weekdayOfBox[std::size_t(i)]));
+        m_weekdays[std::size_t(i)]->setChecked(f.weekdays &
+                                               Recur::WeekdayBit(m_weekdayOfBox[std::size_t(i)]));
     (f.monthlyRow == Row::Regenerate ? m_monthlyRegenerateRadio
      : f.monthlyRow == Row::Nth      ? m_monthlyNthRadio
                                      : m_monthlyDayRadio)

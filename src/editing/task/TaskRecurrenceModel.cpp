@@ -36,7 +36,8 @@ int WeekIndexOfWord(std::uint32_t word, int day)
 
 } // namespace
 
-CTaskRecurrenceModel::CTaskRecurrenceModel(CTaskItem &task, bool readOnly) : m_task(task), m_readOnly(readOnly)
+CTaskRecurrenceModel::CTaskRecurrenceModel(CTaskItem &task, bool readOnly)
+    : m_task(task), m_readOnly(readOnly)
 {
     const std::uint32_t word = task.GetRecurrenceFlags();
     if (task.IsRecurring() && (word & Recur::PeriodMask) && task.GetPatternStart().IsValid()) {
@@ -106,9 +107,9 @@ void CTaskRecurrenceModel::FillFromPattern()
     FillDefaults(p.Period());
     TaskRecurrenceForm &f = m_form;
     const int every = std::max<int>(1, p.GetInterval());
-    const Row row = p.Kind() == Recur::Regenerate ? Row::Regenerate
+    const Row row = p.Kind() == Recur::Regenerate   ? Row::Regenerate
                     : p.Kind() == Recur::NthWeekday ? Row::Nth
-                                                     : Row::Every;
+                                                    : Row::Every;
     const int day = p.GetDayNumber() >= 1 && p.GetDayNumber() <= 31 ? p.GetDayNumber() : f.start.GetDay();
     switch (p.Period()) {
     case Recur::Daily:
@@ -298,7 +299,8 @@ bool CTaskRecurrenceModel::Ok()
     const CRecurrencePattern &old = m_task.GetPattern();
     const bool endChanged = (p.word & Recur::HasEndDate) != (old.GetWord() & Recur::HasEndDate) ||
                             (m_form.endsOn && !(end == old.GetEnd()));
-    m_changed = !m_task.IsRecurring() || m_task.HasFlag(CTaskItem::TF_SERIES_CLOSED) || !m_task.HasDueDate() ||
+    m_changed = !m_task.IsRecurring() || m_task.HasFlag(CTaskItem::TF_SERIES_CLOSED) ||
+                !m_task.HasDueDate() ||
                 (p.word & ~Recur::HasEndDate) != (old.GetWord() & ~Recur::HasEndDate) ||
                 p.interval != old.GetInterval() || p.dayNumber != old.GetDayNumber() ||
                 !(p.patternStart == old.GetStart()) || endChanged;

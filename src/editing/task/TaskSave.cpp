@@ -187,8 +187,7 @@ TaskSaveResult CTaskSave::Save(const QSize &editorSize, const QSize &initialSize
     CTaskItem &task = m_model.GetTask();
     CItemRef &holder = m_model.GetHolder();
     const bool stored = holder.GetRecordId() != 0;
-    if (!m_model.IsModified() &&
-        (stored || (task.GetSubject().isEmpty() && task.GetNotes().isEmpty())))
+    if (!m_model.IsModified() && (stored || (task.GetSubject().isEmpty() && task.GetNotes().isEmpty())))
         return TaskSaveResult::Unchanged;
     if (m_model.IsOccurrenceAlone() && !task.HasFlag(CTaskItem::TF_SERIES_CLOSED) && OccurrenceChanged())
         return SplitOccurrence();

@@ -40,7 +40,8 @@ class CTaskSave
     bool ValidateDates();
     // Checks and copies the form into the task. With sizeAndReminder the editor size (when it
     // differs from the opening size) and the reminder are taken too.
-    bool GatherFromControls(bool sizeAndReminder, const QSize &editorSize = {}, const QSize &initialSize = {});
+    bool GatherFromControls(bool sizeAndReminder, const QSize &editorSize = {},
+                            const QSize &initialSize = {});
     TaskField GetFocusField() const { return m_focus; }
 
     // OK: gather, split off a changed occurrence, store.

@@ -8,6 +8,7 @@
 #include "editing/base/EditingStrings.h"
 #include "editing/types/IconSource.h"
 
+#include <QApplication>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
@@ -17,7 +18,6 @@
 #include <QListWidget>
 #include <QPixmap>
 #include <QPushButton>
-#include <QApplication>
 #include <QScrollBar>
 
 namespace {
@@ -119,7 +119,8 @@ void CChangeIconDlg::Browse()
 void CChangeIconDlg::TakeBrowsedFile(const QString &file)
 {
     if (!FillFrom(file))
-        ShowWarningText(PrintfText(EditingText(EditText::NoIconsInFile), {QDir::toNativeSeparators(file)}), this);
+        ShowWarningText(PrintfText(EditingText(EditText::NoIconsInFile), {QDir::toNativeSeparators(file)}),
+                        this);
 }
 
 void CChangeIconDlg::accept()

@@ -69,7 +69,8 @@ void CEditItemTypeDlg::SetSoundDialog(SoundDialogFn dialog)
 }
 
 CEditItemTypeDlg::CEditItemTypeDlg(const QStringList &typeNames, const CItemType &type, int index,
-                                   const ImagePixels &smallIcon, const ImagePixels &largeIcon, QWidget *parent)
+                                   const ImagePixels &smallIcon, const ImagePixels &largeIcon,
+                                   QWidget *parent)
     : QDialog(parent), m_editor(typeNames, type, index), m_small(smallIcon), m_large(largeIcon)
 {
     setObjectName(QStringLiteral("EditItemTypeDlg"));

@@ -7,8 +7,8 @@
 //     if (dialog.exec() == QDialog::Accepted) { dialog.GetItemType(); dialog.GetSmallIcon(); ... }
 #pragma once
 
-#include "editing/types/ItemTypeEditor.h"
 #include "editing/types/IconSource.h"
+#include "editing/types/ItemTypeEditor.h"
 
 #include <QDialog>
 #include <functional>
@@ -26,8 +26,8 @@ class CEditItemTypeDlg : public QDialog
   public:
     // `typeNames`: every type's name in list order (for the duplicate check); `index`: the
     // edited type's place in it, -1 for a new type; the icons are the type's 16 and 32-pixel ones.
-    CEditItemTypeDlg(const QStringList &typeNames, const CItemType &type, int index, const ImagePixels &smallIcon,
-                     const ImagePixels &largeIcon, QWidget *parent = nullptr);
+    CEditItemTypeDlg(const QStringList &typeNames, const CItemType &type, int index,
+                     const ImagePixels &smallIcon, const ImagePixels &largeIcon, QWidget *parent = nullptr);
 
     // After OK: the edited record and its icons.
     const CItemType &GetItemType() const { return m_editor.Type(); }

@@ -71,7 +71,8 @@ bool CIconFileReader::DecodeBitmap(const QByteArray &bitmap, Image &out)
     const int bits = BitsPerPixel(bitmap);
     const std::uint32_t compression = U32(bitmap, 16);
     const std::uint32_t used = U32(bitmap, 32);
-    if (headerSize < std::uint32_t(kInfoHeaderBytes) || headerSize > std::uint32_t(length) || compression != 0)
+    if (headerSize < std::uint32_t(kInfoHeaderBytes) || headerSize > std::uint32_t(length) ||
+        compression != 0)
         return false;
     if (bits != 1 && bits != 4 && bits != 8)
         return false;

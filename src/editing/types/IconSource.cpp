@@ -28,11 +28,11 @@ void InitItemIcons()
 
 // Names the freedesktop icon naming rules define, in the order the dialog lists them.
 const char *const kThemeNames[] = {
-    "appointment-new",  "x-office-calendar", "mail-unread",        "call-start",     "contact-new",
-    "dialog-information", "dialog-warning",  "emblem-important",   "emblem-favorite", "go-home",
-    "applications-games", "applications-office", "applications-internet", "audio-x-generic",
-    "camera-photo",     "computer",          "help-browser",       "input-keyboard", "media-optical",
-    "start-here",       "system-users",      "weather-clear",      "user-bookmarks", "face-smile",
+    "appointment-new",    "x-office-calendar",   "mail-unread",           "call-start",      "contact-new",
+    "dialog-information", "dialog-warning",      "emblem-important",      "emblem-favorite", "go-home",
+    "applications-games", "applications-office", "applications-internet", "audio-x-generic", "camera-photo",
+    "computer",           "help-browser",        "input-keyboard",        "media-optical",   "start-here",
+    "system-users",       "weather-clear",       "user-bookmarks",        "face-smile",
 };
 
 QStringList ThemeNames()
@@ -208,8 +208,8 @@ bool LoadIconFromFile(const QString &path, int index, ImagePixels &small, ImageP
         if (index >= names.size())
             return false;
         const QIcon icon = QIcon::fromTheme(names.at(index));
-        return FromImages(icon.pixmap(CIconSource::kSmall).toImage(), icon.pixmap(CIconSource::kLarge).toImage(),
-                          small, large);
+        return FromImages(icon.pixmap(CIconSource::kSmall).toImage(),
+                          icon.pixmap(CIconSource::kLarge).toImage(), small, large);
     }
     return LoadFromFile(path, index, small, large);
 }

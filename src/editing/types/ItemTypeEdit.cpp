@@ -65,8 +65,9 @@ void CItemTypeEdit::paintEvent(QPaintEvent *)
     ImagePixels large, small;
     if (list && m_index >= 0 && list->GetTypeIcons(m_index, large, small)) {
         const int top = std::max(0, (area.height() - kIcon) / 2);
-        painter.drawPixmap(2, top, PixmapFromPixels(small, list->GetSmallImages().GetImageWidth(),
-                                                     list->GetSmallImages().GetImageHeight()));
+        painter.drawPixmap(2, top,
+                           PixmapFromPixels(small, list->GetSmallImages().GetImageWidth(),
+                                            list->GetSmallImages().GetImageHeight()));
     }
     // The name follows an 18-pixel icon column, 4 pixels on and 1 down.
     const QRect textRect = area.adjusted(18 + 4, 1, 0, 0);

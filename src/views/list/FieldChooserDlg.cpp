@@ -1,6 +1,8 @@
 // The Field Chooser window.
 #include "views/list/FieldChooserDlg.h"
 
+#include "views/list/ItemListCtrl.h"
+
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -49,6 +51,30 @@ CFieldChooserDlg::CFieldChooserDlg(const std::vector<int> &available, const std:
     });
     m_model.Fill({}, m_available);
     Show();
+}
+
+namespace {
+
+std::vector<int> ViewFields(const CItemListCtrl &view, bool all)
+{
+    int sortId = 0;
+    std::vector<int> ids;
+    view.GetDefaultColumns(all, sortId, ids);
+    return ids;
+}
+
+} // namespace
+
+CFieldChooserDlg::CFieldChooserDlg(const CItemListCtrl &view, QWidget *parent)
+    : CFieldChooserDlg(ViewFields(view, true), ViewFields(view, false), parent)
+{
+    SetFieldOrder(view.Columns().FieldValues());
+}
+
+void CFieldChooserDlg::ApplyTo(CItemListCtrl &view) const
+{
+    view.ApplyFieldValues(m_values);
+    view.SaveLayout();
 }
 
 void CFieldChooserDlg::SetFieldOrder(const std::vector<std::uint32_t> &values)

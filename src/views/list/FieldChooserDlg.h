@@ -6,6 +6,7 @@
 
 #include <QDialog>
 
+class CItemListCtrl;
 class QListWidget;
 
 class CFieldChooserDlg : public QDialog
@@ -17,6 +18,9 @@ class CFieldChooserDlg : public QDialog
     CFieldChooserDlg(const std::vector<int> &available, const std::vector<int> &defaults,
                      QWidget *parent = nullptr);
 
+    // On a list view: its fields, its default columns and its layout now.
+    explicit CFieldChooserDlg(const CItemListCtrl &view, QWidget *parent = nullptr);
+
     // The layout (width << 16 | id, display order) before the dialog runs, and after OK.
     void SetFieldOrder(const std::vector<std::uint32_t> &values);
     const std::vector<std::uint32_t> &GetFieldOrder() const { return m_values; }
@@ -26,6 +30,9 @@ class CFieldChooserDlg : public QDialog
     void MoveDown();
     void Restore();
     void accept() override;
+
+    // Hands the layout of OK to the view, which keeps it in its settings at once.
+    void ApplyTo(CItemListCtrl &view) const;
 
     // Runs the dialog on a layout; true with the new layout on OK.
     static bool Run(QWidget *parent, std::vector<std::uint32_t> &values, const std::vector<int> &available,

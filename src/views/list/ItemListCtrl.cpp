@@ -1,9 +1,9 @@
 // The list view: columns, settings, sorting, geometry, copy as text and cell tooltips.
 #include "views/list/ItemListCtrl.h"
 
-#include "core/system/ConstStrings.h"
 #include "core/items/ItemRef.h"
 #include "core/lists/LogFont.h"
+#include "core/system/ConstStrings.h"
 #include "core/system/Profile.h"
 #include "views/base/CustomWnd.h"
 #include "views/list/ListEntryRules.h"
@@ -309,8 +309,11 @@ bool CItemListCtrl::OnCommand(int commandId)
         std::vector<int> available, defaults;
         GetDefaultColumns(true, sortId, available);
         GetDefaultColumns(false, sortId, defaults);
-        if (m_fieldChooser(values, available, defaults))
+        if (m_fieldChooser(values, available, defaults)) {
             ApplyFieldValues(values);
+            // Kept at once: the chosen columns must not wait for the window to close.
+            SaveLayout();
+        }
         return true;
     }
     default:

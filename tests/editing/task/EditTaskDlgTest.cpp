@@ -4,6 +4,7 @@
 
 #include "../DialogRenders.h"
 #include "core/items/RecurrenceBits.h"
+#include "editing/base/EditingStrings.h"
 #include "editing/base/NotesEdit.h"
 #include "editing/task/DocumentTaskStore.h"
 #include "editing/task/EditTaskDlg.h"
@@ -60,7 +61,8 @@ TEST_F(EditTaskDlgTest, PercentComboCompletesAndOkStores)
     emit percent->activated(4);
     EXPECT_EQ(dialog.findChild<QComboBox *>(QStringLiteral("status"))->currentIndex(), 2);
     EXPECT_FALSE(dialog.findChild<QPushButton *>(QStringLiteral("recurrence"))->isEnabled());
-    EXPECT_TRUE(dialog.findChild<CDatePickerCtrl *>(QStringLiteral("completionDate"))->NoneBox()->isChecked());
+    EXPECT_TRUE(
+        dialog.findChild<CDatePickerCtrl *>(QStringLiteral("completionDate"))->NoneBox()->isChecked());
     dialog.findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
     EXPECT_EQ(dialog.GetResult(), 1);
     std::vector<CTaskItem> stored;
@@ -76,10 +78,35 @@ TEST_F(EditTaskDlgTest, PercentComboCompletesAndOkStores)
     EXPECT_EQ(stored[0].GetDueDate(), At(2024, 3, 15));
 }
 
+TEST_F(EditTaskDlgTest, CancelAsksOnlyAfterChangesAndYesSaves)
+{
+    SetDataFileOpenQuery([] { return true; });
+    CEditTaskDlg untouched(std::make_unique<CItemRef>(2), Context(), false, nullptr, EventEditorSettings());
+    untouched.reject();
+    EXPECT_TRUE(m_messages.shown.isEmpty());
+
+    CEditTaskDlg typed(std::make_unique<CItemRef>(2), Context(), false, nullptr, EventEditorSettings());
+    typed.findChild<CNotesEdit *>(QStringLiteral("subject"))->setPlainText(QStringLiteral("Call Ann"));
+    m_messages.answer = MessageResult::Cancel;
+    typed.reject();
+    EXPECT_EQ(m_messages.LastText(), EditingText(EditText::SaveChangesQuestion));
+    m_messages.answer = MessageResult::Yes;
+    typed.reject();
+    EXPECT_EQ(typed.GetResult(), 1) << "Yes saves as OK does";
+    int count = 0;
+    m_doc.EnumAllTasks([&](std::uint32_t) {
+        ++count;
+        return S_OK;
+    });
+    EXPECT_EQ(count, 1);
+    SetDataFileOpenQuery({});
+}
+
 TEST_F(EditTaskDlgTest, OpenTaskEditorRefusesAHolderWithoutATask)
 {
-    EXPECT_EQ(CEditTaskDlg::OpenTaskEditor(std::make_unique<CItemRef>(1), Context(), nullptr, false, false, false),
-              0);
+    EXPECT_EQ(
+        CEditTaskDlg::OpenTaskEditor(std::make_unique<CItemRef>(1), Context(), nullptr, false, false, false),
+        0);
     EXPECT_EQ(CEditTaskDlg::OpenTaskEditor(nullptr, Context(), nullptr, false, false, false), 0);
 }
 
@@ -104,7 +131,8 @@ TEST_F(EditTaskDlgTest, Renders)
     fresh->GetTask()->SetDueDate(At(2024, 3, 15));
     fresh->GetTask()->SetStartDate(At(2024, 3, 12));
     CEditTaskDlg created(std::move(fresh), Context(), false, nullptr, EventEditorSettings());
-    created.findChild<CNotesEdit *>(QStringLiteral("subject"))->setPlainText(QStringLiteral("Renew passport"));
+    created.findChild<CNotesEdit *>(QStringLiteral("subject"))
+        ->setPlainText(QStringLiteral("Renew passport"));
     created.findChild<CNotesEdit *>(QStringLiteral("notes"))
         ->setPlainText(QStringLiteral("Photos from https://example.org/photos\nBring the old one."));
     RenderDialog(created, "task_editor_new");
@@ -120,7 +148,8 @@ TEST_F(EditTaskDlgTest, Renders)
     ASSERT_EQ(m_doc.LoadItemRef(*one, CCalendarItem::KindTask, id), S_OK);
     one->GetTask()->SetRecordId(0);
     CEditTaskDlg occurrence(std::move(one), Context(), false, nullptr, EventEditorSettings());
-    EXPECT_TRUE(occurrence.findChild<QPushButton *>(QStringLiteral("modifySeries"))->isVisibleTo(&occurrence));
+    EXPECT_TRUE(
+        occurrence.findChild<QPushButton *>(QStringLiteral("modifySeries"))->isVisibleTo(&occurrence));
     RenderDialog(occurrence, "task_editor_occurrence");
 
     CTaskItem task;

@@ -43,8 +43,8 @@ TEST_F(TaskRecurrenceModelTest, NonRecurringTaskOpensWeeklyOnItsDueDay)
 TEST_F(TaskRecurrenceModelTest, RecurringTaskOpensOnItsPattern)
 {
     CTaskItem t = DueOn(At(2024, 5, 14));
-    t.SetRecurrence(Recur::NthWeekday | Recur::Monthly | Recur::Tuesday | Recur::Second, 2, 14, At(2024, 5, 14),
-                    CDateTime());
+    t.SetRecurrence(Recur::NthWeekday | Recur::Monthly | Recur::Tuesday | Recur::Second, 2, 14,
+                    At(2024, 5, 14), CDateTime());
     CTaskRecurrenceModel m(t, false);
     EXPECT_EQ(m.Form().period, Recur::Monthly);
     EXPECT_EQ(m.Form().monthlyRow, Row::Nth);
@@ -78,9 +78,8 @@ TEST_F(TaskRecurrenceModelTest, Refusals)
         int message;
     };
     const Case cases[] = {
-        {"weekly without a weekday",
-         [](CTaskRecurrenceModel &m) { m.Form().weekdays = 0; }, TaskRecurrenceField::Weekdays,
-         EditText::PatternNotValid},
+        {"weekly without a weekday", [](CTaskRecurrenceModel &m) { m.Form().weekdays = 0; },
+         TaskRecurrenceField::Weekdays, EditText::PatternNotValid},
         {"a count of 0",
          [](CTaskRecurrenceModel &m) {
              m.ChoosePeriod(Recur::Daily);
@@ -102,9 +101,8 @@ TEST_F(TaskRecurrenceModelTest, Refusals)
              m.Form().yearlyDay = 29;
          },
          TaskRecurrenceField::Day, EditText::PatternNotValid},
-        {"an end before the start",
-         [](CTaskRecurrenceModel &m) { m.SetEndDate(At(2024, 4, 30)); }, TaskRecurrenceField::End,
-         EditText::EndBeforePatternStart},
+        {"an end before the start", [](CTaskRecurrenceModel &m) { m.SetEndDate(At(2024, 4, 30)); },
+         TaskRecurrenceField::End, EditText::EndBeforePatternStart},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
@@ -145,7 +143,8 @@ TEST_F(TaskRecurrenceModelTest, RegenerateRowsAndEndWriteTheTask)
     ASSERT_TRUE(m.Ok());
     EXPECT_TRUE(m.IsChanged());
     EXPECT_TRUE(t.IsRecurring());
-    EXPECT_EQ(t.GetRecurrenceFlags(), Recur::Regenerate | Recur::Weekly | Recur::Wednesday | Recur::HasEndDate);
+    EXPECT_EQ(t.GetRecurrenceFlags(),
+              Recur::Regenerate | Recur::Weekly | Recur::Wednesday | Recur::HasEndDate);
     EXPECT_EQ(t.GetRecurrenceInterval(), 3);
     EXPECT_EQ(t.GetPatternEnd(), At(2024, 12, 31, 23, 59, 59));
 

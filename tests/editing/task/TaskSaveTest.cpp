@@ -58,8 +58,8 @@ struct StoredTask
 void PrintTo(const StoredTask &t, std::ostream *os)
 {
     *os << "{" << t.subject.toStdString() << " due " << t.due.ToIsoString().toStdString()
-        << (t.recurring ? " recurring" : "") << (t.completed ? " completed" : "") << (t.detached ? " detached" : "")
-        << " ref " << t.externalRef << "}";
+        << (t.recurring ? " recurring" : "") << (t.completed ? " completed" : "")
+        << (t.detached ? " detached" : "") << " ref " << t.externalRef << "}";
 }
 
 StoredTask Rec(const char *subject, const CDateTime &due, bool recurring, bool completed, bool detached,
@@ -165,7 +165,8 @@ TEST_F(TaskSaveTest, CompletingAnOccurrenceSplitsItOffAndAdvancesTheSeries)
 
 TEST_F(TaskSaveTest, CompletingTheLastOccurrenceLeavesNoSeries)
 {
-    const std::uint32_t id = StoreWeeklyTask(Recur::ByDate | Recur::Weekly | Recur::Monday, 1, At(2024, 3, 15));
+    const std::uint32_t id =
+        StoreWeeklyTask(Recur::ByDate | Recur::Weekly | Recur::Monday, 1, At(2024, 3, 15));
     auto model = OpenOccurrence(id);
     model->ChoosePercentEntry(4);
     FaultyTaskStore store(m_doc);
@@ -188,7 +189,8 @@ TEST_F(TaskSaveTest, AFailureAtAnyStepLosesAndDuplicatesNothing)
         m_messages.shown.clear();
         EXPECT_EQ(CTaskSave(*model, store).Save(), TaskSaveResult::StayOpen);
         EXPECT_FALSE(m_messages.shown.isEmpty()) << "the failure is reported";
-        EXPECT_EQ(Reopened(), (std::vector<StoredTask>{Rec("Water plants", At(2024, 3, 11), true, false, false, 42)}));
+        EXPECT_EQ(Reopened(),
+                  (std::vector<StoredTask>{Rec("Water plants", At(2024, 3, 11), true, false, false, 42)}));
     }
 }
 

@@ -113,13 +113,14 @@ TEST(IconFileReaderTest, KeptFuzzInputsReadCleanly)
         QFile file(dir.filePath(name));
         ASSERT_TRUE(file.open(QIODevice::ReadOnly));
         const QByteArray bytes = file.readAll();
-        const char *problem =
-            IconFileFuzz::RunInput(reinterpret_cast<const std::uint8_t *>(bytes.constData()), std::size_t(bytes.size()));
+        const char *problem = IconFileFuzz::RunInput(
+            reinterpret_cast<const std::uint8_t *>(bytes.constData()), std::size_t(bytes.size()));
         EXPECT_EQ(problem, nullptr) << name.toStdString() << ": " << problem;
     }
     QFile seed(dir.filePath(QStringLiteral("seed")));
     ASSERT_TRUE(seed.open(QIODevice::ReadOnly));
-    EXPECT_EQ(seed.readAll(), QByteArray(1, '\0') + IconFileFuzz::Seed()) << "the kept seed matches the format";
+    EXPECT_EQ(seed.readAll(), QByteArray(1, '\0') + IconFileFuzz::Seed())
+        << "the kept seed matches the format";
 }
 
 } // namespace

@@ -41,7 +41,8 @@ TEST(ItemTypeEditorRules, FlagsAreRebuiltFromTheChecksKeepingTheirOwn)
     checks.busyDays = true;
     // 0x08, 0x10 and 0x100 stay; 0x40, 0x200 and the unchecked ones go.
     EXPECT_EQ(CItemTypeEditor::RebuildFlags(0x1FF | 0x200, checks), 0x08u | 0x10 | 0x100 | 0x02 | 0x80);
-    EXPECT_EQ(CItemTypeEditor::RebuildFlags(0, ItemTypeChecks{true, false, true, true, false}), 0x01u | 0x04 | 0x20);
+    EXPECT_EQ(CItemTypeEditor::RebuildFlags(0, ItemTypeChecks{true, false, true, true, false}),
+              0x01u | 0x04 | 0x20);
 }
 
 TEST(ItemTypeEditorRules, CustomColoursNeedExactlySixtyFourBytes)
@@ -166,8 +167,8 @@ TEST_F(ItemTypeEditorTest, ChangeIconDialog)
     const int count = dialog.IconCount();
 
     dialog.TakeBrowsedFile(WriteFile(QStringLiteral("notes.txt"), QByteArray("not an icon")));
-    EXPECT_EQ(m_messages.LastText(), EditingText(EditText::NoIconsInFile).arg(QString()).left(9) +
-                                         m_messages.LastText().mid(9))
+    EXPECT_EQ(m_messages.LastText(),
+              EditingText(EditText::NoIconsInFile).arg(QString()).left(9) + m_messages.LastText().mid(9))
         << "the no-icons message";
     EXPECT_TRUE(m_messages.LastText().startsWith(QStringLiteral("The file ")));
     EXPECT_TRUE(m_messages.LastText().endsWith(QStringLiteral(" contains no icons.")));

@@ -1,12 +1,12 @@
 // The list view's window: its scroll bars follow the view and move it, the layout is saved
 // when it goes; and the Field Chooser window over its model.
 #include "views/list/ItemListWnd.h"
-#include "views/list/ListFixture.h"
-#include "views/support/ViewFakes.h"
 #include "common/TempProfile.h"
 #include "core/system/Profile.h"
 #include "views/list/EventListWnd.h"
 #include "views/list/FieldChooserDlg.h"
+#include "views/list/ListFixture.h"
+#include "views/support/ViewFakes.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -70,4 +70,35 @@ TEST(FieldChooserDlgTest, ChecksAndMovesReachTheResult)
     EXPECT_EQ(list->item(1)->text(), "Start");
     EXPECT_EQ(list->item(1)->checkState(), Qt::Checked);
     EXPECT_EQ(list->item(2)->checkState(), Qt::Unchecked);
+}
+
+// Fields added, removed and reordered in the Field Chooser reach the view, and a view made
+// afresh (the next start of the program) shows them.
+TEST(FieldChooserDlgTest, ChosenColumnsOutliveTheView)
+{
+    TempProfile profile;
+    std::vector<std::uint32_t> chosen;
+    {
+        CEventListWnd view;
+        view.LoadViewOptions();
+        CFieldChooserDlg dlg(view);
+        auto *list = dlg.findChild<QListWidget *>("fields");
+        ASSERT_NE(list, nullptr);
+        ASSERT_GT(list->count(), view.Columns().Count());
+        EXPECT_EQ(list->item(0)->checkState(), Qt::Checked);
+        list->item(0)->setCheckState(Qt::Unchecked);               // removes the first column
+        list->item(list->count() - 1)->setCheckState(Qt::Checked); // adds a field not shown
+        list->setCurrentRow(list->count() - 1);
+        dlg.MoveUp(); // and moves it up one
+        const QDir dir(QCoreApplication::applicationDirPath());
+        dir.mkpath(QStringLiteral("renders"));
+        dlg.grab().save(dir.filePath(QStringLiteral("renders/field_chooser.png")));
+        dlg.accept();
+        chosen = dlg.GetFieldOrder();
+        dlg.ApplyTo(view);
+        EXPECT_EQ(view.Columns().FieldValues(), chosen);
+    }
+    CEventListWnd again;
+    again.LoadViewOptions();
+    EXPECT_EQ(again.Columns().FieldValues(), chosen);
 }
