@@ -843,14 +843,15 @@ void CReminderDlg::PaintGlyph(QPainter &painter, int glyph, const QRect &rect, c
     const QPointF c = QRectF(rect).center();
     const double s = std::min(rect.width(), rect.height()) / 2.0 - 3.0;
     switch (glyph) {
-    case 0:   // a pin leaning over: not on top
-    case 1: { // a pin pushed in: on top
+    case 0:   // a push pin leaning over: not on top
+    case 1: { // a push pin pressed in: on top
         painter.translate(c);
         if (glyph == 0)
             painter.rotate(45);
         painter.setBrush(glyph == 1 ? QBrush(colour) : Qt::NoBrush);
-        painter.drawEllipse(QPointF(0, -s * 0.45), s * 0.45, s * 0.45);
-        painter.drawLine(QPointF(0, 0), QPointF(0, s));
+        painter.drawRect(QRectF(-s * 0.35, -s, s * 0.7, s * 0.9));                 // body
+        painter.drawLine(QPointF(-s * 0.7, -s * 0.1), QPointF(s * 0.7, -s * 0.1)); // collar
+        painter.drawLine(QPointF(0, -s * 0.1), QPointF(0, s));                     // needle
         break;
     }
     case 2:   // collapse: up
