@@ -19,6 +19,7 @@
 #include "shell/ShellCommands.h"
 #include "shell/SingleInstance.h"
 #include "shell/TrayArt.h"
+#include "shell/TrayRules.h"
 #include "shell/options/OptionsCommand.h"
 #include "shell/reminders/ReminderWindows.h"
 
@@ -118,21 +119,23 @@ bool CCalendarApp::InitInstance(const QStringList &arguments)
         });
     }
 
-    bool show = GetProfileInt(ConstName::Common, ConstName::HMW, 0) == 0 || noHide;
+    StartShowState start;
+    start.hideMainWindow = GetProfileInt(ConstName::Common, ConstName::HMW, 0) != 0;
+    start.noHide = noHide;
     if (line.openPath.isEmpty()) {
         const bool shift = QApplication::queryKeyboardModifiers().testFlag(Qt::ShiftModifier);
         const HRESULT hr = m_document.OpenLastCalendarFile(shift);
         if (hr != S_OK) {
             m_document.CloseCalendarFile();
             m_frame->SetStartupError(hr);
-            show = true;
-        } else if (m_document.IsReadOnly()) {
-            show = true;
+            start.openFailed = true;
+        } else {
+            start.readOnly = m_document.IsReadOnly();
         }
     }
     m_frame->AddTrayIcon();
-    if (!m_frame->HasTrayIcon())
-        show = true; // no tray to live in: the window is the program
+    start.hasTray = m_frame->HasTrayIcon();
+    const bool show = ShowMainWindowAtStart(start);
     if (m_document.ArmReminderTimer() == 0) {
         ReportError(0x8004050A);
         return false;

@@ -46,6 +46,11 @@ NewEventPlan PlanNewEvent(const CDateTime &now, const QString &itemTypeName, boo
     return plan;
 }
 
+bool ShowMainWindowAtStart(const StartShowState &state)
+{
+    return !state.hideMainWindow || state.noHide || state.readOnly || state.openFailed || !state.hasTray;
+}
+
 bool CHourWatch::Update(int hour)
 {
     const bool changed = m_lastHour != -1 && hour != m_lastHour;

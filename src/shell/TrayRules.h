@@ -27,6 +27,18 @@ struct NewEventPlan
 NewEventPlan PlanNewEvent(const CDateTime &now, const QString &itemTypeName, bool newEventsAllDay,
                           int defaultDurationMinutes, bool newItemsWithoutReminder);
 
+// What decides whether the main window shows at start-up.
+struct StartShowState
+{
+    bool hideMainWindow = false; // "HMW": start in the tray
+    bool noHide = false;         // the "nohide" switch
+    bool readOnly = false;       // the last data file opened read-only
+    bool openFailed = false;     // the last data file did not open: the window reports why
+    bool hasTray = true;         // without a tray the window is the program
+};
+// The window shows unless "HMW" asks for the tray and nothing above needs the window.
+bool ShowMainWindowAtStart(const StartShowState &state);
+
 // Tells when the hour of the clock changed between timer ticks; the first reading is not a
 // change.
 class CHourWatch

@@ -19,6 +19,31 @@ struct StartCase
     int startHour, startMinute;
 };
 
+TEST(TrayRulesTest, ShowAtStartTable)
+{
+    struct Case
+    {
+        bool hmw, noHide, readOnly, failed, tray, show;
+    };
+    const Case cases[] = {
+        {false, false, false, false, true, true},  // the window shows by default
+        {true, false, false, false, true, false},  // "HMW": the program starts in the tray
+        {true, true, false, false, true, true},    // "nohide" wins
+        {true, false, true, false, true, true},    // a read-only file is shown
+        {true, false, false, true, true, true},    // the failed open is reported in the window
+        {true, false, false, false, false, true},  // no tray to live in
+    };
+    for (const Case &c : cases) {
+        StartShowState state;
+        state.hideMainWindow = c.hmw;
+        state.noHide = c.noHide;
+        state.readOnly = c.readOnly;
+        state.openFailed = c.failed;
+        state.hasTray = c.tray;
+        EXPECT_EQ(ShowMainWindowAtStart(state), c.show) << c.hmw << c.noHide << c.readOnly << c.failed << c.tray;
+    }
+}
+
 TEST(TrayRulesTest, TimedEventsStartAtTheNextHalfHour)
 {
     const StartCase cases[] = {
