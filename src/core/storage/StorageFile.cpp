@@ -395,30 +395,25 @@ HRESULT CStorageFile::WriteAt(std::uint64_t offset, const void *buffer, std::siz
     }
     if (hr != S_OK && m_updating)
         m_stickyError = QV_E_DAMAGED;
-    // Bytes read ahead take what was written over them.
-    const std::uint64_t windowEnd = m_windowStart + m_window.size();
-    if (!m_window.empty() && offset - (length0 - length) < windowEnd && offset > m_windowStart) {
-        const std::uint64_t from = std::max<std::uint64_t>(offset - (length0 - length), m_windowStart);
-        const std::uint64_t to = std::min<std::uint64_t>(offset, windowEnd);
-        if (hr != S_OK)
-            m_window.clear();
-        else
-            std::memcpy(m_window.data() + (from - m_windowStart),
-                        static_cast<const std::uint8_t *>(buffer) + (from - (offset - (length0 - length))),
-                        std::size_t(to - from));
-    }
-    const std::uint64_t runEnd = std::uint64_t(m_entryRunStart) + m_entryRun.size();
+    // Bytes read ahead (records and entries) take what was written over them; after a failed
+    // write they are dropped, as the file's bytes are then unknown.
     const std::uint64_t writeStart = offset - (length0 - length);
-    if (m_entryRunStart != 0 && writeStart < runEnd && offset > m_entryRunStart) {
-        if (hr != S_OK) {
-            m_entryRunStart = 0;
-        } else {
-            const std::uint64_t from = std::max<std::uint64_t>(writeStart, m_entryRunStart);
-            const std::uint64_t to = std::min<std::uint64_t>(offset, runEnd);
-            std::memcpy(m_entryRun.data() + (from - m_entryRunStart),
-                        static_cast<const std::uint8_t *>(buffer) + (from - writeStart), std::size_t(to - from));
-        }
-    }
+    const auto absorb = [&](std::uint64_t copyStart, std::vector<std::uint8_t> &copy) {
+        const std::uint64_t copyEnd = copyStart + copy.size();
+        if (copy.empty() || writeStart >= copyEnd || offset <= copyStart)
+            return true;
+        if (hr != S_OK)
+            return false;
+        const std::uint64_t from = std::max(writeStart, copyStart);
+        const std::uint64_t to = std::min(offset, copyEnd);
+        std::memcpy(copy.data() + (from - copyStart), static_cast<const std::uint8_t *>(buffer) + (from - writeStart),
+                    std::size_t(to - from));
+        return true;
+    };
+    if (!absorb(m_windowStart, m_window))
+        m_window.clear();
+    if (m_entryRunStart != 0 && !absorb(m_entryRunStart, m_entryRun))
+        m_entryRunStart = 0;
     return hr;
 }
 
