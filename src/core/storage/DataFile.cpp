@@ -360,6 +360,9 @@ HRESULT CDataFile::OpenSlots(std::uint32_t collection, SlotArray &slotArray)
             // Made at open; a file without it gets it now.
             if ((hr = m_storage.OpenOrCreateObject(collection, offset)) == S_OK)
                 hr = m_storage.ReleaseObject(collection);
+        } else if (hr == QV_E_NO_ENTRY) {
+            hr = S_OK; // a reader sees a collection the writer has not made as an empty one
+            offset = 0;
         }
     } else {
         hr = m_storage.OpenOrCreateObject(collection, offset);

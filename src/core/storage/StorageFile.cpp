@@ -104,6 +104,7 @@ void CStorageFile::ResetState()
     m_batchTables.clear();
     m_entryRunStart = 0;
     m_entryRun.clear();
+    m_window.clear();
     m_lockCounts.clear();
     m_heldObjects.clear();
 }
@@ -394,20 +395,70 @@ HRESULT CStorageFile::WriteAt(std::uint64_t offset, const void *buffer, std::siz
     }
     if (hr != S_OK && m_updating)
         m_stickyError = QV_E_DAMAGED;
-    // Entries read ahead take what was written over them.
-    const std::uint64_t runEnd = std::uint64_t(m_entryRunStart) + m_entryRun.size();
+    // Bytes read ahead (records and entries) take what was written over them; after a failed
+    // write they are dropped, as the file's bytes are then unknown.
     const std::uint64_t writeStart = offset - (length0 - length);
-    if (m_entryRunStart != 0 && writeStart < runEnd && offset > m_entryRunStart) {
-        if (hr != S_OK) {
-            m_entryRunStart = 0;
-        } else {
-            const std::uint64_t from = std::max<std::uint64_t>(writeStart, m_entryRunStart);
-            const std::uint64_t to = std::min<std::uint64_t>(offset, runEnd);
-            std::memcpy(m_entryRun.data() + (from - m_entryRunStart),
-                        static_cast<const std::uint8_t *>(buffer) + (from - writeStart), std::size_t(to - from));
-        }
-    }
+    const auto absorb = [&](std::uint64_t copyStart, std::vector<std::uint8_t> &copy) {
+        const std::uint64_t copyEnd = copyStart + copy.size();
+        if (copy.empty() || writeStart >= copyEnd || offset <= copyStart)
+            return true;
+        if (hr != S_OK)
+            return false;
+        const std::uint64_t from = std::max(writeStart, copyStart);
+        const std::uint64_t to = std::min(offset, copyEnd);
+        std::memcpy(copy.data() + (from - copyStart), static_cast<const std::uint8_t *>(buffer) + (from - writeStart),
+                    std::size_t(to - from));
+        return true;
+    };
+    if (!absorb(m_windowStart, m_window))
+        m_window.clear();
+    if (m_entryRunStart != 0 && !absorb(m_entryRunStart, m_entryRun))
+        m_entryRunStart = 0;
     return hr;
+}
+
+HRESULT CStorageFile::ReadAhead(std::uint64_t offset, std::uint8_t *out, std::size_t length, std::size_t &got)
+{
+    got = 0;
+    constexpr std::size_t kWindow = 64 * 1024;
+    const bool trusted = !m_readOnly || m_inBatch;
+    if (!trusted || length > kWindow / 2) {
+        m_window.clear();
+    } else if (m_window.empty() || offset < m_windowStart || offset + length > m_windowStart + m_window.size()) {
+        // The file may end inside the window: keep what there is.
+        m_window.resize(kWindow);
+        std::size_t have = 0;
+        while (have < kWindow) {
+            const ssize_t n = ::pread(m_fd, m_window.data() + have, kWindow - have, static_cast<off_t>(offset + have));
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0) {
+                m_window.clear();
+                return HresultFromErrno(errno);
+            }
+            if (n == 0)
+                break;
+            have += std::size_t(n);
+        }
+        m_window.resize(have);
+        m_windowStart = offset;
+    }
+    if (!m_window.empty() && offset >= m_windowStart && offset < m_windowStart + m_window.size()) {
+        got = std::min<std::size_t>(length, std::size_t(m_windowStart + m_window.size() - offset));
+        std::memcpy(out, m_window.data() + (offset - m_windowStart), got);
+        return S_OK;
+    }
+    while (got < length) {
+        const ssize_t n = ::pread(m_fd, out + got, length - got, static_cast<off_t>(offset + got));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return HresultFromErrno(errno);
+        if (n == 0)
+            break; // the end of the file: the caller checks what it got
+        got += std::size_t(n);
+    }
+    return S_OK;
 }
 
 HRESULT CStorageFile::ReadEntry(std::uint32_t id, std::uint32_t entryPos, std::uint8_t *entry)
@@ -1491,18 +1542,7 @@ HRESULT CStorageFile::ReadObjectData(std::uint32_t id, std::int64_t maxBytes, QB
         std::size_t got = 0;
         if (hr == S_OK) {
             data.resize(qsizetype(want));
-            while (got < want) {
-                const ssize_t n = ::pread(m_fd, data.data() + got, want - got, static_cast<off_t>(start + got));
-                if (n < 0 && errno == EINTR)
-                    continue;
-                if (n < 0) {
-                    hr = HresultFromErrno(errno);
-                    break;
-                }
-                if (n == 0)
-                    break; // the end of the file: what was read is checked below
-                got += std::size_t(n);
-            }
+            hr = ReadAhead(start, reinterpret_cast<std::uint8_t *>(data.data()), want, got);
         }
         if (hr == S_OK && got < BlockHeaderSize)
             hr = kShortRead;
@@ -1577,6 +1617,7 @@ HRESULT CStorageFile::HoldTableEntries(std::uint32_t tableOffset)
         pause = std::min(pause * 2, std::chrono::microseconds(5000));
     }
     m_batchTables.push_back(tableOffset);
+    m_window.clear(); // read before this table's entries were held
     return S_OK;
 }
 
@@ -1601,6 +1642,7 @@ void CStorageFile::EndReadBatch()
         return;
     m_inBatch = false;
     m_entryRunStart = 0;
+    m_window.clear();
     std::vector<std::uint32_t> tables;
     tables.swap(m_batchTables);
     for (const std::uint32_t table : tables) {

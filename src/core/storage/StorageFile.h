@@ -263,6 +263,9 @@ class CStorageFile
     bool InBatchRange(std::uint32_t offset) const;
     // The 5 bytes of an object's entry, from the entries read ahead when they can be trusted.
     HRESULT ReadEntry(std::uint32_t id, std::uint32_t entryPos, std::uint8_t *entry);
+    // Up to length bytes at offset into out (fewer at the end of the file), through the
+    // read-ahead window when its bytes can be trusted; got receives the count.
+    HRESULT ReadAhead(std::uint64_t offset, std::uint8_t *out, std::size_t length, std::size_t &got);
     HRESULT TryCheckBlock(const CCipher &cipher) const;
 
     int m_fd = -1;
@@ -287,6 +290,12 @@ class CStorageFile
     // until the end, its own writes going into them too.
     std::uint32_t m_entryRunStart = 0;
     std::vector<std::uint8_t> m_entryRun;
+    // Bytes read ahead of the blocks an enumeration reads next (records lie in the order they
+    // were saved). A reader trusts them only within the batch and only when they were read
+    // after it took the entries of every table it holds: the blocks of held entries cannot
+    // change. The writer's own writes go into them.
+    std::uint64_t m_windowStart = 0;
+    std::vector<std::uint8_t> m_window; // empty: none
     std::map<std::uint32_t, int> m_lockCounts;         // lock byte -> nesting
     std::map<std::uint32_t, HeldObject> m_heldObjects; // id -> entry held open
 };
