@@ -4,6 +4,7 @@
 #include "editing/base/DialogSupport.h"
 #include "editing/base/ReminderWindowsGate.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QScreen>
 
@@ -45,9 +46,18 @@ int CDialogEx::RunModal(bool disableReminders)
     return m_result;
 }
 
+void CDialogEx::SetDialogIcon(const QIcon &icon)
+{
+    m_icon = icon;
+    if (!icon.isNull())
+        setWindowIcon(icon);
+}
+
 bool CDialogEx::CreateModeless()
 {
     m_modeless = true;
+    if (m_icon.isNull())
+        setWindowIcon(QApplication::windowIcon());
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowFlag(Qt::Window);
     setModal(false);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QIcon>
 #include <QPointer>
 #include <QRect>
 
@@ -26,6 +27,11 @@ class CDialogEx : public QDialog
     // Shows the dialog as a window of its own that deletes itself when closed; the reminder
     // windows stay disabled until then.
     bool CreateModeless();
+
+    // The dialog's own small and large icon. Without one a modal dialog keeps the window's
+    // default, and a modeless one (a window of its own) shows the program's icon.
+    void SetDialogIcon(const QIcon &icon);
+    const QIcon &GetDialogIcon() const { return m_icon; }
 
     // The dialog running now (the last one started), or null.
     static QDialog *GetCurrentDialog();
@@ -50,6 +56,7 @@ class CDialogEx : public QDialog
     void CloseDialog();
 
     int m_result = 0;
+    QIcon m_icon;
     bool m_modeless = false;
     bool m_holdsGate = false;
     QPointer<QDialog> m_previousCurrent;

@@ -26,6 +26,7 @@
 #include "editing/lists/CategoriesDlg.h"
 #include "toolkit/drawing/DrawHelpers.h"
 #include "toolkit/drawing/ImagePixelsQt.h"
+#include "toolkit/style/MenuLook.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -36,6 +37,7 @@
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
 #include <QStackedWidget>
@@ -45,6 +47,38 @@
 #include <QVBoxLayout>
 
 using namespace EditorWidgets;
+
+namespace {
+// The window icon of an item type: its small icon for the title bar, its large one for the task
+// switcher; null when the type has no icons.
+QIcon TypeWindowIcon(const IItemTypeCatalog &types, int index)
+{
+    const auto *list = dynamic_cast<const CItemTypeList *>(&types);
+    ImagePixels large, small;
+    if (!list || index < 0 || !list->GetTypeIcons(index, large, small))
+        return {};
+    QIcon icon;
+    const CImageList &smallImages = list->GetSmallImages();
+    const CImageList &largeImages = list->GetLargeImages();
+    icon.addPixmap(PixmapFromPixels(small, smallImages.GetImageWidth(), smallImages.GetImageHeight()));
+    icon.addPixmap(PixmapFromPixels(large, largeImages.GetImageWidth(), largeImages.GetImageHeight()));
+    return icon;
+}
+
+// The mark of one changed occurrence, as the views draw it on such an item.
+QPixmap OccurrenceGlyph(const QColor &colour)
+{
+    constexpr int kChangedOccurrenceGlyph = 2;
+    const QSize cell = CMenuLook::kGlyphCells[1];
+    QPixmap pixmap(cell);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setPen(colour);
+    DrawItemGlyph(painter, kChangedOccurrenceGlyph, 0, 0, cell.width(), cell.height(), cell.width(),
+                  CMenuLook::Instance());
+    return pixmap;
+}
+} // namespace
 
 CEditEventDlg::CEditEventDlg(std::unique_ptr<CItemRef> holder, const EventEditorContext &context,
                              bool readOnly, bool newException, QWidget *parent,
@@ -142,7 +176,7 @@ void CEditEventDlg::BuildForm()
     auto *timeHead = new QHBoxLayout;
     m_timeHeading = CSectionHeading::Create(tr("Time"), this);
     m_occurrenceIcon = new QLabel(this);
-    m_occurrenceIcon->setPixmap(style()->standardIcon(QStyle::SP_BrowserReload).pixmap(16));
+    m_occurrenceIcon->setPixmap(OccurrenceGlyph(palette().color(QPalette::WindowText)));
     m_occurrenceIcon->setToolTip(tr("One occurrence of a recurring event"));
     timeHead->addWidget(m_timeHeading);
     timeHead->addWidget(m_occurrenceIcon);
@@ -319,7 +353,7 @@ void CEditEventDlg::BuildForm()
         CEditorFields::SetDuration(m_lead, CDateSpan(0.0));
         m_lead->setEditText(m_model.GetForm().reminderLeadText);
         m_filling = false;
-        setWindowTitle(m_model.GetTitle());
+        RefreshTitle();
     });
     connect(m_notify, &QCheckBox::toggled, this, [this](bool on) {
         if (m_filling)
@@ -352,11 +386,22 @@ void CEditEventDlg::BuildForm()
     resize(520, 560);
 }
 
+void CEditEventDlg::RefreshTitle()
+{
+    setWindowTitle(m_model.GetTitle());
+    // The window shows the icons of the event's item type.
+    if (const IItemTypeCatalog *types = GetItemTypeCatalog()) {
+        const QIcon icon = TypeWindowIcon(*types, m_model.GetEvent().GetItemTypeIndex());
+        if (!icon.isNull())
+            SetDialogIcon(icon);
+    }
+}
+
 void CEditEventDlg::LoadWidgets()
 {
     m_filling = true;
     const EventForm &form = m_model.GetForm();
-    setWindowTitle(m_model.GetTitle());
+    RefreshTitle();
     m_subject->SetStoredText(form.subject);
     m_location->setEditText(form.location);
     m_notes->SetStoredText(form.notes);
@@ -489,8 +534,8 @@ void CEditEventDlg::reject()
     if (m_loaded && !m_model.IsReadOnly()) {
         GatherTexts();
         if (m_model.IsModifiedFlag() && m_context.store) {
-            const int answer =
-                AskQuestion(EditingText(EditText::SaveChangesQuestion), this, MessageButtons::YesNoCancel);
+            const int answer = ShowMessageBox(this, true, EditingText(EditText::SaveChangesQuestion),
+                                              MessageIcon::Warning, MessageButtons::YesNoCancel);
             if (answer == MessageResult::Cancel)
                 return;
             if (answer == MessageResult::Yes) {
@@ -520,7 +565,7 @@ void CEditEventDlg::OnRecurrence()
     const CEventRecurrenceModel &result = dialog.GetModel();
     m_model.RecurrenceChanged(result.GetKeepExceptions(), result.GetExceptionsOutOfRange(),
                               result.HadExternalReferences());
-    setWindowTitle(m_model.GetTitle());
+    RefreshTitle();
     LoadTimes();
     RefreshStates();
 }

@@ -71,6 +71,8 @@ class CEditEventDlg : public CDialogEx
   private:
     void BuildForm();
     void LoadWidgets();
+    // The caption and the window icons, after the type or the recurrence changed.
+    void RefreshTitle();
     void LoadTimes();
     void RefreshStates();
     void GatherTexts();

@@ -27,13 +27,13 @@ QStringList NamesOf(const CMasterList *list)
 }
 
 // A file that holds no master list (or an empty one) gets the default names, saved at once;
-// a read-only file keeps its empty list, as the document left it.
+// a read-only file offers them without saving.
 CMasterList *WithDefaults(CMasterList *list, IFixedObjectStore *file, QObject *owner)
 {
     if (!list || !file || list->GetCount() > 0)
         return list;
     const HRESULT hr = CMasterListDefaults::Load(*list, *file);
-    if (hr != S_OK && hr != QV_E_ITEM_LOAD)
+    if (hr != S_OK)
         ReportError(hr, owner);
     return list;
 }

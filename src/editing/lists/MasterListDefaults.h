@@ -13,5 +13,6 @@ class CMasterListDefaults
     // Empties the list, adds the default names and saves it; the save's result.
     static HRESULT Reset(CMasterList &list, IFixedObjectStore &store);
     // Loads the list; a file that holds none (or an empty one) gets the defaults, saved at once.
+    // A read-only file without a list gets them in memory only.
     static HRESULT Load(CMasterList &list, IFixedObjectStore &store);
 };

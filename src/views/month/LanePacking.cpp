@@ -9,16 +9,48 @@ bool SpansOverlap(const QRect &a, const QRect &b, bool sameRow)
     return a.left() < b.left() + b.width() && b.left() < a.left() + a.width();
 }
 
-int ClusterEnd(const CCalendarViewCtrl::EntryList &entries, int first)
+namespace {
+// The rule as it reads, entry against every earlier one; for spans that run backwards, where the
+// columns covered need not form one run.
+int QuadraticClusterEnd(const CCalendarViewCtrl::EntryList &entries, int first)
 {
     const int n = int(entries.size());
     int last = first;
     for (int i = first + 1; i < n; ++i) {
         bool joins = false;
         for (int j = first; j < i && !joins; ++j)
-            joins = SpansOverlap(entries[i]->GetRect(), entries[j]->GetRect(), true);
+            joins = SpansOverlap(entries[std::size_t(i)]->GetRect(), entries[std::size_t(j)]->GetRect(), true);
         if (!joins)
             break;
+        last = i;
+    }
+    return last;
+}
+} // namespace
+
+int ClusterEnd(const CCalendarViewCtrl::EntryList &entries, int first)
+{
+    const int n = int(entries.size());
+    if (first < 0 || first >= n)
+        return first;
+    // Every entry of a cluster shares the first one's top, and the columns the cluster covers so
+    // far are one run (each entry overlaps an earlier one): an entry joins when it overlaps that
+    // run, which is when it overlaps one of the entries in it.
+    const QRect start = entries[std::size_t(first)]->GetRect();
+    if (start.width() < 0)
+        return QuadraticClusterEnd(entries, first);
+    const int top = start.top();
+    int runLeft = start.left();
+    int runRight = start.left() + start.width();
+    int last = first;
+    for (int i = first + 1; i < n; ++i) {
+        const QRect r = entries[std::size_t(i)]->GetRect();
+        if (r.width() < 0)
+            return std::max(last, QuadraticClusterEnd(entries, first));
+        if (r.top() != top || !(r.left() < runRight && runLeft < r.left() + r.width()))
+            break;
+        runLeft = std::min(runLeft, r.left());
+        runRight = std::max(runRight, r.left() + r.width());
         last = i;
     }
     return last;

@@ -22,7 +22,11 @@ int CeilDiv(int a, int b)
 
 CDateTime MidnightOf(const CDateTime &date)
 {
-    return CDateTime(date.GetYear(), date.GetMonth(), date.GetDay());
+    // One split of the date into its parts serves the year, the month and the day.
+    CDateTime::Parts p;
+    if (!date.GetParts(p))
+        return CDateTime(date.GetYear(), date.GetMonth(), date.GetDay());
+    return CDateTime(p.year, p.month, p.day);
 }
 
 // Whole days from `from` to `to` (both midnights of their days).
@@ -181,14 +185,20 @@ int CMonthGridModel::TodayCell(const CDateTime &today) const
 
 int CMonthGridModel::DayOffsetFromDate(const CDateTime &date, bool *atMidnight, bool *clipped) const
 {
-    bool midnight = date.GetHour() == 0 && date.GetMinute() == 0 && date.GetSecond() == 0;
+    // The date's parts are taken once, for the time of day and for the day.
+    CDateTime::Parts p;
+    const bool split = date.GetParts(p);
+    bool midnight = split ? p.hour == 0 && p.minute == 0 && p.second == 0
+                          : date.GetHour() == 0 && date.GetMinute() == 0 && date.GetSecond() == 0;
     bool clip = false;
     int result = 0;
     const int n = DayCount();
     if (date < m_gridStart) {
         clip = true;
     } else {
-        const int offset = DaysBetween(m_gridStart, date);
+        const int offset = split ? int(std::lround((CDateTime(p.year, p.month, p.day) - MidnightOf(m_gridStart))
+                                                       .GetTotalDays()))
+                                 : DaysBetween(m_gridStart, date);
         if (offset < n) {
             result = offset;
         } else if (offset == n && midnight) {

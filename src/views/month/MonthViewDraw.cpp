@@ -9,7 +9,6 @@
 
 #include <QFontMetrics>
 #include <QPainter>
-#include <QRegion>
 
 bool CMonthViewCtrl::IsNonWorkCell(int cell) const
 {
@@ -38,21 +37,9 @@ void CMonthViewCtrl::Draw(QPainter &painter, const QRect &)
 
     const QRect grid =
         EdgeRect(view.left(), headerBottom, view.left() + view.width(), view.top() + view.height());
-    // Entries first; their boxes are then kept out of the grid's painting.
-    QRegion clip(grid);
-    const int editing = IsEditing() ? m_focusedEntry : -1;
-    for (int i = 0; i < GetEntryCount(); ++i) {
-        const CDisplayItem &e = *m_entries[std::size_t(i)];
-        if (e.HasState(CDisplayItem::StateDragged) || e.GetRect().height() <= 0)
-            continue;
-        const QRect box = e.GetRect().adjusted(3, 1, -3, -1);
-        if (box.isEmpty() || !box.intersects(grid))
-            continue;
-        DrawItemBox(painter, *this, e, box, i == editing);
-        clip -= box;
-    }
-    painter.setClipRegion(clip);
-
+    // The grid first, then the boxes over it: a box covers its whole rectangle, so nothing needs
+    // cutting out of the grid.
+    painter.setClipRect(grid);
     const int columns = m_model.GetColumns(), rows = m_model.GetRows();
     const int columnWidth = view.width() / columns;
     const int rowHeight = (view.height() - m_model.GetHeaderHeight()) / rows;
@@ -71,6 +58,22 @@ void CMonthViewCtrl::Draw(QPainter &painter, const QRect &)
         painter.drawLine(x, headerBottom + 1, x, grid.top() + grid.height() - 2);
     }
     painter.setClipping(false);
+
+    const int editing = IsEditing() ? m_focusedEntry : -1;
+    const QColor ground = ToQColor(m_backgroundColour == 0xFFFFFFFF ? 0xFFFFFF : m_backgroundColour);
+    for (int i = 0; i < GetEntryCount(); ++i) {
+        const CDisplayItem &e = *m_entries[std::size_t(i)];
+        if (e.HasState(CDisplayItem::StateDragged) || e.GetRect().height() <= 0)
+            continue;
+        const QRect box = e.GetRect().adjusted(3, 1, -3, -1);
+        if (box.isEmpty() || !box.intersects(grid))
+            continue;
+        // A box too small to draw keeps the grid out all the same.
+        if (box.adjusted(1, 1, -1, -1).isEmpty())
+            painter.fillRect(box & grid, ground);
+        else
+            DrawItemBox(painter, *this, e, box, i == editing);
+    }
 
     const QPixmap &glyph = CMenuLook::Instance().GetOverflowGlyph();
     for (int cell = 0; cell < m_model.CellCount() && cell < GetDayCount(); ++cell) {

@@ -8,6 +8,7 @@
 
 #include <QFont>
 #include <functional>
+#include <vector>
 
 class CDayViewCtrl : public CCalendarViewCtrl
 {
@@ -163,8 +164,17 @@ class CDayViewCtrl : public CCalendarViewCtrl
     void UpdateTodayColumn();
     int MinutesFromCode(int code) const;
     void DrawLabels(QPainter &painter, const QRect &client, bool moreAbove, bool moreBelow) const;
-    void DrawCell(QPainter &painter, int column, int row, const QRect &cellRect, bool working, bool alternate,
-                  bool edgeLeft, bool edgeTop, bool edgeRight, bool edgeBottom) const;
+    // How one cell is painted: its fill, which of its lines are the dark (non-working) ones and
+    // whether an hour mark runs under its top line.
+    struct CellLook
+    {
+        COLORREF fill = 0;
+        bool edgeLeft = false, edgeTop = false, edgeRight = false, edgeBottom = false;
+        bool hourMark = false;
+    };
+    // The shown cells of every column, in runs of cells that share their fill and side lines.
+    void DrawCells(QPainter &painter, int lastRow) const;
+    void DrawCellRun(QPainter &painter, int column, int firstRow, const std::vector<CellLook> &run) const;
 
     // Mutable so that const geometry questions can first take the window's current size.
     mutable CTimeGridLayout m_grid;

@@ -11,7 +11,6 @@
 
 #include <QFontMetrics>
 #include <QPainter>
-#include <QRegion>
 #include <algorithm>
 
 namespace {
@@ -111,11 +110,40 @@ void CDayViewCtrl::Draw(QPainter &painter, const QRect &)
                      ToQColor(colors.window));
     const int gridLeft = client.x() + labelWidth + 3;
     const QRect gridArea = RectFromEdges(gridLeft, 0, RectRight(client), RectBottom(client));
+    const int lastRow = m_grid.WorkingTimeOnly() ? m_grid.EndRow() : rows;
+    const int rowsHeight = (lastRow - m_grid.TopRow()) * rowHeight;
 
-    // Item boxes first; the cells painted later leave them alone.
-    QRegion cellClip(gridArea);
+    // The right margin and the ground below the last row. The cells painted next may take the
+    // line under the last row; the boxes are painted over all of it and these parts go over the
+    // boxes again below.
+    const QRect rightMargin(RectRight(client) - 2, client.y(), 2, client.height());
+    const QRect belowRows = RectFromEdges(gridLeft, rowsHeight + 1, RectRight(client) - 2, RectBottom(client));
+    const bool groundBelow = rowsHeight < client.height();
+    painter.fillRect(rightMargin, ToQColor(colors.window));
+    if (groundBelow) {
+        painter.fillRect(belowRows, ToQColor(colors.window));
+        HLine(painter, gridLeft, RectRight(client) - 2, rowsHeight, colors.buttonShadow);
+    }
+
+    // The cells and the today bars first, then the boxes over them: each box covers its whole
+    // rectangle, so nothing needs cutting out of the cells.
+    painter.setClipRect(gridArea);
+    const int columns = m_grid.ColumnCount();
+    std::vector<QRect> todayBars;
+    if (columns > 1 && m_todayColumn >= 0 && m_todayColumn < columns) {
+        const int left = m_grid.ColumnLeft(m_todayColumn), right = m_grid.ColumnRight(m_todayColumn);
+        const int top = m_grid.GridToClientY(0) + 1;
+        const int bottom = m_grid.GridToClientY(lastRow * rowHeight);
+        todayBars = {RectFromEdges(left + 1, top, left + 3, bottom), RectFromEdges(right - 2, top, right, bottom)};
+    }
+    DrawCells(painter, lastRow);
+    for (const QRect &bar : todayBars)
+        painter.fillRect(bar, ToQColor(colors.today));
+    painter.setClipping(false);
+
     bool moreAbove = false, moreBelow = false;
     painter.setFont(m_normalFont);
+    QRect boxesBounds;
     for (int i = 0; i < GetEntryCount(); ++i) {
         const CDisplayItem &e = *m_entries[std::size_t(i)];
         if (e.GetState() & kSkipped)
@@ -125,7 +153,7 @@ void CDayViewCtrl::Draw(QPainter &painter, const QRect &)
             continue;
         if (box.intersects(gridArea)) {
             DrawItemBox(painter, e, box);
-            cellClip -= QRegion(box);
+            boxesBounds |= box;
         } else if (RectBottom(box) <= 0) {
             moreAbove = true;
         } else {
@@ -133,33 +161,34 @@ void CDayViewCtrl::Draw(QPainter &painter, const QRect &)
         }
     }
 
-    painter.fillRect(QRect(RectRight(client) - 2, client.y(), 2, client.height()), ToQColor(colors.window));
-    const int lastRow = m_grid.WorkingTimeOnly() ? m_grid.EndRow() : rows;
-    const int rowsHeight = (lastRow - m_grid.TopRow()) * rowHeight;
-    if (rowsHeight < client.height()) {
-        painter.fillRect(RectFromEdges(gridLeft, rowsHeight + 1, RectRight(client) - 2, RectBottom(client)),
-                         ToQColor(colors.window));
-        HLine(painter, gridLeft, RectRight(client) - 2, rowsHeight, colors.buttonShadow);
+    // The margin and the ground below the rows lie over the boxes; the line under the last row
+    // lies over a box but under the cells.
+    if (boxesBounds.intersects(rightMargin))
+        painter.fillRect(rightMargin, ToQColor(colors.window));
+    if (groundBelow && boxesBounds.bottom() >= rowsHeight) {
+        painter.fillRect(belowRows, ToQColor(colors.window));
+        const QRect line = RectFromEdges(gridLeft, rowsHeight, RectRight(client) - 2, rowsHeight + 1);
+        for (int i = 0; i < GetEntryCount(); ++i) {
+            if (m_entries[std::size_t(i)]->GetState() & kSkipped)
+                continue;
+            const QRect box = GetEntryRect(i);
+            if (box.width() > 0 && box.intersects(gridArea))
+                painter.fillRect(box & line & gridArea, ToQColor(colors.buttonShadow));
+        }
     }
 
     DrawLabels(painter, client, moreAbove, moreBelow);
 
-    const int columns = m_grid.ColumnCount();
-    if (columns > 1 && m_todayColumn >= 0 && m_todayColumn < columns) {
-        const int left = m_grid.ColumnLeft(m_todayColumn), right = m_grid.ColumnRight(m_todayColumn);
-        const int top = m_grid.GridToClientY(0) + 1;
-        const int bottom = m_grid.GridToClientY(lastRow * rowHeight);
-        const QRect leftBar = RectFromEdges(left + 1, top, left + 3, bottom);
-        const QRect rightBar = RectFromEdges(right - 2, top, right, bottom);
-        painter.setClipRegion(cellClip);
-        painter.fillRect(leftBar, ToQColor(colors.today));
-        painter.fillRect(rightBar, ToQColor(colors.today));
-        cellClip -= QRegion(leftBar);
-        cellClip -= QRegion(rightBar);
-    }
+    const int shownRows = m_grid.RowsShown();
+    const int rowsShownHeight = shownRows * rowHeight + 1;
+    if (rowsShownHeight == client.height() && shownRows <= m_grid.EndRow() - m_grid.FirstRow())
+        HLine(painter, gridLeft, RectRight(client) - 2, RectBottom(client) - 1, colors.buttonShadow);
+}
 
-    // Shading of the cells.
-    painter.setClipRegion(cellClip);
+void CDayViewCtrl::DrawCells(QPainter &painter, int lastRow) const
+{
+    const int rows = m_grid.RowsPerDay();
+    const int columns = m_grid.ColumnCount();
     const int workStart = WorkStartRow(), workEnd = WorkEndRow();
     const int firstDrawn = m_grid.WorkingTimeOnly() ? m_grid.FirstRow() : 0;
     const int lastDrawn = lastRow - 1;
@@ -171,68 +200,84 @@ void CDayViewCtrl::Draw(QPainter &painter, const QRect &)
     const int currentFirst = CurrentTime().GetHour() * 60 / m_grid.MinutesPerRow();
     const int currentLast = currentFirst + 60 / m_grid.MinutesPerRow() - 1;
     const int topRow = m_grid.TopRow();
-    const int shownRows = m_grid.RowsShown();
+    const int endRow = std::min(topRow + m_grid.RowsShown(), lastRow);
+    const int perHour = 60 / m_grid.MinutesPerRow();
+    const bool hourMarks = m_markHours && m_grid.MinutesPerRow() != 60;
+    std::vector<CellLook> run;
     for (int c = 0; c < columns; ++c) {
         const bool working = workingColumn[std::size_t(c)];
         const bool leftDark = c == 0 || !working || !workingColumn[std::size_t(c - 1)];
         const bool rightDark = c == columns - 1 || !working || !workingColumn[std::size_t(c + 1)];
-        for (int r = topRow; r < topRow + shownRows && r < lastRow; ++r) {
+        run.clear();
+        int runFirst = topRow;
+        for (int r = topRow; r < endRow; ++r) {
             const bool isWorking = working && workingRow(r);
             const bool current = !m_alternateRows && m_currentHour && r >= currentFirst && r <= currentLast;
-            const bool edgeLeft = leftDark || !isWorking;
-            const bool edgeRight = rightDark || !isWorking;
-            const bool edgeTop = !(isWorking && r != firstDrawn && workingRow(r - 1));
-            const bool edgeBottom = !(isWorking && r != lastDrawn && workingRow(r + 1));
-            const QRect cellRect = m_grid.GetCellRect(c * rows + r).adjusted(0, 0, 1, 1);
             const bool alternate = m_alternateRows ? ((c * rows + r) % 2 == 1) : current;
-            DrawCell(painter, c, r, cellRect, isWorking, alternate, edgeLeft, edgeTop, edgeRight, edgeBottom);
+            CellLook look;
+            look.edgeLeft = leftDark || !isWorking;
+            look.edgeRight = rightDark || !isWorking;
+            look.edgeTop = !(isWorking && r != firstDrawn && workingRow(r - 1));
+            look.edgeBottom = !(isWorking && r != lastDrawn && workingRow(r + 1));
+            look.hourMark = hourMarks && r % perHour == 0;
+            if (IsCellSelected(c * rows + r))
+                look.fill = m_selectionColour;
+            else if (isWorking)
+                look.fill = alternate ? m_workingAltColour : m_workingColour;
+            else
+                look.fill = alternate ? m_nonWorkingAltColour : m_nonWorkingColour;
+            // A run goes on while the cells share their fill and their side lines.
+            if (!run.empty() && (look.fill != run.back().fill || look.edgeLeft != run.back().edgeLeft ||
+                                 look.edgeRight != run.back().edgeRight)) {
+                DrawCellRun(painter, c, runFirst, run);
+                run.clear();
+            }
+            if (run.empty())
+                runFirst = r;
+            run.push_back(look);
         }
+        if (!run.empty())
+            DrawCellRun(painter, c, runFirst, run);
     }
-    painter.setClipping(false);
-
-    const int rowsShownHeight = shownRows * rowHeight + 1;
-    if (rowsShownHeight == client.height() && shownRows <= m_grid.EndRow() - m_grid.FirstRow())
-        HLine(painter, gridLeft, RectRight(client) - 2, RectBottom(client) - 1, colors.buttonShadow);
 }
 
-void CDayViewCtrl::DrawCell(QPainter &painter, int column, int row, const QRect &cellRect, bool working,
-                            bool alternate, bool edgeLeft, bool edgeTop, bool edgeRight,
-                            bool edgeBottom) const
+// Paints the cells of one column from `firstRow` down, as cell after cell would paint them: the
+// cells overlap by their shared line, where the lower cell's top line and corners win.
+void CDayViewCtrl::DrawCellRun(QPainter &painter, int column, int firstRow, const std::vector<CellLook> &run) const
 {
     const auto lineColour = [this](bool dark) { return dark ? m_nonWorkingLine : m_workingLine; };
-    const QRect &r = cellRect;
-    HLine(painter, r.x(), RectRight(r), r.y(), lineColour(edgeTop));
-    HLine(painter, r.x(), RectRight(r), RectBottom(r) - 1, lineColour(edgeBottom));
-    VLine(painter, r.x(), r.y(), RectBottom(r), lineColour(edgeLeft));
-    VLine(painter, RectRight(r) - 1, r.y(), RectBottom(r), lineColour(edgeRight));
-    // Where a dark and a light edge meet, the corner takes the dark line.
+    const int rows = m_grid.RowsPerDay();
+    const QRect first = m_grid.GetCellRect(column * rows + firstRow).adjusted(0, 0, 1, 1);
+    const QRect last =
+        m_grid.GetCellRect(column * rows + firstRow + int(run.size()) - 1).adjusted(0, 0, 1, 1);
+    const int left = first.x(), right = RectRight(first);
+    const CellLook &look = run.front();
+    // The inside of the whole run in one fill; the lines between the cells go over it.
+    const QRect inside = RectFromEdges(left + 1, first.y() + 1, right - 1, RectBottom(last) - 1);
+    if (inside.width() > 0 && inside.height() > 0)
+        painter.fillRect(inside, ToQColor(look.fill));
     const QColor dark = ToQColor(m_nonWorkingLine);
+    for (std::size_t i = 0; i < run.size(); ++i) {
+        const int top = m_grid.GetCellRect(column * rows + firstRow + int(i)).y();
+        HLine(painter, left, right, top, lineColour(run[i].edgeTop));
+        if (run[i].hourMark && right - 1 > left + 1)
+            HLine(painter, left + 1, right - 1, top + 1, lineColour(run[i].edgeTop));
+    }
+    HLine(painter, left, right, RectBottom(last) - 1, lineColour(run.back().edgeBottom));
+    VLine(painter, left, first.y(), RectBottom(last), lineColour(look.edgeLeft));
+    VLine(painter, right - 1, first.y(), RectBottom(last), lineColour(look.edgeRight));
+    // Where a dark and a light edge meet, the corner takes the dark line.
     const auto corner = [&](bool a, bool b, int x, int y) {
         if (a != b)
             painter.fillRect(QRect(x, y, 1, 1), dark);
     };
-    corner(edgeTop, edgeLeft, r.x(), r.y());
-    corner(edgeTop, edgeRight, RectRight(r) - 1, r.y());
-    corner(edgeBottom, edgeLeft, r.x(), RectBottom(r) - 1);
-    corner(edgeBottom, edgeRight, RectRight(r) - 1, RectBottom(r) - 1);
-
-    QRect inner = r.adjusted(1, 1, -1, -1);
-    const int minutes = m_grid.MinutesPerRow();
-    if (m_markHours && minutes != 60 && row % (60 / minutes) == 0) {
-        HLine(painter, inner.x(), RectRight(inner), inner.y(), lineColour(edgeTop));
-        inner.setTop(inner.top() + 1);
+    for (std::size_t i = 0; i < run.size(); ++i) {
+        const int top = m_grid.GetCellRect(column * rows + firstRow + int(i)).y();
+        corner(run[i].edgeTop, look.edgeLeft, left, top);
+        corner(run[i].edgeTop, look.edgeRight, right - 1, top);
     }
-    if (inner.width() <= 0 || inner.height() <= 0)
-        return;
-    COLORREF fill;
-    if (IsCellSelected(column * m_grid.RowsPerDay() + row))
-        fill = m_selectionColour;
-    else if (working)
-        fill = alternate ? m_workingAltColour : m_workingColour;
-    else
-        fill = alternate ? m_nonWorkingAltColour : m_nonWorkingColour;
-    painter.setBrushOrigin(inner.x() % 8, inner.y() % 8);
-    painter.fillRect(inner, ToQColor(fill));
+    corner(run.back().edgeBottom, look.edgeLeft, left, RectBottom(last) - 1);
+    corner(run.back().edgeBottom, look.edgeRight, right - 1, RectBottom(last) - 1);
 }
 
 void CDayViewCtrl::DrawLabels(QPainter &painter, const QRect &client, bool moreAbove, bool moreBelow) const

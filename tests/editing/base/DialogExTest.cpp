@@ -6,7 +6,9 @@
 #include "common/FakeMessagePort.h"
 #include "core/system/Messages.h"
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QPixmap>
 #include <QKeyEvent>
 #include <QPointer>
 #include <QTimer>
@@ -78,6 +80,41 @@ TEST_F(DialogExTest, NestedRunsEnableRemindersOnlyWhenTheLastCloses)
     EXPECT_TRUE(modeless.isNull()) << "a modeless dialog deletes itself";
     EXPECT_EQ(calls, (std::vector<bool>{false, true}));
     EXPECT_EQ(CReminderWindowsGate::GetNesting(), 0);
+}
+
+// A modeless dialog is a window of its own: without an icon of its own it shows the program's;
+// a modal one keeps the window's default; an own icon wins either way.
+TEST_F(DialogExTest, IconsOfModalAndModelessDialogs)
+{
+    QPixmap programPixmap(16, 16);
+    programPixmap.fill(Qt::red);
+    const QIcon program(programPixmap);
+    const QIcon before = QApplication::windowIcon();
+    QApplication::setWindowIcon(program);
+    const qint64 programKey = QApplication::windowIcon().cacheKey();
+
+    QPointer<CDialogEx> modeless = new CDialogEx;
+    modeless->CreateModeless();
+    EXPECT_EQ(modeless->windowIcon().cacheKey(), programKey);
+    modeless->reject();
+
+    QPixmap ownPixmap(16, 16);
+    ownPixmap.fill(Qt::blue);
+    QPixmap ownLarge(32, 32);
+    ownLarge.fill(Qt::blue);
+    QIcon own(ownPixmap);
+    own.addPixmap(ownLarge);
+    QPointer<CDialogEx> withIcon = new CDialogEx;
+    withIcon->SetDialogIcon(own);
+    withIcon->CreateModeless();
+    EXPECT_EQ(withIcon->windowIcon().availableSizes(), (QList<QSize>{QSize(16, 16), QSize(32, 32)}));
+    EXPECT_EQ(withIcon->windowIcon().pixmap(16).toImage().pixelColor(8, 8), QColor(Qt::blue));
+    withIcon->reject();
+
+    CDialogEx modal;
+    EXPECT_TRUE(modal.GetDialogIcon().isNull());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QApplication::setWindowIcon(before);
 }
 
 // A message box shares the dialogs' count: closing it over an open dialog keeps the reminder

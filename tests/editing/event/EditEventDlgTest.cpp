@@ -149,6 +149,8 @@ TEST_F(EditEventDlgTest, CancelAsksOnlyWhenModified)
     typed.reject();
     ASSERT_EQ(m_messages.shown.size(), 1);
     EXPECT_EQ(m_messages.LastText(), QStringLiteral("Do you want to save changes?"));
+    EXPECT_EQ(m_messages.shown.last().icon, MessageIcon::Warning);
+    EXPECT_EQ(m_messages.shown.last().buttons, MessageButtons::YesNoCancel);
 }
 
 TEST_F(EditEventDlgTest, DeleteAsksThenRemovesTheEvent)
@@ -160,6 +162,7 @@ TEST_F(EditEventDlgTest, DeleteAsksThenRemovesTheEvent)
     m_messages.answer = MessageResult::No;
     dialog.OnDelete();
     EXPECT_EQ(m_messages.LastText(), QStringLiteral("Are you sure you want to delete the 'Dentist' item?"));
+    EXPECT_EQ(m_messages.shown.last().icon, MessageIcon::Warning);
     EXPECT_EQ(Reopened().size(), 1u);
 
     auto again = std::make_unique<CItemRef>();
@@ -271,6 +274,13 @@ TEST_F(EditEventDlgTest, TypeChoicesShowEachTypesIconAndColours)
         painter.drawEllipse(2, 2, 11, 11);
         painter.end();
         ASSERT_TRUE(small.Replace(i, PixelsFromImage(icon, 16, 16)));
+        QImage big(32, 32, QImage::Format_ARGB32);
+        big.fill(Qt::transparent);
+        QPainter bigPainter(&big);
+        bigPainter.setBrush(marks[i % 3]);
+        bigPainter.drawEllipse(4, 4, 23, 23);
+        bigPainter.end();
+        ASSERT_TRUE(large.Replace(i, PixelsFromImage(big, 32, 32)));
     }
     types[1]->SetFlags(types[1]->GetFlags() | CItemType::kFlagOwnColors);
     types[1]->SetFillColor(0x00C0FFFF); // light yellow
@@ -296,7 +306,18 @@ TEST_F(EditEventDlgTest, TypeChoicesShowEachTypesIconAndColours)
     EXPECT_EQ(combo->itemData(1, Qt::ForegroundRole).value<QColor>(), QColor(0x00, 0x00, 0x80));
     EXPECT_FALSE(combo->itemData(0, Qt::BackgroundRole).isValid()) << "no colours of its own";
 
+    // The window shows the icons of the event's type, small and large, and follows a new choice.
+    auto iconColour = [&](int size) { return dialog.windowIcon().pixmap(size, size).toImage().pixelColor(size / 2, size / 2).rgb(); };
+    for (const int chosen : {0, 1}) {
+        combo->setCurrentIndex(chosen);
+        emit combo->activated(chosen);
+        EXPECT_EQ(iconColour(16), marks[chosen % 3].rgb()) << chosen;
+        EXPECT_EQ(iconColour(32), marks[chosen % 3].rgb()) << chosen;
+    }
+    EXPECT_TRUE(dialog.windowIcon().availableSizes().contains(QSize(32, 32)));
+
     combo->setCurrentIndex(1);
+    emit combo->activated(1);
     RenderDialog(dialog, "editor_type_choices");
     combo->showPopup();
     QCoreApplication::processEvents();

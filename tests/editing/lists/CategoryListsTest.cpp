@@ -203,6 +203,30 @@ TEST(MasterListDefaultsTest, AFileWithoutAListGetsTheDefaultsSaved)
     EXPECT_EQ(again.GetCount(), 8) << "already saved";
 }
 
+TEST(MasterListDefaultsTest, AReadOnlyFileWithoutAListOffersTheDefaultsUnsaved)
+{
+    FakeFixedObjectStore store;
+    store.readResult = QV_E_ITEM_LOAD; // what a read-only file answers for a missing object
+    CMasterList list;
+    ASSERT_EQ(CMasterListDefaults::Load(list, store), S_OK);
+    EXPECT_EQ(list.GetCount(), 8);
+    EXPECT_EQ(list.GetAt(0)->GetName(), QStringLiteral("Business"));
+    EXPECT_EQ(store.writes, 0);
+
+    // A writable file whose save fails still offers the defaults and reports the failure.
+    FakeFixedObjectStore full;
+    full.writeResult = HRESULT(0x80070070);
+    CMasterList offered;
+    EXPECT_EQ(CMasterListDefaults::Load(offered, full), HRESULT(0x80070070));
+    EXPECT_EQ(offered.GetCount(), 8);
+    // Other read failures leave the list empty and are returned.
+    FakeFixedObjectStore broken;
+    broken.readResult = HRESULT(0x80070005);
+    CMasterList none;
+    EXPECT_EQ(CMasterListDefaults::Load(none, broken), HRESULT(0x80070005));
+    EXPECT_EQ(none.GetCount(), 0);
+}
+
 TEST(NamedListMenuTest, AmpersandsDoubledAndEmptyListShowsNone)
 {
     CCategoryList places;

@@ -35,6 +35,39 @@ TEST(LanePacking, ClustersEndAtTheFirstBarThatOverlapsNoEarlierOne)
     EXPECT_EQ(ClusterEnd(bars, 3), 4);
 }
 
+// The end found in one pass matches the rule read literally (each bar against every earlier
+// bar of the run) over many rows of bars, empty spans and rows that change mid-cluster included.
+TEST(LanePacking, ClusterEndMatchesTheRuleAgainstEveryEarlierBar)
+{
+    std::uint32_t seed = 7;
+    auto next = [&](int n) {
+        seed = seed * 1664525u + 1013904223u;
+        return int((seed >> 8) % std::uint32_t(n));
+    };
+    for (int trial = 0; trial < 300; ++trial) {
+        CCalendarViewCtrl::EntryList bars;
+        const int count = 1 + next(12);
+        for (int i = 0; i < count; ++i) {
+            auto e = std::make_unique<CDisplayItem>(CDisplayItem::KindEvent, 0, "Appointment",
+                                                    CDateTime(2024, 3, 4), CDateSpan(1.0));
+            e->SetRect(QRect(next(8) * 10, next(4) == 0 ? 30 : 10, next(4) * 10, 0));
+            bars.push_back(std::move(e));
+        }
+        for (int first = 0; first < count; ++first) {
+            int expected = first;
+            for (int i = first + 1; i < count; ++i) {
+                bool joins = false;
+                for (int j = first; j < i; ++j)
+                    joins = joins || SpansOverlap(bars[i]->GetRect(), bars[j]->GetRect(), true);
+                if (!joins)
+                    break;
+                expected = i;
+            }
+            ASSERT_EQ(ClusterEnd(bars, first), expected) << "trial " << trial << " from " << first;
+        }
+    }
+}
+
 TEST(LanePacking, EveryBarGetsTheFirstLaneWithRoom)
 {
     struct Case

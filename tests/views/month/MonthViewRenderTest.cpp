@@ -13,6 +13,7 @@
 #include <QImage>
 #include <QPainter>
 #include <gtest/gtest.h>
+#include <random>
 
 namespace {
 
@@ -146,6 +147,60 @@ TEST_P(MonthRenderTest, PaintsCellsAndBarsWhereTheLayoutPutThem)
         const QRect second = view.GetCellRect(1, CMonthGridModel::PartCell);
         EXPECT_EQ(Pixel(image, second.left(), second.center().y()), Rgb(view.GetGridLineColour())) << c.name;
     }
+}
+
+// A full month as the benchmark paints it: 100 daily series and single events, 5,000 occurrences;
+// the picture is kept for comparison, and every placed bar shows its frame.
+TEST_F(MonthRenderTest, BusyMonthOfDailySeriesAndSingleEvents)
+{
+    host.client = QRect(0, 0, 1400, 1000);
+    view.SetVisibleWeekdays(true, true, false, 6, false);
+    view.SetDate(CDateTime(2024, 9, 12));
+    std::mt19937 rng(2024);
+    const CDateTime gridStart(2024, 8, 26);
+    auto add = [&](const CEventItem &event) {
+        CItemRef ref;
+        ref.SetItem(std::make_unique<CEventItem>(event));
+        ref.SetRecordId(1);
+        view.AddItem(ref);
+    };
+    for (int i = 0; i < 100; ++i) {
+        const CDateTime start(2024, 8, 1, 6 + i % 14, int(rng() % 4) * 15, 0);
+        add(DailyEvent(QStringLiteral("Daily %1").arg(i), start, CDateSpan(0, 0, 30, 0)));
+    }
+    for (int i = 0; i < 5000 - 4200; ++i) {
+        CEventItem e;
+        CDateTime start = gridStart;
+        AddDays(start, long(rng() % 42));
+        const bool allDay = rng() % 8 == 0;
+        start = CDateTime(start.GetYear(), start.GetMonth(), start.GetDay(), allDay ? 0 : 7 + int(rng() % 12), 0, 0);
+        e.SetSubject(QStringLiteral("Event %1").arg(i));
+        e.SetStart(start);
+        e.SetDuration(allDay ? CDateSpan(double(1 + rng() % 3)) : CDateSpan(0, 1, 0, 0));
+        add(e);
+    }
+    view.Refresh(true);
+    EXPECT_GE(view.GetEntryCount(), 5000);
+
+    QImage image(1400, 1000, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        view.Draw(painter, image.rect());
+    }
+    const QString dir = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("renders"));
+    QDir().mkpath(dir);
+    EXPECT_TRUE(image.save(QDir(dir).filePath(QStringLiteral("month-busy.png"))));
+    int bars = 0;
+    for (const auto &e : view.GetEntries()) {
+        const QRect r = e->GetRect();
+        if (r.height() <= 0 || !e->HasFlag(CDisplayItem::FlagAllDay))
+            continue;
+        const QRect box = r.adjusted(3, 1, -3, -1);
+        EXPECT_EQ(Pixel(image, box.center().x(), box.top()), Rgb(kFrame)) << e->GetSubject().toStdString();
+        ++bars;
+    }
+    EXPECT_GT(bars, 20);
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, MonthRenderTest,

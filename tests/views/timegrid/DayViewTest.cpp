@@ -20,8 +20,11 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPainter>
+#include <QRandomGenerator>
+#include <QRegion>
 #include <QScrollBar>
 #include <gtest/gtest.h>
+#include <set>
 
 namespace {
 
@@ -564,6 +567,108 @@ TEST_F(DayViewTest, RendersPlaceBoxesInTheirTypeColours)
         const QRect early = view->GetCellRect(Cell(last, 6, 0), 0);
         EXPECT_EQ(QColor(image.pixel(working.center())), ToQColor(view->m_workingColour)) << c.name;
         EXPECT_EQ(QColor(image.pixel(early.center())), ToQColor(view->m_nonWorkingColour)) << c.name;
+    }
+}
+
+// A busy week as the benchmark paints it: every box over the cells, the cells around the boxes in
+// their shades, in each combination of scale, hour marks, alternate rows and a cell selection.
+TEST_F(DayViewTest, BusyWeekPaintsBoxesOverTheirCells)
+{
+    struct Case
+    {
+        const char *name;
+        int minutes;
+        int alternate;
+        int markHours;
+        bool focus;
+    } cases[] = {
+        {"busy-week", 30, 0, 1, false},
+        {"busy-week-quarters", 15, 0, 1, true},
+        {"busy-week-alternate", 30, 1, 0, true},
+    };
+    const QString folder = QDir(QCoreApplication::applicationDirPath()).filePath("renders");
+    QDir().mkpath(folder);
+    const CMenuLook::Colors &look = CMenuLook::Instance().GetColors();
+    for (const Case &c : cases) {
+        Open(7, false, QRect(0, 0, 1400, 1000));
+        view->m_alternateRows = c.alternate;
+        view->m_markHours = c.markHours;
+        view->SetTimeScale(c.minutes, false);
+        QRandomGenerator random(20240304);
+        for (int i = 0; i < 2000; ++i) {
+            const int day = int(random.bounded(7));
+            const int startRow = int(random.bounded(44));
+            const int rows = 1 + int(random.bounded(6));
+            const CDateTime start(2024, 3, 4 + day, startRow / 2, (startRow % 2) * 30, 0);
+            auto e = std::make_unique<CDisplayItem>(CDisplayItem::KindEvent, i % 11, QStringLiteral("Type"), start,
+                                                    CDateSpan(0, 0, rows * 30, 0));
+            e->SetItemRef(std::uint32_t(i + 1));
+            e->SetOccurrenceDate(start);
+            e->SetSubject(QStringLiteral("Meeting %1").arg(i));
+            view->AddEntry(std::move(e));
+        }
+        view->Refresh(true);
+        view->ScrollToRow(16 * 30 / c.minutes);
+        if (c.focus) {
+            view->OnFocusGained();
+            view->SetCurrentCell(Cell(6, 20, 0));
+        }
+
+        QImage image(host.client.size(), QImage::Format_ARGB32);
+        image.fill(Qt::white);
+        {
+            QPainter painter(&image);
+            view->Draw(painter, host.client);
+        }
+        EXPECT_TRUE(image.save(QDir(folder).filePath(QStringLiteral("dayview-%1.png").arg(c.name))));
+
+        // Each box shows its frame at its left edge; where boxes overlap, a later one covers.
+        QRegion boxes;
+        int framed = 0;
+        const QRect visible = host.client.adjusted(0, 0, 0, -2);
+        for (int i = 0; i < view->GetEntryCount(); ++i) {
+            const QRect box = view->GetEntryRect(i);
+            if (view->GetEntry(i)->HasState(CDisplayItem::StateHidden) || box.width() <= 0)
+                continue;
+            boxes += box;
+            if (!visible.contains(box))
+                continue;
+            bool covered = false;
+            for (int j = i + 1; j < view->GetEntryCount() && !covered; ++j)
+                covered = view->GetEntryRect(j).intersects(box);
+            if (covered)
+                continue;
+            EXPECT_EQ(QColor(image.pixel(box.x(), box.center().y())), ToQColor(look.windowFrame)) << c.name << " " << i;
+            ++framed;
+        }
+        EXPECT_GT(framed, 100) << c.name;
+        // Between the boxes the cells show a shade: the first point of each cell's middle row
+        // that no box covers (the today column aside, for its bars).
+        const std::set<QRgb> shades = {ToQColor(view->m_workingColour).rgb(), ToQColor(view->m_nonWorkingColour).rgb(),
+                                       ToQColor(view->m_workingAltColour).rgb(),
+                                       ToQColor(view->m_nonWorkingAltColour).rgb(),
+                                       ToQColor(view->m_selectionColour).rgb()};
+        int free = 0;
+        const CTimeGridLayout &grid = view->Grid();
+        for (int column = 0; column < grid.ColumnCount(); ++column) {
+            if (column == view->GetTodayColumn())
+                continue;
+            for (int row = grid.TopRow(); row < grid.TopRow() + grid.RowsShown() && row < grid.RowsPerDay(); ++row) {
+                const QRect cell = view->GetCellRect(column * grid.RowsPerDay() + row, 0);
+                if (!visible.contains(cell))
+                    continue;
+                const int y = cell.y() + cell.height() / 2 + 1;
+                for (int x = cell.x() + 2; x < cell.x() + cell.width() - 2; ++x) {
+                    if (boxes.contains(QPoint(x, y)) || boxes.contains(QPoint(x - 1, y)) ||
+                        boxes.contains(QPoint(x + 1, y)))
+                        continue;
+                    EXPECT_TRUE(shades.count(image.pixel(x, y))) << c.name << " column " << column << " row " << row;
+                    ++free;
+                    break;
+                }
+            }
+        }
+        EXPECT_GT(free, 0) << c.name;
     }
 }
 
