@@ -11,6 +11,7 @@
 #include "editing/datafile/PasswordPromptPort.h"
 #include "shell/AboutDlg.h"
 #include "shell/FirstRunDefaults.h"
+#include "views/drawing/ItemTypeArtResources.h"
 #include "shell/MainFrame.h"
 #include "shell/MainWnd.h"
 #include "shell/LogindWatcher.h"
@@ -90,6 +91,8 @@ bool CCalendarApp::InitInstance(const QStringList &arguments)
     m_messagePort = std::make_unique<CMessageBoxPort>();
     SetMessagePort(m_messagePort.get());
 
+    // The built-in item-type icons, which new files and Restore in Options take their art from.
+    RegisterItemTypeArt();
     UpdateToday();
     BuildLocaleFormats();
     ApplyFirstRunDefaults(CProfile::Instance());

@@ -4,6 +4,7 @@
 #include "core/document/CalendarDocument.h"
 #include "core/system/ProgramPaths.h"
 #include "editing/lists/NamedListDlg.h"
+#include "editing/types/EditItemTypeDlg.h"
 #include "shell/MainFrame.h"
 #include "shell/MainWnd.h"
 #include "shell/options/MainWndOptionsTarget.h"
@@ -15,9 +16,25 @@
 
 namespace {
 
+// The program's item-type editor; tests put their own in its place.
+bool EditItemTypeInDialog(QWidget *parent, ItemTypeEditRequest &request, const ItemTypeArray &types)
+{
+    QStringList names;
+    for (const auto &type : types)
+        names << (type ? type->GetName() : QString());
+    CEditItemTypeDlg dialog(names, request.type, request.index, request.smallIcon, request.largeIcon,
+                            parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    request.type = dialog.GetItemType();
+    request.smallIcon = dialog.GetSmallIcon();
+    request.largeIcon = dialog.GetLargeIcon();
+    return true;
+}
+
 ItemTypeEditorPort &ItemTypeEditor()
 {
-    static ItemTypeEditorPort editor;
+    static ItemTypeEditorPort editor = EditItemTypeInDialog;
     return editor;
 }
 
