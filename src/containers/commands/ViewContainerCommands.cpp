@@ -19,6 +19,24 @@
 #include <algorithm>
 
 namespace {
+
+// Changing commands pass over locked entries, counted for one report afterwards, and private
+// entries silently.
+struct UnchangeableTally
+{
+    int locked = 0;
+    const CDisplayItem *lockedEntry = nullptr;
+
+    bool Skips(const CDisplayItem &entry)
+    {
+        if (entry.HasFlag(CDisplayItem::FlagLocked)) {
+            ++locked;
+            lockedEntry = &entry;
+            return true;
+        }
+        return entry.IsPrivate();
+    }
+};
 constexpr std::uint32_t kEntryRecurring = CDisplayItem::FlagRecurring;
 constexpr std::uint32_t kEntryOccurrence = CDisplayItem::FlagChanged; // the views' 0x02
 constexpr std::uint32_t kPatternHasEnd = 0x2000000;
@@ -280,8 +298,7 @@ int CViewContainer::DeleteItems(const EntryList &entries, bool refresh, bool int
         Beep();
         return 0;
     }
-    int locked = 0;
-    const CDisplayItem *lockedEntry = nullptr;
+    UnchangeableTally skipped;
     int deletedCount = 0;
     bool taskPadChanged = false;
     std::vector<std::uint32_t> goneItems[3]; // by kind: items deleted whole in this run
@@ -296,12 +313,7 @@ int CViewContainer::DeleteItems(const EntryList &entries, bool refresh, bool int
                 entry->SetState(entry->GetState() | CDisplayItem::StateRemoved);
             continue;
         }
-        if (entry->HasFlag(CDisplayItem::FlagLocked)) {
-            ++locked;
-            lockedEntry = entry;
-            continue;
-        }
-        if (entry->IsPrivate())
+        if (skipped.Skips(*entry))
             continue;
         bool deleted = false, wholeItem = false;
         const HRESULT hr = DeleteOneEntry(*entry, interactive, parent, deleted, wholeItem, taskPadChanged);
@@ -324,8 +336,8 @@ int CViewContainer::DeleteItems(const EntryList &entries, bool refresh, bool int
             viewChanged = viewChanged || e->HasState(CDisplayItem::StateRemoved);
     FinishRemoval((viewChanged ? ChangedView : 0) | (taskPadChanged ? ChangedTaskPad : 0), refresh);
     UpdateCountPane();
-    if (locked)
-        ReportLocked(locked, entries.size() == 1 ? lockedEntry : nullptr, interactive, 61259, 61261, parent);
+    if (skipped.locked)
+        ReportLocked(skipped.locked, entries.size() == 1 ? skipped.lockedEntry : nullptr, interactive, 61259, 61261, parent);
     return deletedCount;
 }
 
@@ -370,20 +382,14 @@ void CViewContainer::ChangeItemsType(int typeIndex, const EntryList &entries, bo
     if (!view || !type || IsDataReadOnly())
         return;
     WaitCursor(true);
-    int locked = 0;
-    const CDisplayItem *lockedEntry = nullptr;
+    UnchangeableTally skipped;
     bool viewMarked = false;
     bool taskPadMarked = false;
     ITaskPadPort *taskPad = ViewKind::HasTaskPad(m_kind) ? Context().taskPad : nullptr;
     for (CDisplayItem *entry : entries) {
         if (!entry || entry->HasState(CDisplayItem::StateRemoved) || entry->GetItemTypeIndex() == typeIndex)
             continue;
-        if (entry->HasFlag(CDisplayItem::FlagLocked)) {
-            ++locked;
-            lockedEntry = entry;
-            continue;
-        }
-        if (entry->IsPrivate())
+        if (skipped.Skips(*entry))
             continue;
         const std::uint32_t id = entry->GetItemRef();
         std::unique_ptr<CCalendarItem> item;
@@ -450,8 +456,8 @@ void CViewContainer::ChangeItemsType(int typeIndex, const EntryList &entries, bo
             UpdateDetailsPane(false);
     }
     WaitCursor(false);
-    if (locked)
-        ReportLocked(locked, entries.size() == 1 ? lockedEntry : nullptr, true, 61276, 61277, parent);
+    if (skipped.locked)
+        ReportLocked(skipped.locked, entries.size() == 1 ? skipped.lockedEntry : nullptr, true, 61276, 61277, parent);
 }
 
 void CViewContainer::ConvertEventsToTasks(const EntryList &entries, bool withDueDates, bool refresh,
@@ -461,8 +467,7 @@ void CViewContainer::ConvertEventsToTasks(const EntryList &entries, bool withDue
         Beep();
         return;
     }
-    int locked = 0;
-    const CDisplayItem *lockedEntry = nullptr;
+    UnchangeableTally skipped;
     bool taskAdded = false;
     std::uint32_t lastTaskId = 0;
     ITaskPadPort *taskPad = ViewKind::HasTaskPad(m_kind) ? Context().taskPad : nullptr;
@@ -470,12 +475,7 @@ void CViewContainer::ConvertEventsToTasks(const EntryList &entries, bool withDue
         if (!entry || entry->HasState(CDisplayItem::StateRemoved) ||
             entry->GetKind() != CDisplayItem::KindEvent)
             continue;
-        if (entry->HasFlag(CDisplayItem::FlagLocked)) {
-            ++locked;
-            lockedEntry = entry;
-            continue;
-        }
-        if (entry->IsPrivate())
+        if (skipped.Skips(*entry))
             continue;
         const std::uint32_t id = entry->GetItemRef();
         CEventItem event(id);
@@ -523,8 +523,8 @@ void CViewContainer::ConvertEventsToTasks(const EntryList &entries, bool withDue
         task->SetRecordId(lastTaskId);
         if (m_document->LoadTask(*task) == S_OK && Context().editors)
             Context().editors->OpenTask(std::move(holder), this, IsDataReadOnly());
-    } else if (locked) {
-        ReportLocked(locked, entries.size() == 1 ? lockedEntry : nullptr, interactive, 61262, 61263, parent);
+    } else if (skipped.locked) {
+        ReportLocked(skipped.locked, entries.size() == 1 ? skipped.lockedEntry : nullptr, interactive, 61262, 61263, parent);
     }
 }
 
@@ -535,8 +535,7 @@ void CViewContainer::ConvertTasksToEvents(const EntryList &entries, bool refresh
         Beep();
         return;
     }
-    int locked = 0;
-    const CDisplayItem *lockedEntry = nullptr;
+    UnchangeableTally skipped;
     bool taskPadChanged = false;
     std::uint32_t lastEventId = 0;
     ITaskPadPort *taskPad = ViewKind::HasTaskPad(m_kind) ? Context().taskPad : nullptr;
@@ -544,12 +543,7 @@ void CViewContainer::ConvertTasksToEvents(const EntryList &entries, bool refresh
         if (!entry || entry->HasState(CDisplayItem::StateRemoved) ||
             entry->GetKind() != CDisplayItem::KindTask)
             continue;
-        if (entry->HasFlag(CDisplayItem::FlagLocked)) {
-            ++locked;
-            lockedEntry = entry;
-            continue;
-        }
-        if (entry->IsPrivate())
+        if (skipped.Skips(*entry))
             continue;
         const std::uint32_t id = entry->GetItemRef();
         CTaskItem task(id);
@@ -591,8 +585,8 @@ void CViewContainer::ConvertTasksToEvents(const EntryList &entries, bool refresh
         event->SetRecordId(lastEventId);
         if (m_document->LoadEvent(*event) == S_OK && Context().editors)
             Context().editors->OpenEvent(std::move(holder), this, IsDataReadOnly(), false, false);
-    } else if (locked) {
-        ReportLocked(locked, entries.size() == 1 ? lockedEntry : nullptr, interactive, 61262, 61263, parent);
+    } else if (skipped.locked) {
+        ReportLocked(skipped.locked, entries.size() == 1 ? skipped.lockedEntry : nullptr, interactive, 61262, 61263, parent);
     }
 }
 
@@ -661,20 +655,14 @@ void CViewContainer::CompleteTasks(const EntryList &entries, QWidget *parent)
         return;
     }
     WaitCursor(true);
-    int locked = 0;
-    const CDisplayItem *lockedEntry = nullptr;
+    UnchangeableTally skipped;
     for (CDisplayItem *entry : entries) {
         if (!entry || entry->GetKind() != CDisplayItem::KindTask ||
             entry->HasFlag(CDisplayItem::FlagCompleted))
             continue;
         // Completing changes the task: locked and private tasks are passed over like for
         // every other change.
-        if (entry->HasFlag(CDisplayItem::FlagLocked)) {
-            ++locked;
-            lockedEntry = entry;
-            continue;
-        }
-        if (entry->IsPrivate())
+        if (skipped.Skips(*entry))
             continue;
         const std::uint32_t id = entry->GetItemRef();
         CItemRef holder(CCalendarItem::KindTask);
@@ -699,8 +687,8 @@ void CViewContainer::CompleteTasks(const EntryList &entries, QWidget *parent)
     RefreshViews(true);
     UpdateCountPane();
     WaitCursor(false);
-    if (locked)
-        ReportLocked(locked, entries.size() == 1 ? lockedEntry : nullptr, true, 61276, 61277, parent);
+    if (skipped.locked)
+        ReportLocked(skipped.locked, entries.size() == 1 ? skipped.lockedEntry : nullptr, true, 61276, 61277, parent);
 }
 
 // ---------------------------------------------------------------------------------------------
