@@ -3,8 +3,8 @@
 
 #include "core/system/ConstStrings.h"
 #include "shell/TrayArt.h"
+#include "toolkit/controls/LinkOpener.h"
 
-#include <QDesktopServices>
 #include <QDialogButtonBox>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -21,7 +21,7 @@ CPressReleaseLink::CPressReleaseLink(const QString &text, QWidget *parent) : QLa
     QPalette p = palette();
     p.setColor(QPalette::WindowText, QColor(0, 0, 255));
     setPalette(p);
-    m_opener = [this] { QDesktopServices::openUrl(QUrl(CAboutDlg::LinkAddress())); };
+    m_opener = [] { CLinkOpener::Open(QUrl(CAboutDlg::LinkAddress())); };
 }
 
 void CPressReleaseLink::mousePressEvent(QMouseEvent *event)

@@ -184,15 +184,23 @@ void CNotesEdit::contextMenuEvent(QContextMenuEvent *event)
     delete menu;
 }
 
+bool CNotesEdit::OpenLinkAt(const QPoint &point)
+{
+    const QString href = anchorAt(point);
+    if (href.isEmpty())
+        return false;
+    const QUrl url(href);
+    if (!CLinkDetector::MayOpen(url))
+        return false;
+    emit linkActivated(url);
+    return CLinkOpener::Open(url);
+}
+
 void CNotesEdit::mouseReleaseEvent(QMouseEvent *event)
 {
-    const QString href = anchorAt(event->pos());
+    const QPoint point = event->pos();
     QTextEdit::mouseReleaseEvent(event);
-    if (href.isEmpty() || textCursor().hasSelection())
-        return;
-    const QUrl url(href);
-    if (CLinkDetector::MayOpen(url)) {
-        emit linkActivated(url);
-        CLinkOpener::Open(url);
-    }
+    // Only a plain left click opens a link; a drag that selected text does not.
+    if (event->button() == Qt::LeftButton && !textCursor().hasSelection())
+        OpenLinkAt(point);
 }

@@ -41,6 +41,8 @@ class CNotesEdit : public QTextEdit
     void InsertDateTime();
     // The context menu for the field's state (also what a test looks at).
     QMenu *CreateNotesMenu(QWidget *parent);
+    // The link at the point, opened when it may be; false when there is none or it may not.
+    bool OpenLinkAt(const QPoint &point);
 
   signals:
     // The field lost the focus after its text changed.

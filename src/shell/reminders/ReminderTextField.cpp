@@ -1,11 +1,6 @@
 // The reminder window's text fields.
 #include "shell/reminders/ReminderTextField.h"
 
-#include "editing/base/LinkDetector.h"
-#include "toolkit/controls/LinkOpener.h"
-
-#include <QMouseEvent>
-
 CReminderTextField::CReminderTextField(bool singleLine, QWidget *parent) : CNotesEdit(parent)
 {
     setReadOnly(true);
@@ -36,21 +31,4 @@ void CReminderTextField::SetColors(bool own, const QColor &text, const QColor &b
     }
     setPalette(p);
     viewport()->setAutoFillBackground(true);
-}
-
-bool CReminderTextField::OpenLinkAt(const QPoint &point)
-{
-    const QString href = anchorAt(point);
-    if (href.isEmpty())
-        return false;
-    const QUrl url(href);
-    return CLinkDetector::MayOpen(url) && CLinkOpener::Open(url);
-}
-
-void CReminderTextField::mouseReleaseEvent(QMouseEvent *event)
-{
-    // The notes field's own release would open the link directly; here the opener decides.
-    QTextEdit::mouseReleaseEvent(event);
-    if (event->button() == Qt::LeftButton && !textCursor().hasSelection())
-        OpenLinkAt(event->position().toPoint());
 }
