@@ -6,6 +6,7 @@
 #pragma once
 
 #include "editing/types/IconFileReader.h"
+#include "fuzz/FuzzBytes.h"
 
 #include <QByteArray>
 #include <cstddef>
@@ -94,21 +95,8 @@ inline const char *RunInput(const std::uint8_t *data, std::size_t size)
 {
     if (size == 0)
         return nullptr;
-    QByteArray bytes;
-    if (data[0] % 2 == 0) {
-        bytes = QByteArray(reinterpret_cast<const char *>(data + 1), qsizetype(size - 1));
-    } else {
-        static const QByteArray seed = Seed();
-        bytes = seed;
-        std::size_t i = 1;
-        for (; i + 2 < size && !bytes.isEmpty(); i += 3) {
-            const std::size_t at =
-                (std::size_t(data[i]) | (std::size_t(data[i + 1]) << 8)) % std::size_t(bytes.size());
-            bytes[qsizetype(at)] = char(data[i + 2]);
-        }
-        if (i < size)
-            bytes.truncate(qsizetype(data[i]) * bytes.size() / 256);
-    }
+    static const QByteArray seed = Seed();
+    const QByteArray bytes = FuzzBytes(data, size, seed);
     CIconFileReader reader;
     if (!reader.Read(bytes))
         return reader.Entries().empty() ? nullptr : "a refused file keeps entries";

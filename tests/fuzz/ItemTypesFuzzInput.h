@@ -9,6 +9,7 @@
 #include "core/lists/ItemFilter.h"
 #include "core/lists/ItemTypeList.h"
 #include "core/storage/FixedObjectStore.h"
+#include "fuzz/FuzzBytes.h"
 
 #include <QByteArray>
 #include <cstddef>
@@ -34,22 +35,8 @@ inline const char *RunInput(const std::uint8_t *data, std::size_t size)
 {
     if (size == 0)
         return nullptr;
-    QByteArray bytes;
-    if (data[0] % 2 == 0) {
-        bytes = QByteArray(reinterpret_cast<const char *>(data + 1), qsizetype(size - 1));
-    } else {
-        static const QByteArray seed = Seed();
-        bytes = seed;
-        std::size_t i = 1;
-        for (; i + 2 < size && !bytes.isEmpty(); i += 3) {
-            const std::size_t at =
-                (std::size_t(data[i]) | (std::size_t(data[i + 1]) << 8) | (std::size_t(data[0] >> 1) << 16)) %
-                std::size_t(bytes.size());
-            bytes[qsizetype(at)] = char(data[i + 2]);
-        }
-        if (i < size)
-            bytes.truncate(qsizetype(data[i]) * bytes.size() / 256);
-    }
+    static const QByteArray seed = Seed();
+    const QByteArray bytes = FuzzBytes(data, size, seed, true);
 
     for (const std::uint32_t format : {kDataFormatCurrent, kDataFormat10004, kDataFormat10001}) {
         CItemTypeList list;

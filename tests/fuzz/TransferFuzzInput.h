@@ -13,6 +13,7 @@
 #include "core/items/EventItem.h"
 #include "core/items/TaskItem.h"
 #include "core/storage/FixedObjectStore.h"
+#include "fuzz/FuzzBytes.h"
 #include "fuzz/RecordFuzzInput.h"
 
 #include <QByteArray>
@@ -62,20 +63,7 @@ inline const char *RunInput(const std::uint8_t *data, std::size_t size)
 {
     if (size == 0)
         return nullptr;
-    QByteArray bytes;
-    if (data[0] % 2 == 0) {
-        bytes = QByteArray(reinterpret_cast<const char *>(data + 1), qsizetype(size - 1));
-    } else {
-        bytes = Seed();
-        std::size_t i = 1;
-        for (; i + 2 < size; i += 3) {
-            const std::size_t at =
-                (std::size_t(data[i]) | (std::size_t(data[i + 1]) << 8)) % std::size_t(bytes.size());
-            bytes[qsizetype(at)] = char(data[i + 2]);
-        }
-        if (i < size)
-            bytes.truncate(qsizetype(data[i]) * bytes.size() / 256);
-    }
+    const QByteArray bytes = FuzzBytes(data, size, Seed());
 
     std::uint32_t marked = 0;
     ReadMarker(bytes, marked);

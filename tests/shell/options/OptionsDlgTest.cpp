@@ -1,7 +1,6 @@
 // The Options dialog offscreen on a temporary data file and settings: its renders, the work
 // week reaching the views, the item types reaching the file and the views, a hot key change,
 // the Advanced tree, and a refused item-type store.
-#include "shell/options/OptionsDlg.h"
 #include "common/FakeMessagePort.h"
 #include "common/TempProfile.h"
 #include "core/dates/WeekRules.h"
@@ -14,8 +13,10 @@
 #include "shell/PropertySheetBase.h"
 #include "shell/options/HotKeyCodec.h"
 #include "shell/options/HotKeyEdit.h"
+#include "shell/options/ItemTypeBlobs.h"
 #include "shell/options/OptionsAdvancedPage.h"
 #include "shell/options/OptionsColorsPage.h"
+#include "shell/options/OptionsDlg.h"
 #include "shell/options/OptionsGeneralPage.h"
 #include "shell/options/OptionsItemTypesPage.h"
 #include "shell/options/OptionsOtherPage.h"
@@ -153,20 +154,8 @@ class OptionsDlgTest : public testing::Test
         env.editLocations = [this](QWidget *) { ++m_locationRuns; };
         return env;
     }
-    QByteArray FileBlob()
-    {
-        CItemTypeList stored;
-        EXPECT_EQ(stored.Load(m_doc.GetDataFile()), S_OK);
-        QByteArray blob;
-        stored.BuildBlob(blob);
-        return blob;
-    }
-    QByteArray ListBlob()
-    {
-        QByteArray blob;
-        m_doc.GetItemTypes().BuildBlob(blob);
-        return blob;
-    }
+    QByteArray FileBlob() { return StoredItemTypesBlob(m_doc); }
+    QByteArray ListBlob() { return ItemTypesBlob(m_doc.GetItemTypes()); }
 
     TempProfile m_profile;
     FakeMessagePort m_messages;

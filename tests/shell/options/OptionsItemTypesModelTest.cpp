@@ -1,12 +1,13 @@
 // The Item Types page's working copy on a real data file: delete, restore, defaults, the limit
 // of 100, the gradient switch, and an apply whose store fails.
-#include "shell/options/OptionsItemTypesModel.h"
 #include "common/FakeMessagePort.h"
 #include "common/TempProfile.h"
 #include "core/document/CalendarDocument.h"
 #include "core/storage/FixedObjectStore.h"
 #include "core/system/Profile.h"
+#include "shell/options/ItemTypeBlobs.h"
 #include "shell/options/ItemTypeEditorPort.h"
+#include "shell/options/OptionsItemTypesModel.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -48,20 +49,8 @@ class ItemTypesModelTest : public testing::Test
 
     CItemTypeList &List() { return m_doc.GetItemTypes(); }
     // What the data file holds now, as a blob of the current layout.
-    QByteArray FileBlob()
-    {
-        CItemTypeList stored;
-        EXPECT_EQ(stored.Load(m_doc.GetDataFile()), S_OK);
-        QByteArray blob;
-        stored.BuildBlob(blob);
-        return blob;
-    }
-    QByteArray ListBlob()
-    {
-        QByteArray blob;
-        List().BuildBlob(blob);
-        return blob;
-    }
+    QByteArray FileBlob() { return StoredItemTypesBlob(m_doc); }
+    QByteArray ListBlob() { return ItemTypesBlob(List()); }
     ItemTypeEditRequest NewType(const QString &name)
     {
         ItemTypeEditRequest request =
