@@ -13,6 +13,7 @@
 #include "editing/types/ItemTypeEdit.h"
 #include "fuzz/IconFileFuzzInput.h"
 
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
@@ -166,12 +167,10 @@ TEST_F(ItemTypeEditorTest, ChangeIconDialog)
     EXPECT_GE(dialog.IconCount(), 20) << "the program's icon library";
     const int count = dialog.IconCount();
 
-    dialog.TakeBrowsedFile(WriteFile(QStringLiteral("notes.txt"), QByteArray("not an icon")));
+    const QString notIcons = WriteFile(QStringLiteral("notes.txt"), QByteArray("not an icon"));
+    dialog.TakeBrowsedFile(notIcons);
     EXPECT_EQ(m_messages.LastText(),
-              EditingText(EditText::NoIconsInFile).arg(QString()).left(9) + m_messages.LastText().mid(9))
-        << "the no-icons message";
-    EXPECT_TRUE(m_messages.LastText().startsWith(QStringLiteral("The file ")));
-    EXPECT_TRUE(m_messages.LastText().endsWith(QStringLiteral(" contains no icons.")));
+              QStringLiteral("The file %1 contains no icons.").arg(QDir::toNativeSeparators(notIcons)));
     EXPECT_EQ(dialog.IconCount(), count) << "the list stays";
 
     auto *list = dialog.findChild<QListWidget *>(QStringLiteral("icons"));
