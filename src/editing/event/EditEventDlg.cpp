@@ -6,79 +6,35 @@
 #include "core/items/EventItem.h"
 #include "core/items/ItemRef.h"
 #include "core/lists/CategoryList.h"
-#include "core/lists/ItemType.h"
 #include "core/lists/ItemTypeCatalog.h"
-#include "core/lists/ItemTypeList.h"
 #include "core/lists/MasterList.h"
 #include "core/system/Messages.h"
-#include "core/system/PrintfText.h"
 #include "editing/base/EditingStrings.h"
 #include "editing/base/EditorFields.h"
 #include "editing/base/EditorWidgets.h"
 #include "editing/base/ItemKey.h"
 #include "editing/base/NotesEdit.h"
-#include "editing/base/RecurrencePromptDlg.h"
 #include "editing/base/ReminderWindowPort.h"
 #include "editing/base/ReminderWindowsGate.h"
 #include "editing/base/SectionHeading.h"
 #include "editing/event/EventRecurrenceDlg.h"
 #include "editing/event/EventStore.h"
-#include "editing/lists/CategoriesDlg.h"
-#include "toolkit/drawing/DrawHelpers.h"
-#include "toolkit/drawing/ImagePixelsQt.h"
-#include "toolkit/style/MenuLook.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
-#include <QPixmap>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QStyle>
-#include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
 
 using namespace EditorWidgets;
-
-namespace {
-// The window icon of an item type: its small icon for the title bar, its large one for the task
-// switcher; null when the type has no icons.
-QIcon TypeWindowIcon(const IItemTypeCatalog &types, int index)
-{
-    const auto *list = dynamic_cast<const CItemTypeList *>(&types);
-    ImagePixels large, small;
-    if (!list || index < 0 || !list->GetTypeIcons(index, large, small))
-        return {};
-    QIcon icon;
-    const CImageList &smallImages = list->GetSmallImages();
-    const CImageList &largeImages = list->GetLargeImages();
-    icon.addPixmap(PixmapFromPixels(small, smallImages.GetImageWidth(), smallImages.GetImageHeight()));
-    icon.addPixmap(PixmapFromPixels(large, largeImages.GetImageWidth(), largeImages.GetImageHeight()));
-    return icon;
-}
-
-// The mark of one changed occurrence, as the views draw it on such an item.
-QPixmap OccurrenceGlyph(const QColor &colour)
-{
-    constexpr int kChangedOccurrenceGlyph = 2;
-    const QSize cell = CMenuLook::kGlyphCells[1];
-    QPixmap pixmap(cell);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setPen(colour);
-    DrawItemGlyph(painter, kChangedOccurrenceGlyph, 0, 0, cell.width(), cell.height(), cell.width(),
-                  CMenuLook::Instance());
-    return pixmap;
-}
-} // namespace
 
 CEditEventDlg::CEditEventDlg(std::unique_ptr<CItemRef> holder, const EventEditorContext &context,
                              bool readOnly, bool newException, QWidget *parent,
@@ -93,13 +49,7 @@ CEditEventDlg::CEditEventDlg(std::unique_ptr<CItemRef> holder, const EventEditor
     if (m_loaded) {
         LoadWidgets();
         // An event that keeps its editor size opens at that size.
-        const CEventItem &event = m_model.GetEvent();
-        if (event.HasFlag(CCalendarItem::FlagEditorWindowSize)) {
-            const std::uint32_t packed = event.GetEditorWindowSize();
-            const QSize kept(int(packed & 0xFFFF), int(packed >> 16));
-            if (kept.width() > 0 && kept.height() > 0)
-                resize(kept.expandedTo(minimumSizeHint()));
-        }
+        RestoreKeptSize(*this, m_model.GetEvent());
     }
     if (readOnly) {
         m_ok->setEnabled(false);
@@ -218,10 +168,7 @@ void CEditEventDlg::BuildForm()
     m_timeBlock->addWidget(m_patternText);
     timeRow->addWidget(m_timeBlock, 1);
     auto *timeButtons = new QVBoxLayout;
-    m_recurrence = new QPushButton(tr("&Recurrence..."), this);
-    m_recurrence->setObjectName(QStringLiteral("recurrence"));
-    m_modifySeries = new QPushButton(tr("Modify the &series"), this);
-    m_modifySeries->setObjectName(QStringLiteral("modifySeries"));
+    MakeSeriesButtons(this, m_recurrence, m_modifySeries);
     timeButtons->addWidget(m_recurrence);
     timeButtons->addWidget(m_modifySeries);
     timeButtons->addStretch();
@@ -238,10 +185,7 @@ void CEditEventDlg::BuildForm()
     auto *before = new QLabel(tr("before"), this);
     m_setup = new QPushButton(tr("Set&up..."), this);
     m_setup->setObjectName(QStringLiteral("reminderSetup"));
-    auto *reminderBar = new QToolBar(this);
-    reminderBar->setIconSize(QSize(16, 16));
-    m_topmost = ToolAction(reminderBar, tr("Make the reminder window topmost"),
-                           QStyle::SP_TitleBarShadeButton, "topmost", true);
+    QToolBar *reminderBar = MakeReminderBar(this, m_topmost);
     m_noWindowAfter =
         ToolAction(reminderBar, tr("Don't show the reminder window when the event time is over"),
                    QStyle::SP_DialogNoButton, "noWindowAfter", true);
@@ -253,44 +197,10 @@ void CEditEventDlg::BuildForm()
     reminderRow->addStretch();
     layout->addLayout(reminderRow);
 
-    // Notes.
-    auto *notesHeading = CSectionHeading::Create(tr("N&otes"), this);
-    layout->addWidget(notesHeading);
-    m_notes = new CNotesEdit(this, CEventEditorModel::kMaxNotes);
-    m_notes->setObjectName(QStringLiteral("notes"));
-    m_notes->setMinimumHeight(90);
-    notesHeading->setBuddy(m_notes);
-    layout->addWidget(m_notes, 1);
-
-    // Categories.
-    auto *categoriesRow = new QHBoxLayout;
-    m_categoriesButton = new QPushButton(tr("Cate&gories..."), this);
-    m_categoriesButton->setObjectName(QStringLiteral("categoriesButton"));
-    m_categories = new QLineEdit(this);
-    m_categories->setObjectName(QStringLiteral("categories"));
-    m_categories->setMaxLength(CEventEditorModel::kMaxCategories);
-    categoriesRow->addWidget(m_categoriesButton);
-    categoriesRow->addWidget(m_categories, 1);
-    layout->addLayout(categoriesRow);
-
-    // Item toolbar and the buttons.
-    auto *bottom = new QHBoxLayout;
-    auto *itemBar = new QToolBar(this);
-    itemBar->setIconSize(QSize(16, 16));
-    m_print = ToolAction(itemBar, tr("Print"), QStyle::SP_FileDialogDetailedView, "print", false);
-    m_delete = ToolAction(itemBar, tr("Delete"), QStyle::SP_TrashIcon, "delete", false);
-    itemBar->addSeparator();
-    m_hidden = ToolAction(itemBar, tr("Hidden Item"), QStyle::SP_DesktopIcon, "hidden", true);
-    m_locked = ToolAction(itemBar, tr("Locked Item"), QStyle::SP_DialogApplyButton, "locked", true);
-    bottom->addWidget(itemBar);
-    bottom->addStretch();
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    m_ok = buttons->button(QDialogButtonBox::Ok);
-    m_ok->setDefault(true);
-    connect(buttons, &QDialogButtonBox::accepted, this, &CEditEventDlg::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &CEditEventDlg::reject);
-    bottom->addWidget(buttons);
-    layout->addLayout(bottom);
+    // Notes, categories, and the item toolbar beside OK and Cancel.
+    m_notes = AddNotesSection(this, layout, CEventEditorModel::kMaxNotes);
+    AddCategoriesRow(this, layout, CEventEditorModel::kMaxCategories, m_categoriesButton, m_categories);
+    layout->addLayout(MakeFootRow(this, m_item, m_ok));
 
     // Keyboard order as the form reads.
     setTabOrder(m_subject, m_location);
@@ -361,27 +271,15 @@ void CEditEventDlg::BuildForm()
         m_model.SetReminderOn(on);
         RefreshStates();
     });
-    connect(m_topmost, &QAction::toggled, this, [this](bool on) {
-        if (!m_filling)
-            m_model.SetTopmost(on);
-    });
-    connect(m_noWindowAfter, &QAction::toggled, this, [this](bool on) {
-        if (!m_filling)
-            m_model.SetNoWindowAfterTime(on);
-    });
-    connect(m_hidden, &QAction::toggled, this, [this](bool on) {
-        if (!m_filling)
-            m_model.SetHidden(on);
-    });
-    connect(m_locked, &QAction::toggled, this, [this](bool on) {
-        if (!m_filling)
-            m_model.SetLocked(on);
-    });
+    ForwardToggle(m_topmost, this, m_filling, [this](bool on) { m_model.SetTopmost(on); });
+    ForwardToggle(m_noWindowAfter, this, m_filling, [this](bool on) { m_model.SetNoWindowAfterTime(on); });
+    ForwardToggle(m_item.hidden, this, m_filling, [this](bool on) { m_model.SetHidden(on); });
+    ForwardToggle(m_item.locked, this, m_filling, [this](bool on) { m_model.SetLocked(on); });
     connect(m_recurrence, &QPushButton::clicked, this, &CEditEventDlg::OnRecurrence);
     connect(m_modifySeries, &QPushButton::clicked, this, &CEditEventDlg::OnModifySeries);
     connect(m_categoriesButton, &QPushButton::clicked, this, &CEditEventDlg::OnCategories);
-    connect(m_print, &QAction::triggered, this, &CEditEventDlg::OnPrint);
-    connect(m_delete, &QAction::triggered, this, &CEditEventDlg::OnDelete);
+    connect(m_item.print, &QAction::triggered, this, &CEditEventDlg::OnPrint);
+    connect(m_item.remove, &QAction::triggered, this, &CEditEventDlg::OnDelete);
     connect(m_setup, &QPushButton::clicked, this, &CEditEventDlg::reminderSetupRequested);
     resize(520, 560);
 }
@@ -409,8 +307,8 @@ void CEditEventDlg::LoadWidgets()
     m_type->setCurrentIndex(m_model.GetEvent().GetItemTypeIndex());
     m_notify->setChecked(form.reminderOn);
     m_lead->setEditText(form.reminderLeadText);
-    m_hidden->setChecked(form.hidden);
-    m_locked->setChecked(form.locked);
+    m_item.hidden->setChecked(form.hidden);
+    m_item.locked->setChecked(form.locked);
     m_filling = false;
     LoadTimes();
     RefreshStates();
@@ -452,9 +350,9 @@ void CEditEventDlg::RefreshStates()
     m_lead->setEnabled(leadOn);
     m_setup->setEnabled(leadOn && !occurrence);
     const EventToolbarState bar = m_model.GetToolbarState();
-    m_delete->setEnabled(bar.deleteEnabled);
-    m_hidden->setEnabled(bar.hiddenEnabled);
-    m_locked->setEnabled(bar.lockedEnabled);
+    m_item.remove->setEnabled(bar.deleteEnabled);
+    m_item.hidden->setEnabled(bar.hiddenEnabled);
+    m_item.locked->setEnabled(bar.lockedEnabled);
     m_topmost->setChecked(bar.topmostChecked);
     m_topmost->setEnabled(bar.topmostEnabled);
     m_noWindowAfter->setChecked(bar.noWindowAfterChecked);
@@ -578,12 +476,8 @@ void CEditEventDlg::OnModifySeries()
 
 void CEditEventDlg::OnCategories()
 {
-    CCategoriesDlg dialog(m_context.masterList, m_context.file, m_categories->text(), this);
-    CReminderWindowsGate::Hold gate;
-    if (dialog.exec() == QDialog::Accepted) {
-        m_categories->setText(dialog.GetResult());
-        m_model.SetCategories(dialog.GetResult());
-    }
+    if (const auto chosen = ChooseCategories(this, m_context.masterList, m_context.file, m_categories))
+        m_model.SetCategories(*chosen);
 }
 
 void CEditEventDlg::OnPrint()
@@ -619,19 +513,8 @@ void CEditEventDlg::OnDelete()
     if (!m_context.store)
         return;
     bool oneOccurrence = false;
-    const QString subject = m_subject->GetStoredText();
-    if (m_model.IsOccurrence()) {
-        CRecurrencePromptDlg prompt(1, 1, subject, this);
-        CReminderWindowsGate::Hold gate;
-        if (prompt.exec() != QDialog::Accepted)
-            return;
-        oneOccurrence = prompt.GetChoice() == 0;
-    } else {
-        const QString question = PrintfText(EditingText(EditText::DeleteItemQuestion), {subject});
-        if (ShowMessageBox(this, true, question, MessageIcon::Warning, MessageButtons::YesNo) !=
-            MessageResult::Yes)
-            return;
-    }
+    if (!ConfirmDelete(this, m_subject->GetStoredText(), m_model.IsOccurrence(), 1, oneOccurrence))
+        return;
     const CItemKey key = ReminderKey();
     const HRESULT hr = m_context.store->DeleteHeldEvent(m_model.GetHolder(), oneOccurrence);
     if (m_context.reminderWindows)
@@ -652,22 +535,12 @@ int CEditEventDlg::OpenEventEditor(std::unique_ptr<CItemRef> holder, const Event
         CEditEventDlg dialog(std::move(holder), context, readOnly, newException, parent);
         if (!dialog.IsLoaded())
             return 0;
-        if (topmost)
-            dialog.setWindowFlag(Qt::WindowStaysOnTopHint);
-        if (openRecurrence)
-            QTimer::singleShot(0, &dialog, &CEditEventDlg::OnRecurrence);
-        return dialog.RunModal(true);
+        return RunEditor(dialog, true, topmost, openRecurrence);
     }
     auto *dialog = new CEditEventDlg(std::move(holder), context, readOnly, newException, nullptr);
     if (!dialog->IsLoaded()) {
         delete dialog;
         return 0;
     }
-    dialog->setWindowFlag(Qt::WindowMinimizeButtonHint);
-    if (topmost)
-        dialog->setWindowFlag(Qt::WindowStaysOnTopHint);
-    dialog->CreateModeless();
-    if (openRecurrence)
-        QTimer::singleShot(0, dialog, &CEditEventDlg::OnRecurrence);
-    return 0;
+    return RunEditor(*dialog, false, topmost, openRecurrence);
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "editing/base/DialogEx.h"
+#include "editing/base/EditorWidgets.h"
 #include "editing/base/ItemKey.h"
 #include "editing/event/EventEditorModel.h"
 #include "editing/event/EventSave.h"
@@ -110,9 +111,6 @@ class CEditEventDlg : public CDialogEx
     CNotesEdit *m_notes = nullptr;
     QPushButton *m_categoriesButton = nullptr;
     QLineEdit *m_categories = nullptr;
-    QAction *m_print = nullptr;
-    QAction *m_delete = nullptr;
-    QAction *m_hidden = nullptr;
-    QAction *m_locked = nullptr;
+    EditorWidgets::ItemActions m_item;
     QPushButton *m_ok = nullptr;
 };

@@ -1,7 +1,6 @@
 // The Event Recurrence dialog's window.
 #include "editing/event/EventRecurrenceDlg.h"
 
-#include "core/items/RecurrenceBits.h"
 #include "editing/base/DialogSupport.h"
 #include "editing/base/EditorFields.h"
 #include "editing/base/RecurrenceFields.h"
@@ -12,22 +11,12 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QGridLayout>
-#include <QGroupBox>
 #include <QHBoxLayout>
-#include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QStackedWidget>
 #include <QVBoxLayout>
-
-namespace {
-
-constexpr std::uint32_t kPeriods[] = {Recur::Daily, Recur::Weekly, Recur::Monthly, Recur::Yearly};
-
-} // namespace
 
 using namespace RecurrenceFields;
 
@@ -41,14 +30,7 @@ CEventRecurrenceDlg::CEventRecurrenceDlg(CEventItem &event, bool readOnly, QWidg
     layout->addWidget(BuildPatternGroup());
     layout->addWidget(BuildRangeGroup());
 
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    auto *remove = buttons->addButton(tr("&Remove recurrence"), QDialogButtonBox::ResetRole);
-    remove->setObjectName(QStringLiteral("removeRecurrence"));
-    remove->setEnabled(m_model.CanRemove());
-    buttons->button(QDialogButtonBox::Ok)->setEnabled(!readOnly);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    connect(remove, &QPushButton::clicked, this, [this] {
+    auto *buttons = MakeDialogButtons(this, m_model.CanRemove(), readOnly, [this] {
         m_model.RemoveRecurrence();
         QDialog::accept();
     });
@@ -101,30 +83,10 @@ QWidget *CEventRecurrenceDlg::BuildPatternGroup()
     auto *box = new QWidget(this);
     auto *outer = new QVBoxLayout(box);
     outer->setContentsMargins(0, 0, 0, 0);
-    outer->addWidget(CSectionHeading::Create(tr("Recurrence pattern"), box));
-    auto *row = new QHBoxLayout;
-    outer->addLayout(row);
-
-    auto *radios = new QVBoxLayout;
-    auto *group = new QButtonGroup(box);
-    const QString names[] = {tr("&Daily"), tr("&Weekly"), tr("&Monthly"), tr("&Yearly")};
-    const char *objects[] = {"daily", "weekly", "monthly", "yearly"};
-    for (int i = 0; i < 4; ++i) {
-        m_periods[std::size_t(i)] = new QRadioButton(names[i], box);
-        m_periods[std::size_t(i)]->setObjectName(QString::fromLatin1(objects[i]));
-        group->addButton(m_periods[std::size_t(i)], i);
-        radios->addWidget(m_periods[std::size_t(i)]);
-    }
-    radios->addStretch();
-    row->addLayout(radios);
-    auto *line = new QFrame(box);
-    line->setFrameShape(QFrame::VLine);
-    line->setFrameShadow(QFrame::Sunken);
-    row->addWidget(line);
-    m_pages = new QStackedWidget(box);
-    row->addWidget(m_pages, 1);
+    QButtonGroup *group = nullptr;
+    m_pages = AddPeriodPicker(box, outer, m_periods, group);
     connect(group, &QButtonGroup::idClicked, this, [this](int id) {
-        m_model.ChoosePeriod(kPeriods[id]);
+        m_model.ChoosePeriod(PeriodAt(id));
         Load();
     });
 
@@ -148,16 +110,9 @@ QWidget *CEventRecurrenceDlg::BuildPatternGroup()
     everyRow->addWidget(new QLabel(tr("week(s) on:"), weekly));
     everyRow->addStretch();
     wl->addLayout(everyRow, 0, 0, 1, 4);
-    const QLocale locale;
-    const int first = int(locale.firstDayOfWeek()); // 1 Monday .. 7 Sunday
-    for (int i = 0; i < 7; ++i) {
-        const int qtDay = (first - 1 + i) % 7 + 1;
-        m_weekdayOfBox[std::size_t(i)] = qtDay % 7 + 1; // Qt Monday 1 .. Sunday 7 -> 2 .. 1
-        auto *check = new QCheckBox(locale.dayName(qtDay, QLocale::LongFormat), weekly);
-        check->setObjectName(QStringLiteral("weekday%1").arg(i));
-        m_weekdays[std::size_t(i)] = check;
-        wl->addWidget(check, 1 + i / 4, i % 4);
-    }
+    MakeWeekdayBoxes(weekly, m_weekdays, m_weekdayOfBox);
+    for (int i = 0; i < 7; ++i)
+        wl->addWidget(m_weekdays[std::size_t(i)], 1 + i / 4, i % 4);
     m_pages->addWidget(weekly);
 
     // Monthly.
@@ -238,37 +193,19 @@ QWidget *CEventRecurrenceDlg::BuildPatternGroup()
 
 QWidget *CEventRecurrenceDlg::BuildRangeGroup()
 {
-    auto *box = new QWidget(this);
-    auto *grid = new QGridLayout(box);
-    grid->setContentsMargins(0, 0, 0, 0);
-    grid->addWidget(CSectionHeading::Create(tr("The pattern"), box), 0, 0, 1, 4);
-    m_startDate = CEditorFields::CreateDateField(box, QStringLiteral("startDate"));
-    m_endDate = CEditorFields::CreateDateField(box, QStringLiteral("endDate"));
-    m_noEnd = new QRadioButton(tr("Does &not end"), box);
-    m_noEnd->setObjectName(QStringLiteral("noEnd"));
-    m_endsOn = new QRadioButton(tr("Ends &on:"), box);
-    m_endsOn->setObjectName(QStringLiteral("endsOn"));
-    auto *startLabel = new QLabel(tr("&Start:"), box);
-    startLabel->setBuddy(m_startDate);
-    grid->addWidget(startLabel, 1, 0);
-    grid->addWidget(m_startDate, 1, 1);
-    grid->addWidget(m_noEnd, 1, 2);
-    grid->addWidget(m_endsOn, 2, 2);
-    grid->addWidget(m_endDate, 2, 3);
-    grid->setColumnStretch(4, 1);
-    CEditorFields::OnChanged(m_startDate, this, [this] {
+    QWidget *box = MakeRangeGroup(this, tr("The pattern"), 4, m_range);
+    CEditorFields::OnChanged(m_range.startDate, this, [this] {
         Gather();
-        m_model.SetStartDate(CEditorFields::GetDate(m_startDate));
+        m_model.SetStartDate(CEditorFields::GetDate(m_range.startDate));
         Load();
     });
-    connect(m_endsOn, &QRadioButton::toggled, m_endDate, &QWidget::setEnabled);
     return box;
 }
 
 void CEventRecurrenceDlg::ShowPeriod(std::uint32_t period)
 {
     for (int i = 0; i < 4; ++i) {
-        if (kPeriods[i] == period) {
+        if (PeriodAt(i) == period) {
             m_periods[std::size_t(i)]->setChecked(true);
             m_model.ChoosePeriod(period);
             Load();
@@ -282,18 +219,10 @@ void CEventRecurrenceDlg::Load()
     CEditorFields::SetTime(m_startTime, f.startTime);
     CEditorFields::SetTime(m_endTime, f.endTime);
     CEditorFields::SetDuration(m_duration, f.duration);
-    for (int i = 0; i < 4; ++i) {
-        if (kPeriods[i] == f.period) {
-            const QSignalBlocker block(m_periods[std::size_t(i)]);
-            m_periods[std::size_t(i)]->setChecked(true);
-            m_pages->setCurrentIndex(i);
-        }
-    }
+    ShowPeriodPage(m_periods, m_pages, f.period);
     SetNumber(m_dailyEvery, f.dailyEvery);
     SetNumber(m_weeklyEvery, f.weeklyEvery);
-    for (int i = 0; i < 7; ++i)
-        m_weekdays[std::size_t(i)]->setChecked(f.weekdays &
-                                               Recur::WeekdayBit(m_weekdayOfBox[std::size_t(i)]));
+    ShowWeekdays(m_weekdays, m_weekdayOfBox, f.weekdays);
     (f.monthlyNth ? m_monthlyNthRadio : m_monthlyDayRadio)->setChecked(true);
     SetNumber(m_monthlyDay, f.monthlyDay);
     SetNumber(m_monthlyDayEvery, f.monthlyDayEvery);
@@ -307,10 +236,10 @@ void CEventRecurrenceDlg::Load()
     SetIndex(m_yearlyWeekday, f.yearlyWeekday);
     SetIndex(m_yearlyNthMonth, f.yearlyNthMonth);
     m_calculateAge->setChecked(f.calculateAge);
-    CEditorFields::SetDate(m_startDate, f.startDate);
-    CEditorFields::SetDate(m_endDate, f.endDate);
-    (f.endsOn ? m_endsOn : m_noEnd)->setChecked(true);
-    m_endDate->setEnabled(f.endsOn);
+    CEditorFields::SetDate(m_range.startDate, f.startDate);
+    CEditorFields::SetDate(m_range.endDate, f.endDate);
+    (f.endsOn ? m_range.endsOn : m_range.noEnd)->setChecked(true);
+    m_range.endDate->setEnabled(f.endsOn);
 }
 
 void CEventRecurrenceDlg::Gather()
@@ -318,11 +247,7 @@ void CEventRecurrenceDlg::Gather()
     RecurrenceForm &f = m_model.Form();
     f.dailyEvery = NumberOf(m_dailyEvery);
     f.weeklyEvery = NumberOf(m_weeklyEvery);
-    f.weekdays = 0;
-    for (int i = 0; i < 7; ++i) {
-        if (m_weekdays[std::size_t(i)]->isChecked())
-            f.weekdays |= Recur::WeekdayBit(m_weekdayOfBox[std::size_t(i)]);
-    }
+    f.weekdays = CheckedWeekdays(m_weekdays, m_weekdayOfBox);
     f.monthlyNth = m_monthlyNthRadio->isChecked();
     f.monthlyDay = NumberOf(m_monthlyDay);
     f.monthlyDayEvery = NumberOf(m_monthlyDayEvery);
@@ -336,8 +261,8 @@ void CEventRecurrenceDlg::Gather()
     f.yearlyWeekday = m_yearlyWeekday->currentIndex();
     f.yearlyNthMonth = m_yearlyNthMonth->currentIndex();
     f.calculateAge = m_calculateAge->isChecked();
-    f.endsOn = m_endsOn->isChecked();
-    f.endDate = CEditorFields::GetDate(m_endDate);
+    f.endsOn = m_range.endsOn->isChecked();
+    f.endDate = CEditorFields::GetDate(m_range.endDate);
 }
 
 void CEventRecurrenceDlg::FocusField(RecurrenceField field)

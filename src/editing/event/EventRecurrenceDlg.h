@@ -2,6 +2,7 @@
 // event time, the Daily, Weekly, Monthly and Yearly pages and the range of the recurrence.
 #pragma once
 
+#include "editing/base/RecurrenceFields.h"
 #include "editing/event/EventRecurrenceModel.h"
 
 #include <QDialog>
@@ -38,12 +39,12 @@ class CEventRecurrenceDlg : public QDialog
     QWidget *m_startTime = nullptr;
     QWidget *m_endTime = nullptr;
     QComboBox *m_duration = nullptr;
-    std::array<QRadioButton *, 4> m_periods{};
+    RecurrenceFields::PeriodRadios m_periods{};
     QStackedWidget *m_pages = nullptr;
     QLineEdit *m_dailyEvery = nullptr;
     QLineEdit *m_weeklyEvery = nullptr;
-    std::array<QCheckBox *, 7> m_weekdays{}; // in the locale's week order
-    std::array<int, 7> m_weekdayOfBox{};     // 1 Sunday .. 7 Saturday for each box
+    RecurrenceFields::WeekdayBoxes m_weekdays{}; // in the locale's week order
+    RecurrenceFields::BoxWeekdays m_weekdayOfBox{};
     QRadioButton *m_monthlyDayRadio = nullptr;
     QRadioButton *m_monthlyNthRadio = nullptr;
     QLineEdit *m_monthlyDay = nullptr;
@@ -59,8 +60,5 @@ class CEventRecurrenceDlg : public QDialog
     QComboBox *m_yearlyWeekday = nullptr;
     QComboBox *m_yearlyNthMonth = nullptr;
     QCheckBox *m_calculateAge = nullptr;
-    QWidget *m_startDate = nullptr;
-    QRadioButton *m_noEnd = nullptr;
-    QRadioButton *m_endsOn = nullptr;
-    QWidget *m_endDate = nullptr;
+    RecurrenceFields::RangeFields m_range;
 };

@@ -7,16 +7,13 @@
 #include "core/lists/ItemTypeCatalog.h"
 #include "core/lists/MasterList.h"
 #include "core/system/Messages.h"
-#include "core/system/PrintfText.h"
 #include "editing/base/EditingStrings.h"
 #include "editing/base/EditorFields.h"
 #include "editing/base/EditorWidgets.h"
 #include "editing/base/ItemKey.h"
 #include "editing/base/NotesEdit.h"
-#include "editing/base/RecurrencePromptDlg.h"
 #include "editing/base/ReminderWindowsGate.h"
 #include "editing/base/SectionHeading.h"
-#include "editing/lists/CategoriesDlg.h"
 #include "editing/task/TaskRecurrenceDlg.h"
 #include "editing/task/TaskStore.h"
 #include "toolkit/controls/TimeComboBox.h"
@@ -25,14 +22,12 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStyle>
-#include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -77,13 +72,7 @@ CEditTaskDlg::CEditTaskDlg(std::unique_ptr<CItemRef> holder, const TaskEditorCon
     m_initialSize = size();
     if (m_loaded) {
         LoadWidgets();
-        const CTaskItem &task = m_model.GetTask();
-        if (task.HasFlag(CCalendarItem::FlagEditorWindowSize)) {
-            const std::uint32_t packed = task.GetEditorWindowSize();
-            const QSize kept(int(packed & 0xFFFF), int(packed >> 16));
-            if (kept.width() > 0 && kept.height() > 0)
-                resize(kept.expandedTo(minimumSizeHint()));
-        }
+        RestoreKeptSize(*this, m_model.GetTask());
     }
     if (readOnly) {
         m_ok->setEnabled(false);
@@ -149,10 +138,7 @@ void CEditTaskDlg::BuildForm()
     m_percent->setInsertPolicy(QComboBox::NoInsert);
     for (int e = 0; e <= 4; ++e)
         m_percent->addItem(QStringLiteral("%1%").arg(e * 25));
-    m_recurrence = new QPushButton(tr("&Recurrence..."), this);
-    m_recurrence->setObjectName(QStringLiteral("recurrence"));
-    m_modifySeries = new QPushButton(tr("Modify the &series"), this);
-    m_modifySeries->setObjectName(QStringLiteral("modifySeries"));
+    MakeSeriesButtons(this, m_recurrence, m_modifySeries);
     auto addPair = [&](int row, int column, const QString &text, QWidget *field) {
         auto *label = new QLabel(text, this);
         label->setBuddy(field);
@@ -180,10 +166,7 @@ void CEditTaskDlg::BuildForm()
         time->SetRelativeInput(true);
     m_setup = new QPushButton(tr("Set&up..."), this);
     m_setup->setObjectName(QStringLiteral("reminderSetup"));
-    auto *reminderBar = new QToolBar(this);
-    reminderBar->setIconSize(QSize(16, 16));
-    m_topmost = ToolAction(reminderBar, tr("Make the reminder window topmost"),
-                           QStyle::SP_TitleBarShadeButton, "topmost", true);
+    QToolBar *reminderBar = MakeReminderBar(this, m_topmost);
     reminderRow->addWidget(m_notify);
     reminderRow->addWidget(m_reminderDate);
     reminderRow->addWidget(m_reminderTime);
@@ -192,44 +175,10 @@ void CEditTaskDlg::BuildForm()
     reminderRow->addStretch();
     layout->addLayout(reminderRow);
 
-    // Notes.
-    auto *notesHeading = CSectionHeading::Create(tr("N&otes"), this);
-    layout->addWidget(notesHeading);
-    m_notes = new CNotesEdit(this, CTaskEditorModel::kMaxNotes);
-    m_notes->setObjectName(QStringLiteral("notes"));
-    m_notes->setMinimumHeight(90);
-    notesHeading->setBuddy(m_notes);
-    layout->addWidget(m_notes, 1);
-
-    // Categories.
-    auto *categoriesRow = new QHBoxLayout;
-    m_categoriesButton = new QPushButton(tr("Cate&gories..."), this);
-    m_categoriesButton->setObjectName(QStringLiteral("categoriesButton"));
-    m_categories = new QLineEdit(this);
-    m_categories->setObjectName(QStringLiteral("categories"));
-    m_categories->setMaxLength(CTaskEditorModel::kMaxCategories);
-    categoriesRow->addWidget(m_categoriesButton);
-    categoriesRow->addWidget(m_categories, 1);
-    layout->addLayout(categoriesRow);
-
-    // Item toolbar and the buttons.
-    auto *bottom = new QHBoxLayout;
-    auto *itemBar = new QToolBar(this);
-    itemBar->setIconSize(QSize(16, 16));
-    m_print = ToolAction(itemBar, tr("Print"), QStyle::SP_FileDialogDetailedView, "print", false);
-    m_delete = ToolAction(itemBar, tr("Delete"), QStyle::SP_TrashIcon, "delete", false);
-    itemBar->addSeparator();
-    m_hidden = ToolAction(itemBar, tr("Hidden Item"), QStyle::SP_DesktopIcon, "hidden", true);
-    m_locked = ToolAction(itemBar, tr("Locked Item"), QStyle::SP_DialogApplyButton, "locked", true);
-    bottom->addWidget(itemBar);
-    bottom->addStretch();
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    m_ok = buttons->button(QDialogButtonBox::Ok);
-    m_ok->setDefault(true);
-    connect(buttons, &QDialogButtonBox::accepted, this, &CEditTaskDlg::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &CEditTaskDlg::reject);
-    bottom->addWidget(buttons);
-    layout->addLayout(bottom);
+    // Notes, categories, and the item toolbar beside OK and Cancel.
+    m_notes = AddNotesSection(this, layout, CTaskEditorModel::kMaxNotes);
+    AddCategoriesRow(this, layout, CTaskEditorModel::kMaxCategories, m_categoriesButton, m_categories);
+    layout->addLayout(MakeFootRow(this, m_item, m_ok));
 
     setTabOrder(m_subject, m_type);
     setTabOrder(m_type, m_priority);
@@ -307,23 +256,14 @@ void CEditTaskDlg::BuildForm()
         m_model.ChooseItemType(index);
         setWindowTitle(m_model.GetTitle());
     });
-    connect(m_topmost, &QAction::toggled, this, [this](bool on) {
-        if (!m_filling)
-            m_model.SetTopmost(on);
-    });
-    connect(m_hidden, &QAction::toggled, this, [this](bool on) {
-        if (!m_filling)
-            m_model.SetHidden(on);
-    });
-    connect(m_locked, &QAction::toggled, this, [this](bool on) {
-        if (!m_filling)
-            m_model.SetLocked(on);
-    });
+    ForwardToggle(m_topmost, this, m_filling, [this](bool on) { m_model.SetTopmost(on); });
+    ForwardToggle(m_item.hidden, this, m_filling, [this](bool on) { m_model.SetHidden(on); });
+    ForwardToggle(m_item.locked, this, m_filling, [this](bool on) { m_model.SetLocked(on); });
     connect(m_recurrence, &QPushButton::clicked, this, &CEditTaskDlg::OnRecurrence);
     connect(m_modifySeries, &QPushButton::clicked, this, &CEditTaskDlg::OnModifySeries);
     connect(m_categoriesButton, &QPushButton::clicked, this, &CEditTaskDlg::OnCategories);
-    connect(m_print, &QAction::triggered, this, &CEditTaskDlg::OnPrint);
-    connect(m_delete, &QAction::triggered, this, &CEditTaskDlg::OnDelete);
+    connect(m_item.print, &QAction::triggered, this, &CEditTaskDlg::OnPrint);
+    connect(m_item.remove, &QAction::triggered, this, &CEditTaskDlg::OnDelete);
     connect(m_setup, &QPushButton::clicked, this, &CEditTaskDlg::reminderSetupRequested);
     resize(540, 580);
 }
@@ -338,8 +278,8 @@ void CEditTaskDlg::LoadWidgets()
     m_categories->setText(form.categories);
     m_type->setCurrentIndex(m_model.GetTask().GetItemTypeIndex());
     m_priority->setCurrentIndex(form.priority);
-    m_hidden->setChecked(form.hidden);
-    m_locked->setChecked(form.locked);
+    m_item.hidden->setChecked(form.hidden);
+    m_item.locked->setChecked(form.locked);
     m_filling = false;
     LoadDates();
     RefreshStates();
@@ -387,9 +327,9 @@ void CEditTaskDlg::RefreshStates()
     m_reminderDate->setEnabled(s.reminderEnabled);
     m_reminderTime->setEnabled(s.reminderEnabled);
     m_setup->setEnabled(s.reminderEnabled);
-    m_delete->setEnabled(s.deleteEnabled);
-    m_hidden->setEnabled(s.hiddenEnabled);
-    m_locked->setEnabled(s.lockedEnabled);
+    m_item.remove->setEnabled(s.deleteEnabled);
+    m_item.hidden->setEnabled(s.hiddenEnabled);
+    m_item.locked->setEnabled(s.lockedEnabled);
     m_topmost->setChecked(s.topmostChecked);
     m_topmost->setEnabled(s.topmostEnabled);
     m_subject->setReadOnly(readOnly);
@@ -505,12 +445,8 @@ void CEditTaskDlg::OnModifySeries()
 
 void CEditTaskDlg::OnCategories()
 {
-    CCategoriesDlg dialog(m_context.masterList, m_context.file, m_categories->text(), this);
-    CReminderWindowsGate::Hold gate;
-    if (dialog.exec() == QDialog::Accepted) {
-        m_categories->setText(dialog.GetResult());
-        m_model.SetCategories(dialog.GetResult());
-    }
+    if (const auto chosen = ChooseCategories(this, m_context.masterList, m_context.file, m_categories))
+        m_model.SetCategories(*chosen);
 }
 
 void CEditTaskDlg::OnPrint()
@@ -535,19 +471,8 @@ void CEditTaskDlg::OnDelete()
     if (!m_context.store)
         return;
     bool oneOccurrence = false;
-    const QString subject = m_subject->GetStoredText();
-    if (m_model.IsOccurrenceAlone()) {
-        CRecurrencePromptDlg prompt(2, 1, subject, this);
-        CReminderWindowsGate::Hold gate;
-        if (prompt.exec() != QDialog::Accepted)
-            return;
-        oneOccurrence = prompt.GetChoice() == 0;
-    } else {
-        const QString question = PrintfText(EditingText(EditText::DeleteItemQuestion), {subject});
-        if (ShowMessageBox(this, true, question, MessageIcon::Warning, MessageButtons::YesNo) !=
-            MessageResult::Yes)
-            return;
-    }
+    if (!ConfirmDelete(this, m_subject->GetStoredText(), m_model.IsOccurrenceAlone(), 2, oneOccurrence))
+        return;
     const HRESULT hr = m_context.store->DeleteHeldTask(m_model.GetHolder(), oneOccurrence);
     m_model.ClearModified();
     if (hr != S_OK)
@@ -562,18 +487,8 @@ int CEditTaskDlg::OpenTaskEditor(std::unique_ptr<CItemRef> holder, const TaskEdi
         return 0;
     if (parent) {
         CEditTaskDlg dialog(std::move(holder), context, readOnly, parent);
-        if (topmost)
-            dialog.setWindowFlag(Qt::WindowStaysOnTopHint);
-        if (openRecurrence)
-            QTimer::singleShot(0, &dialog, &CEditTaskDlg::OnRecurrence);
-        return dialog.RunModal(true);
+        return RunEditor(dialog, true, topmost, openRecurrence);
     }
     auto *dialog = new CEditTaskDlg(std::move(holder), context, readOnly, nullptr);
-    dialog->setWindowFlag(Qt::WindowMinimizeButtonHint);
-    if (topmost)
-        dialog->setWindowFlag(Qt::WindowStaysOnTopHint);
-    dialog->CreateModeless();
-    if (openRecurrence)
-        QTimer::singleShot(0, dialog, &CEditTaskDlg::OnRecurrence);
-    return 0;
+    return RunEditor(*dialog, false, topmost, openRecurrence);
 }

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "editing/base/DialogEx.h"
+#include "editing/base/EditorWidgets.h"
 #include "editing/task/TaskEditorModel.h"
 #include "editing/task/TaskSave.h"
 
@@ -98,9 +99,6 @@ class CEditTaskDlg : public CDialogEx
     CNotesEdit *m_notes = nullptr;
     QPushButton *m_categoriesButton = nullptr;
     QLineEdit *m_categories = nullptr;
-    QAction *m_print = nullptr;
-    QAction *m_delete = nullptr;
-    QAction *m_hidden = nullptr;
-    QAction *m_locked = nullptr;
+    EditorWidgets::ItemActions m_item;
     QPushButton *m_ok = nullptr;
 };

@@ -5,7 +5,6 @@
 #include "editing/base/DialogSupport.h"
 #include "editing/base/EditorFields.h"
 #include "editing/base/RecurrenceFields.h"
-#include "editing/base/SectionHeading.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -15,8 +14,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QStackedWidget>
 #include <QVBoxLayout>
@@ -24,8 +21,6 @@
 using namespace RecurrenceFields;
 
 namespace {
-
-constexpr std::uint32_t kPeriods[] = {Recur::Daily, Recur::Weekly, Recur::Monthly, Recur::Yearly};
 
 QRadioButton *Radio(QWidget *parent, const QString &text, const char *name)
 {
@@ -66,14 +61,7 @@ CTaskRecurrenceDlg::CTaskRecurrenceDlg(CTaskItem &task, bool readOnly, QWidget *
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(BuildPatternGroup());
     layout->addWidget(BuildRangeGroup());
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    auto *remove = buttons->addButton(tr("&Remove recurrence"), QDialogButtonBox::ResetRole);
-    remove->setObjectName(QStringLiteral("removeRecurrence"));
-    remove->setEnabled(m_model.CanRemove());
-    buttons->button(QDialogButtonBox::Ok)->setEnabled(!readOnly);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    connect(remove, &QPushButton::clicked, this, [this] {
+    auto *buttons = MakeDialogButtons(this, m_model.CanRemove(), readOnly, [this] {
         m_model.RemoveRecurrence();
         QDialog::accept();
     });
@@ -106,29 +94,11 @@ QWidget *CTaskRecurrenceDlg::BuildPatternGroup()
     auto *box = new QWidget(this);
     auto *outer = new QVBoxLayout(box);
     outer->setContentsMargins(0, 0, 0, 0);
-    outer->addWidget(CSectionHeading::Create(tr("Recurrence pattern"), box));
-    auto *row = new QHBoxLayout;
-    outer->addLayout(row);
-    auto *radios = new QVBoxLayout;
-    auto *group = new QButtonGroup(box);
-    const QString names[] = {tr("&Daily"), tr("&Weekly"), tr("&Monthly"), tr("&Yearly")};
-    const char *objects[] = {"daily", "weekly", "monthly", "yearly"};
-    for (int i = 0; i < 4; ++i) {
-        m_periods[std::size_t(i)] = Radio(box, names[i], objects[i]);
-        group->addButton(m_periods[std::size_t(i)], i);
-        radios->addWidget(m_periods[std::size_t(i)]);
-    }
-    radios->addStretch();
-    row->addLayout(radios);
-    auto *line = new QFrame(box);
-    line->setFrameShape(QFrame::VLine);
-    line->setFrameShadow(QFrame::Sunken);
-    row->addWidget(line);
-    m_pages = new QStackedWidget(box);
-    row->addWidget(m_pages, 1);
+    QButtonGroup *group = nullptr;
+    m_pages = AddPeriodPicker(box, outer, m_periods, group);
     connect(group, &QButtonGroup::idClicked, this, [this](int id) {
         Gather();
-        m_model.ChoosePeriod(kPeriods[id]);
+        m_model.ChoosePeriod(PeriodAt(id));
         Load();
     });
 
@@ -158,14 +128,9 @@ QWidget *CTaskRecurrenceDlg::BuildPatternGroup()
     AddRow(wl, {m_weeklyEveryRadio, m_weeklyEvery, new QLabel(tr("week(s) on:"), weekly)});
     auto *days = new QGridLayout;
     days->setContentsMargins(20, 0, 0, 0);
-    const QLocale locale;
-    const int first = int(locale.firstDayOfWeek());
+    MakeWeekdayBoxes(weekly, m_weekdays, m_weekdayOfBox);
     for (int i = 0; i < 7; ++i) {
-        const int qtDay = (first - 1 + i) % 7 + 1;
-        m_weekdayOfBox[std::size_t(i)] = qtDay % 7 + 1;
-        auto *check = new QCheckBox(locale.dayName(qtDay, QLocale::LongFormat), weekly);
-        check->setObjectName(QStringLiteral("weekday%1").arg(i));
-        m_weekdays[std::size_t(i)] = check;
+        QCheckBox *check = m_weekdays[std::size_t(i)];
         days->addWidget(check, i / 4, i % 4);
         connect(check, &QCheckBox::clicked, m_weeklyEveryRadio,
                 [this] { m_weeklyEveryRadio->setChecked(true); });
@@ -265,40 +230,24 @@ QWidget *CTaskRecurrenceDlg::BuildPatternGroup()
 
 QWidget *CTaskRecurrenceDlg::BuildRangeGroup()
 {
-    auto *box = new QWidget(this);
-    auto *grid = new QGridLayout(box);
-    grid->setContentsMargins(0, 0, 0, 0);
-    grid->addWidget(CSectionHeading::Create(tr("Range of recurrence"), box), 0, 0, 1, 5);
-    m_startDate = CEditorFields::CreateDateField(box, QStringLiteral("startDate"));
-    m_endDate = CEditorFields::CreateDateField(box, QStringLiteral("endDate"));
-    m_noEnd = Radio(box, tr("Does &not end"), "noEnd");
-    m_endsOn = Radio(box, tr("Ends &on:"), "endsOn");
-    auto *startLabel = new QLabel(tr("&Start:"), box);
-    startLabel->setBuddy(m_startDate);
-    grid->addWidget(startLabel, 1, 0);
-    grid->addWidget(m_startDate, 1, 1);
-    grid->addWidget(m_noEnd, 1, 2);
-    grid->addWidget(m_endsOn, 2, 2);
-    grid->addWidget(m_endDate, 2, 3);
-    grid->setColumnStretch(4, 1);
-    CEditorFields::OnChanged(m_startDate, this, [this] {
+    QWidget *box = MakeRangeGroup(this, tr("Range of recurrence"), 5, m_range);
+    CEditorFields::OnChanged(m_range.startDate, this, [this] {
         Gather();
-        m_model.SetStartDate(CEditorFields::GetDate(m_startDate));
+        m_model.SetStartDate(CEditorFields::GetDate(m_range.startDate));
         Load();
     });
-    CEditorFields::OnChanged(m_endDate, this, [this] {
+    CEditorFields::OnChanged(m_range.endDate, this, [this] {
         Gather();
-        m_model.SetEndDate(CEditorFields::GetDate(m_endDate));
+        m_model.SetEndDate(CEditorFields::GetDate(m_range.endDate));
         Load();
     });
-    connect(m_endsOn, &QRadioButton::toggled, m_endDate, &QWidget::setEnabled);
     return box;
 }
 
 void CTaskRecurrenceDlg::ShowPeriod(std::uint32_t period)
 {
     for (int i = 0; i < 4; ++i) {
-        if (kPeriods[i] == period) {
+        if (PeriodAt(i) == period) {
             m_periods[std::size_t(i)]->setChecked(true);
             m_model.ChoosePeriod(period);
             Load();
@@ -310,22 +259,14 @@ void CTaskRecurrenceDlg::Load()
 {
     using Row = TaskRecurrenceRow;
     const TaskRecurrenceForm &f = m_model.Form();
-    for (int i = 0; i < 4; ++i) {
-        if (kPeriods[i] == f.period) {
-            const QSignalBlocker block(m_periods[std::size_t(i)]);
-            m_periods[std::size_t(i)]->setChecked(true);
-            m_pages->setCurrentIndex(i);
-        }
-    }
+    ShowPeriodPage(m_periods, m_pages, f.period);
     (f.dailyRow == Row::Regenerate ? m_dailyRegenerateRadio : m_dailyEveryRadio)->setChecked(true);
     SetNumber(m_dailyEvery, f.dailyEvery);
     SetNumber(m_dailyRegenerate, f.dailyRegenerate);
     (f.weeklyRow == Row::Regenerate ? m_weeklyRegenerateRadio : m_weeklyEveryRadio)->setChecked(true);
     SetNumber(m_weeklyEvery, f.weeklyEvery);
     SetNumber(m_weeklyRegenerate, f.weeklyRegenerate);
-    for (int i = 0; i < 7; ++i)
-        m_weekdays[std::size_t(i)]->setChecked(f.weekdays &
-                                               Recur::WeekdayBit(m_weekdayOfBox[std::size_t(i)]));
+    ShowWeekdays(m_weekdays, m_weekdayOfBox, f.weekdays);
     (f.monthlyRow == Row::Regenerate ? m_monthlyRegenerateRadio
      : f.monthlyRow == Row::Nth      ? m_monthlyNthRadio
                                      : m_monthlyDayRadio)
@@ -346,13 +287,13 @@ void CTaskRecurrenceDlg::Load()
     SetIndex(m_yearlyWeekday, f.yearlyWeekday);
     SetIndex(m_yearlyNthMonth, f.yearlyNthMonth);
     SetNumber(m_yearlyRegenerate, f.yearlyRegenerate);
-    CEditorFields::SetDate(m_startDate, f.start);
-    CEditorFields::SetDate(m_endDate, f.end);
+    CEditorFields::SetDate(m_range.startDate, f.start);
+    CEditorFields::SetDate(m_range.endDate, f.end);
     {
-        const QSignalBlocker a(m_endsOn), b(m_noEnd);
-        (f.endsOn ? m_endsOn : m_noEnd)->setChecked(true);
+        const QSignalBlocker a(m_range.endsOn), b(m_range.noEnd);
+        (f.endsOn ? m_range.endsOn : m_range.noEnd)->setChecked(true);
     }
-    m_endDate->setEnabled(f.endsOn);
+    m_range.endDate->setEnabled(f.endsOn);
 }
 
 void CTaskRecurrenceDlg::Gather()
@@ -365,11 +306,7 @@ void CTaskRecurrenceDlg::Gather()
     f.weeklyRow = m_weeklyRegenerateRadio->isChecked() ? Row::Regenerate : Row::Every;
     f.weeklyEvery = NumberOf(m_weeklyEvery);
     f.weeklyRegenerate = NumberOf(m_weeklyRegenerate);
-    f.weekdays = 0;
-    for (int i = 0; i < 7; ++i) {
-        if (m_weekdays[std::size_t(i)]->isChecked())
-            f.weekdays |= Recur::WeekdayBit(m_weekdayOfBox[std::size_t(i)]);
-    }
+    f.weekdays = CheckedWeekdays(m_weekdays, m_weekdayOfBox);
     f.monthlyRow = m_monthlyRegenerateRadio->isChecked() ? Row::Regenerate
                    : m_monthlyNthRadio->isChecked()      ? Row::Nth
                                                          : Row::Every;
@@ -388,7 +325,7 @@ void CTaskRecurrenceDlg::Gather()
     f.yearlyWeekday = m_yearlyWeekday->currentIndex();
     f.yearlyNthMonth = m_yearlyNthMonth->currentIndex();
     f.yearlyRegenerate = NumberOf(m_yearlyRegenerate);
-    f.endsOn = m_endsOn->isChecked();
+    f.endsOn = m_range.endsOn->isChecked();
 }
 
 void CTaskRecurrenceDlg::FocusField(TaskRecurrenceField field)
@@ -398,10 +335,10 @@ void CTaskRecurrenceDlg::FocusField(TaskRecurrenceField field)
     QWidget *target = nullptr;
     switch (field) {
     case TaskRecurrenceField::Start:
-        target = m_startDate;
+        target = m_range.startDate;
         break;
     case TaskRecurrenceField::End:
-        target = m_endDate;
+        target = m_range.endDate;
         break;
     case TaskRecurrenceField::Weekdays:
         target = m_weekdays[1];

@@ -3,6 +3,7 @@
 // writes the pattern straight into the task on OK.
 #pragma once
 
+#include "editing/base/RecurrenceFields.h"
 #include "editing/task/TaskRecurrenceModel.h"
 
 #include <QDialog>
@@ -38,7 +39,7 @@ class CTaskRecurrenceDlg : public QDialog
     void FocusField(TaskRecurrenceField field);
 
     CTaskRecurrenceModel m_model;
-    std::array<QRadioButton *, 4> m_periods{};
+    RecurrenceFields::PeriodRadios m_periods{};
     QStackedWidget *m_pages = nullptr;
     QRadioButton *m_dailyEveryRadio = nullptr;
     QLineEdit *m_dailyEvery = nullptr;
@@ -46,8 +47,8 @@ class CTaskRecurrenceDlg : public QDialog
     QLineEdit *m_dailyRegenerate = nullptr;
     QRadioButton *m_weeklyEveryRadio = nullptr;
     QLineEdit *m_weeklyEvery = nullptr;
-    std::array<QCheckBox *, 7> m_weekdays{};
-    std::array<int, 7> m_weekdayOfBox{}; // 1 Sunday .. 7 Saturday for each box
+    RecurrenceFields::WeekdayBoxes m_weekdays{}; // in the locale's week order
+    RecurrenceFields::BoxWeekdays m_weekdayOfBox{};
     QRadioButton *m_weeklyRegenerateRadio = nullptr;
     QLineEdit *m_weeklyRegenerate = nullptr;
     QRadioButton *m_monthlyDayRadio = nullptr;
@@ -68,8 +69,5 @@ class CTaskRecurrenceDlg : public QDialog
     QComboBox *m_yearlyNthMonth = nullptr;
     QRadioButton *m_yearlyRegenerateRadio = nullptr;
     QLineEdit *m_yearlyRegenerate = nullptr;
-    QWidget *m_startDate = nullptr;
-    QRadioButton *m_noEnd = nullptr;
-    QRadioButton *m_endsOn = nullptr;
-    QWidget *m_endDate = nullptr;
+    RecurrenceFields::RangeFields m_range;
 };
