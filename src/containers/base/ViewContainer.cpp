@@ -15,6 +15,7 @@
 #include "core/system/Messages.h"
 #include "core/system/Profile.h"
 #include "views/base/CalendarViewCtrl.h"
+#include "views/zoom/DayZoomList.h"
 
 #include <QFocusEvent>
 #include <QMetaObject>
@@ -81,6 +82,17 @@ CDateTime CViewContainer::GetLastShownDate() const
         return last;
     }
     return GetCurrentDate();
+}
+
+void CViewContainer::AttachZoomList(CDayZoomList &list, int cell)
+{
+    const CCalendarViewCtrl *view = GetViewCtrl();
+    if (!view)
+        return;
+    CCalendarViewCtrl::EntryList entries;
+    view->CopyEntriesForCell(entries, cell);
+    for (auto &entry : entries)
+        list.AddRow(std::move(entry));
 }
 
 CDateTime CViewContainer::GetCurrentDate() const

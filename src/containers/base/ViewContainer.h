@@ -23,6 +23,7 @@
 
 class CCalendarItem;
 class CCalendarViewCtrl;
+class CDayZoomList;
 class CDisplayItem;
 class CDragState;
 class CEventItem;
@@ -119,6 +120,12 @@ class CViewContainer : public CCustomWnd, public IViewContainer, public ICommand
     virtual CDateTime GetLastShownDate() const;
     // A zero date here; containers return the date they show.
     virtual CDateTime GetCurrentDate() const;
+    // The first date a print of the view starts on.
+    virtual CDateTime GetPrintStartDate() const { return GetFirstShownDate(); }
+    // The print style and range a print of this view offers first; nothing in the base.
+    virtual void GetDefaultPrintRange(int & /*styleId*/, CDateTime & /*start*/, CDateTime & /*end*/) const {}
+    // Widens a chosen print range to whole periods of the view; nothing in the base.
+    virtual void AlignPrintRange(CDateTime & /*start*/, CDateTime & /*end*/) const {}
     virtual int GetTaskFilterKind() const { return -1; }
     virtual void SetTaskFilterKind(int) {}
     virtual QString GetCaptionText() const { return {}; }
@@ -137,6 +144,9 @@ class CViewContainer : public CCustomWnd, public IViewContainer, public ICommand
     virtual int GetItemCount() const { return 0; }
     // The view's first selected cell (else the focused entry's) and its date; -1 without a view.
     virtual int GetFocusedDay(CDateTime &date) const;
+    // Fills the zoom-day list with copies of the view's entries of the cell; the day container
+    // adds its banner's.
+    virtual void AttachZoomList(CDayZoomList &list, int cell);
     virtual void ReloadOptions();
     // The views reload their colours.
     virtual void ReloadColors();
