@@ -109,22 +109,30 @@ HRESULT CViewContainer::LoadPeriodItems(bool, bool, const CDateTime &)
 
 bool CViewContainer::GoPrevPeriod()
 {
+    return StepPeriod(false);
+}
+
+bool CViewContainer::GoNextPeriod()
+{
+    return StepPeriod(true);
+}
+
+bool CViewContainer::StepPeriod(bool forward)
+{
     CDateTime date = GetCurrentDate();
     int mode = 0;
-    if (!CPeriodStep::Step(m_kind, IsWorkWeek(), false, date, mode))
+    if (!CPeriodStep::Step(m_kind, IsWorkWeek(), forward, date, mode))
         return false;
     GoToDate(mode, date);
     return true;
 }
 
-bool CViewContainer::GoNextPeriod()
+bool CViewContainer::ShowStoredItem(std::unique_ptr<CCalendarItem> item)
 {
-    CDateTime date = GetCurrentDate();
-    int mode = 0;
-    if (!CPeriodStep::Step(m_kind, IsWorkWeek(), true, date, mode))
-        return false;
-    GoToDate(mode, date);
-    return true;
+    CItemRef holder;
+    holder.SetRecordId(item->GetRecordId());
+    holder.SetItem(std::move(item));
+    return AddItemToView(holder, SelectAddedItems());
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -288,6 +288,8 @@ class CViewContainer : public CCustomWnd, public IViewContainer, public ICommand
     // Reports a failed reload or hands it to the session error handling.
     void AfterReload(HRESULT result, bool repaintNavigator);
     void Beep() const;
+    // Adds a just stored item to the views, selected when the options say so.
+    bool ShowStoredItem(std::unique_ptr<CCalendarItem> item);
     void WaitCursor(bool on) const;
 
     int m_sectionIndex = 33;
@@ -309,6 +311,13 @@ class CViewContainer : public CCustomWnd, public IViewContainer, public ICommand
     // Runs after a loop over entries that were marked removed: drops them from the view and
     // the TaskPad and refreshes both.
     void FinishRemoval(int changed, bool refresh);
+    // The shared steps of converting events to tasks and back: one entry's item replaced by its
+    // stored conversion, then the views, the TaskPad and the editor of a single conversion.
+    void ReplaceConvertedEntry(CDisplayItem &entry, std::uint32_t oldId, std::unique_ptr<CCalendarItem> converted,
+                               bool refresh);
+    void FinishConversion(std::size_t entryCount, std::uint32_t lastNewId, bool toTasks, bool taskPadChanged,
+                          bool refresh, bool interactive, int lockedCount, const CDisplayItem *lockedEntry,
+                          QWidget *parent);
     void ReportLocked(int lockedCount, const CDisplayItem *lockedEntry, bool interactive, int oneId,
                       int someId, QWidget *parent) const;
     void NewEvent(int command);
@@ -319,6 +328,7 @@ class CViewContainer : public CCustomWnd, public IViewContainer, public ICommand
     void CustomizeViewCommand();
     void ToggleHiddenItems();
     void JumpPeriod(bool forward);
+    bool StepPeriod(bool forward);
 
     const CContainerContext *m_context = nullptr;
 };

@@ -261,10 +261,7 @@ HRESULT CViewContainer::DeleteOneEntry(CDisplayItem &entry, bool interactive, QW
                     if (hr != S_OK)
                         return hr;
                     changed = RemoveItemFromViews(id, nullptr, false);
-                    CItemRef holder;
-                    holder.SetRecordId(id);
-                    holder.SetItem(std::make_unique<CTaskItem>(*task));
-                    if (AddItemToView(holder, SelectAddedItems()))
+                    if (ShowStoredItem(std::make_unique<CTaskItem>(*task)))
                         changed |= ChangedView;
                     if (ViewKind::HasTaskPad(m_kind) && Context().taskPad &&
                         Context().taskPad->AddTask(*task))
@@ -498,34 +495,13 @@ void CViewContainer::ConvertEventsToTasks(const EntryList &entries, bool withDue
             ReportError(hr, parent);
             break;
         }
-        if (!refresh)
-            entry->SetState(entry->GetState() | CDisplayItem::StateRemoved);
-        RemoveItemEntries(id);
-        lastTaskId = task->GetRecordId();
-        CItemRef holder;
-        holder.SetRecordId(lastTaskId);
-        holder.SetItem(std::make_unique<CTaskItem>(*task));
-        AddItemToView(holder, SelectAddedItems());
         if (taskPad)
             taskAdded = taskPad->AddTask(*task) || taskAdded;
+        lastTaskId = task->GetRecordId();
+        ReplaceConvertedEntry(*entry, id, std::move(task), refresh);
     }
-    RefreshViews(true);
-    if (taskAdded)
-        taskPad->Refresh(refresh);
-    if (refresh)
-        if (CCalendarViewCtrl *view = GetViewCtrl())
-            view->NotifyContainer(kNotifySelectionChanged);
-    UpdateCountPane();
-    if (entries.size() == 1 && lastTaskId != 0) {
-        auto holder = std::make_unique<CItemRef>();
-        holder->SetRecordId(lastTaskId);
-        CTaskItem *task = holder->NewTask();
-        task->SetRecordId(lastTaskId);
-        if (m_document->LoadTask(*task) == S_OK && Context().editors)
-            Context().editors->OpenTask(std::move(holder), this, IsDataReadOnly());
-    } else if (skipped.locked) {
-        ReportLocked(skipped.locked, entries.size() == 1 ? skipped.lockedEntry : nullptr, interactive, 61262, 61263, parent);
-    }
+    FinishConversion(entries.size(), lastTaskId, true, taskAdded, refresh, interactive, skipped.locked,
+                     skipped.lockedEntry, parent);
 }
 
 void CViewContainer::ConvertTasksToEvents(const EntryList &entries, bool refresh, bool interactive,
@@ -560,33 +536,53 @@ void CViewContainer::ConvertTasksToEvents(const EntryList &entries, bool refresh
             ReportError(hr, parent);
             break;
         }
-        if (!refresh)
-            entry->SetState(entry->GetState() | CDisplayItem::StateRemoved);
-        RemoveItemEntries(id);
         if (taskPad)
             taskPadChanged = taskPad->RemoveTask(id) || taskPadChanged;
         lastEventId = event->GetRecordId();
-        CItemRef holder;
-        holder.SetRecordId(lastEventId);
-        holder.SetItem(std::move(event));
-        AddItemToView(holder, SelectAddedItems());
+        ReplaceConvertedEntry(*entry, id, std::move(event), refresh);
     }
+    FinishConversion(entries.size(), lastEventId, false, taskPadChanged, refresh, interactive, skipped.locked,
+                     skipped.lockedEntry, parent);
+}
+
+void CViewContainer::ReplaceConvertedEntry(CDisplayItem &entry, std::uint32_t oldId,
+                                           std::unique_ptr<CCalendarItem> converted, bool refresh)
+{
+    if (!refresh)
+        entry.SetState(entry.GetState() | CDisplayItem::StateRemoved);
+    RemoveItemEntries(oldId);
+    ShowStoredItem(std::move(converted));
+}
+
+void CViewContainer::FinishConversion(std::size_t entryCount, std::uint32_t lastNewId, bool toTasks,
+                                      bool taskPadChanged, bool refresh, bool interactive, int lockedCount,
+                                      const CDisplayItem *lockedEntry, QWidget *parent)
+{
     RefreshViews(true);
     if (taskPadChanged)
-        taskPad->Refresh(refresh);
+        Context().taskPad->Refresh(refresh);
     if (refresh)
         if (CCalendarViewCtrl *view = GetViewCtrl())
             view->NotifyContainer(kNotifySelectionChanged);
     UpdateCountPane();
-    if (entries.size() == 1 && lastEventId != 0) {
+    // A single converted item opens in its new editor.
+    if (entryCount == 1 && lastNewId != 0) {
         auto holder = std::make_unique<CItemRef>();
-        holder->SetRecordId(lastEventId);
-        CEventItem *event = holder->NewEvent();
-        event->SetRecordId(lastEventId);
-        if (m_document->LoadEvent(*event) == S_OK && Context().editors)
-            Context().editors->OpenEvent(std::move(holder), this, IsDataReadOnly(), false, false);
-    } else if (skipped.locked) {
-        ReportLocked(skipped.locked, entries.size() == 1 ? skipped.lockedEntry : nullptr, interactive, 61262, 61263, parent);
+        holder->SetRecordId(lastNewId);
+        IItemEditorOpener *editors = Context().editors;
+        if (toTasks) {
+            CTaskItem *task = holder->NewTask();
+            task->SetRecordId(lastNewId);
+            if (m_document->LoadTask(*task) == S_OK && editors)
+                editors->OpenTask(std::move(holder), this, IsDataReadOnly());
+        } else {
+            CEventItem *event = holder->NewEvent();
+            event->SetRecordId(lastNewId);
+            if (m_document->LoadEvent(*event) == S_OK && editors)
+                editors->OpenEvent(std::move(holder), this, IsDataReadOnly(), false, false);
+        }
+    } else if (lockedCount) {
+        ReportLocked(lockedCount, entryCount == 1 ? lockedEntry : nullptr, interactive, 61262, 61263, parent);
     }
 }
 

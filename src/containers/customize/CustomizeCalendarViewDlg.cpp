@@ -110,16 +110,12 @@ CCustomizeCalendarViewDlg::CCustomizeCalendarViewDlg(int sectionIndex, QWidget *
     right->addWidget(AddBox(tr("Show &notes"), "SN"));
     right->addStretch(1);
 
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    auto *buttons = CCustomizeParts::AddOkCancel(this, top);
     m_navigatorButton = buttons->addButton(tr("Date Navigat&or..."), QDialogButtonBox::ResetRole);
     connect(m_navigatorButton, &QPushButton::clicked, this, [this] {
         CCustomizeDateNavigatorDlg dialog(this);
         dialog.exec();
     });
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    top->addSpacing(6);
-    top->addWidget(buttons);
 
     ShowValues();
     connect(m_textMode, &QComboBox::currentIndexChanged, this, [this](int index) {

@@ -46,11 +46,7 @@ CCustomizeDateNavigatorDlg::CCustomizeDateNavigatorDlg(QWidget *parent)
         top->addLayout(row);
     }
     top->addStretch(1);
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    top->addSpacing(6);
-    top->addWidget(buttons);
+    CCustomizeParts::AddOkCancel(this, top);
 
     m_weekNumbers->setChecked(m_settings.weekNumbers);
     m_busyDefault->setChecked(m_settings.busyDefault);

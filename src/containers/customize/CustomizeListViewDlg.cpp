@@ -25,14 +25,8 @@ CCustomizeListViewDlg::CCustomizeListViewDlg(int sectionIndex, FieldChooser choo
     m_settings.Load();
     setWindowTitle(tr("Customize ") + m_settings.TitleSuffix());
     auto *top = new QVBoxLayout(this);
-    top->addWidget(CCustomizeParts::Heading(tr("View"), this));
-    auto *form = new QFormLayout;
-    top->addLayout(form);
-    m_fontRow = new CFontSampleRow(m_settings.font, tr("&Font..."), this);
-    form->addRow(tr("Font:"), m_fontRow);
-    m_background = new CColorComboBox(this);
-    CCustomizeParts::FillBackground(*m_background, false, false, &m_settings.customColors, m_settings.background);
-    form->addRow(tr("&Background:"), m_background);
+    CCustomizeParts::AddViewGroup(this, top, m_settings.font, &m_settings.customColors, m_settings.background,
+                                  m_fontRow, m_background);
     top->addSpacing(6);
     top->addWidget(CCustomizeParts::Heading(tr("Items"), this));
     m_standardSelection = new QCheckBox(tr("Use standard sele&ction"), this);
@@ -48,17 +42,13 @@ CCustomizeListViewDlg::CCustomizeListViewDlg(int sectionIndex, FieldChooser choo
     m_useFilters->setVisible(m_settings.ShowsUseFilters());
     top->addStretch(1);
 
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    auto *buttons = CCustomizeParts::AddOkCancel(this, top);
     m_fields = buttons->addButton(tr("&Fields..."), QDialogButtonBox::ResetRole);
     m_fields->setEnabled(bool(m_chooseFields));
     connect(m_fields, &QPushButton::clicked, this, [this] {
         if (m_chooseFields)
             m_chooseFields(this);
     });
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    top->addSpacing(6);
-    top->addWidget(buttons);
 
     m_standardSelection->setChecked(m_settings.standardSelection);
     m_itemTypeColors->setChecked(m_settings.itemTypeColors);

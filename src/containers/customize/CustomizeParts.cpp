@@ -1,5 +1,6 @@
 // Shared pieces of the customise dialogs.
 #include "containers/customize/CustomizeParts.h"
+#include "containers/customize/FontSampleRow.h"
 
 #include "editing/base/ReminderWindowsGate.h"
 #include "toolkit/controls/ColorComboBox.h"
@@ -7,6 +8,10 @@
 #include "toolkit/style/MenuLook.h"
 
 #include <QColorDialog>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QVBoxLayout>
 
 namespace {
 CCustomizeParts::ColorChooser &CurrentChooser()
@@ -59,3 +64,28 @@ std::optional<COLORREF> CCustomizeParts::ChooseColor(QWidget *parent, COLORREF s
 }
 
 COLORREF CCustomizeParts::LookColor(int n) { return CMenuLook::Instance().GetColor(n); }
+
+QFormLayout *CCustomizeParts::AddViewGroup(QDialog *dialog, QVBoxLayout *top, CFontChoice &font,
+                                           CCustomColors::Colors *custom, COLORREF background,
+                                           CFontSampleRow *&fontRow, CColorComboBox *&backgroundCombo)
+{
+    top->addWidget(Heading(QDialog::tr("View"), dialog));
+    auto *form = new QFormLayout;
+    top->addLayout(form);
+    fontRow = new CFontSampleRow(font, QDialog::tr("&Font..."), dialog);
+    form->addRow(QDialog::tr("Font:"), fontRow);
+    backgroundCombo = new CColorComboBox(dialog);
+    FillBackground(*backgroundCombo, false, false, custom, background);
+    form->addRow(QDialog::tr("&Background:"), backgroundCombo);
+    return form;
+}
+
+QDialogButtonBox *CCustomizeParts::AddOkCancel(QDialog *dialog, QVBoxLayout *top)
+{
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+    top->addSpacing(6);
+    top->addWidget(buttons);
+    return buttons;
+}

@@ -9,7 +9,13 @@
 #include <optional>
 
 class CColorComboBox;
+class CFontChoice;
+class CFontSampleRow;
 class CLabelStatic;
+class QDialog;
+class QDialogButtonBox;
+class QFormLayout;
+class QVBoxLayout;
 class QWidget;
 
 class CCustomizeParts
@@ -25,6 +31,13 @@ class CCustomizeParts
     // soft shade. Selects `colour`.
     static void FillBackground(CColorComboBox &combo, bool palette, bool split, CCustomColors::Colors *custom,
                                COLORREF colour);
+    // The "View" heading with the font row and the plain background combo under it; the form,
+    // for rows a dialog adds.
+    static QFormLayout *AddViewGroup(QDialog *dialog, QVBoxLayout *top, CFontChoice &font,
+                                     CCustomColors::Colors *custom, COLORREF background, CFontSampleRow *&fontRow,
+                                     CColorComboBox *&backgroundCombo);
+    // OK and Cancel at the foot, to the dialog's accept and reject; the box takes extra buttons.
+    static QDialogButtonBox *AddOkCancel(QDialog *dialog, QVBoxLayout *top);
     static std::optional<COLORREF> ChooseColor(QWidget *parent, COLORREF start, CCustomColors::Colors *custom);
     static void SetColorChooser(ColorChooser chooser);
     // A colour of the program's look by number (33 window, 35 window text, 42 highlight).

@@ -20,14 +20,8 @@ CCustomizeYearViewDlg::CCustomizeYearViewDlg(QWidget *parent)
     m_settings.Load();
     setWindowTitle(tr("Customize Year View"));
     auto *top = new QVBoxLayout(this);
-    top->addWidget(CCustomizeParts::Heading(tr("View"), this));
-    auto *form = new QFormLayout;
-    top->addLayout(form);
-    m_fontRow = new CFontSampleRow(m_settings.font, tr("&Font..."), this);
-    form->addRow(tr("Font:"), m_fontRow);
-    m_background = new CColorComboBox(this);
-    CCustomizeParts::FillBackground(*m_background, false, false, &m_settings.customColors, m_settings.background);
-    form->addRow(tr("&Background:"), m_background);
+    CCustomizeParts::AddViewGroup(this, top, m_settings.font, &m_settings.customColors, m_settings.background,
+                                  m_fontRow, m_background);
     m_weekNumbers = new QCheckBox(tr("Show week &numbers"), this);
     m_autosizing = new QCheckBox(tr("&Autosizing"), this);
     m_rememberFilter = new QCheckBox(tr("Remember selected &filter"), this);
@@ -45,11 +39,7 @@ CCustomizeYearViewDlg::CCustomizeYearViewDlg(QWidget *parent)
     m_itemTypeColors = new QCheckBox(tr("&Use item type colors"), this);
     top->addWidget(m_itemTypeColors);
     top->addStretch(1);
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    top->addSpacing(6);
-    top->addWidget(buttons);
+    CCustomizeParts::AddOkCancel(this, top);
 
     m_weekNumbers->setChecked(m_settings.weekNumbers);
     m_autosizing->setChecked(m_settings.autosizing);

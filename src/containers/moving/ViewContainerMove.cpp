@@ -219,10 +219,7 @@ bool CViewContainer::MoveItems(CCalendarViewCtrl *targetView, bool confirm, int 
             changedAny = true;
             if (seriesItem && move)
                 RemoveItemEntries(item.recordId);
-            CItemRef holder;
-            holder.SetRecordId(event->GetRecordId());
-            holder.SetItem(std::move(event));
-            AddItemToView(holder, SelectAddedItems());
+            ShowStoredItem(std::move(event));
             continue;
         }
 
@@ -250,10 +247,7 @@ bool CViewContainer::MoveItems(CCalendarViewCtrl *targetView, bool confirm, int 
             if (hr != S_OK)
                 return fail(hr, i);
             changedAny = true;
-            CItemRef holder;
-            holder.SetRecordId(task->GetRecordId());
-            holder.SetItem(std::move(task));
-            AddItemToView(holder, SelectAddedItems());
+            ShowStoredItem(std::move(task));
             continue;
         }
         if (drag.sourceView && drag.sourceView != view && view->GetViewKind() == 1 &&
@@ -345,10 +339,7 @@ bool CViewContainer::MoveItems(CCalendarViewCtrl *targetView, bool confirm, int 
         for (CTaskItem *shown : {splitOff.get(), task.get()}) {
             if (!shown)
                 continue;
-            CItemRef holder;
-            holder.SetRecordId(shown->GetRecordId());
-            holder.SetItem(std::make_unique<CTaskItem>(*shown));
-            AddItemToView(holder, SelectAddedItems());
+            ShowStoredItem(std::make_unique<CTaskItem>(*shown));
             if (ViewKind::HasTaskPad(m_kind) && taskPad)
                 taskPad->UpdateTask(*shown);
         }
