@@ -26,12 +26,15 @@ QString CEventListContainer::Title()
 
 CEventListContainer::CEventListContainer(QWidget *parent) : CMainViewContainer(parent)
 {
+    m_sidePaneShown = false;
     CreateChildren(CEventListWnd::ModeEventList);
     SetViewKind(ViewKind::EventList, ViewKind::SectionIndexOf(ViewKind::EventList));
 }
 
 CEventListContainer::CEventListContainer(int kind, QWidget *parent) : CMainViewContainer(parent)
 {
+    // The lists stand without the Date Navigator bar unless the user shows it.
+    m_sidePaneShown = false;
     CreateChildren(kind == ViewKind::Search ? CEventListWnd::ModeSearch : CEventListWnd::ModeEventList);
     SetViewKind(kind, ViewKind::SectionIndexOf(kind));
 }

@@ -46,7 +46,10 @@ TEST_F(EventListContainerTest, ListsExactlyTheEventsOfItsFilter)
     CEventListContainer &c = Make<CEventListContainer>();
     EXPECT_EQ(c.GetViewKind(), ViewKind::EventList);
     EXPECT_EQ(c.GetSection(), "List");
+    EXPECT_FALSE(c.GetShowNavigator());
+    EXPECT_FALSE(c.GetShowDetails());
     ASSERT_EQ(c.Reload(CDateTime::Null()), S_OK);
+    EXPECT_EQ(m_prompts.waitDepth, 0); // the wait cursor came and went
 
     // Every event once, hidden ones included; never a task.
     EXPECT_GE(c.GetItemCount(), 240);
@@ -152,6 +155,7 @@ TEST_F(EventListContainerTest, FollowsItemsStoredAndDeletedThroughTheDocument)
     ASSERT_EQ(c.Reload(CDateTime::Null()), S_OK);
     const int before = c.GetItemCount();
     CEventListWnd &list = c.GetList();
+    const std::uint32_t task0 = TaskIds().front(); // never listed
 
     // A new event.
     CEventItem added;
@@ -189,6 +193,20 @@ TEST_F(EventListContainerTest, FollowsItemsStoredAndDeletedThroughTheDocument)
     EXPECT_EQ(focused->GetItemRef(), id);
     EXPECT_EQ(focused->GetSubject(), "Added later, renamed");
     EXPECT_TRUE(focused->GetState() & CDisplayItem::StateSelected);
+
+    // A reminder rescheduled it: the entry is made afresh from the stored event, keeping its
+    // selection.
+    CEventItem moved = Event(id);
+    moved.SetStart(At(2024, 3, 23, 9));
+    Store(moved);
+    EXPECT_TRUE(c.OnItemRescheduled(id, At(2024, 3, 22, 9), At(2024, 3, 23, 9)));
+    focused = list.GetEntry(list.GetFocusedEntry());
+    ASSERT_NE(focused, nullptr);
+    EXPECT_EQ(focused->GetItemRef(), id);
+    EXPECT_EQ(focused->GetStart(), At(2024, 3, 23, 9));
+    EXPECT_TRUE(focused->GetState() & CDisplayItem::StateSelected);
+    EXPECT_EQ(c.GetItemCount(), before + 1);
+    EXPECT_FALSE(c.OnItemRescheduled(task0, CDateTime::Null(), CDateTime::Null()));
 
     // A task stored meanwhile changes nothing.
     CTaskItem task;

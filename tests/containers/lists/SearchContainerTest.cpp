@@ -82,6 +82,7 @@ TEST_F(SearchContainerTest, RefusedInputChangesNothing)
     EXPECT_EQ(c.GetViewKind(), ViewKind::Search);
     EXPECT_EQ(c.GetSection(), "ListF");
     EXPECT_TRUE(c.GetShowDetails());
+    EXPECT_FALSE(c.GetShowNavigator());
     ASSERT_EQ(Search(c, "budget"), S_OK);
     ASSERT_EQ(c.GetItemCount(), 1);
 
