@@ -45,18 +45,19 @@ CDayContainer::CDayContainer(int kind, QWidget *parent) : CMainViewContainer(par
     SetViewKind(dayKind, ViewKind::SectionIndexOf(dayKind));
     setMouseTracking(true);
 
-    m_bannerFrame = new CBorderWnd(this);
-    m_bannerFrame->setObjectName(QStringLiteral("dayBannerFrame"));
-    m_bannerFrame->setProperty("controlId", kBannerFrameId);
-    m_bannerWnd = new CDayBannerWnd(m_banner, m_bannerFrame);
-    m_bannerWnd->setProperty("controlId", kBannerId);
-    m_bannerFrame->SetChild(m_bannerWnd);
+    // The grid first: a window that takes the focus on its own gives it to the grid.
     m_gridFrame = new CBorderWnd(this);
     m_gridFrame->setObjectName(QStringLiteral("dayGridFrame"));
     m_gridFrame->setProperty("controlId", kGridFrameId);
     m_gridWnd = new CDayViewWnd(m_grid, m_gridFrame);
     m_gridWnd->setProperty("controlId", kGridId);
     m_gridFrame->SetChild(m_gridWnd);
+    m_bannerFrame = new CBorderWnd(this);
+    m_bannerFrame->setObjectName(QStringLiteral("dayBannerFrame"));
+    m_bannerFrame->setProperty("controlId", kBannerFrameId);
+    m_bannerWnd = new CDayBannerWnd(m_banner, m_bannerFrame);
+    m_bannerWnd->setProperty("controlId", kBannerId);
+    m_bannerFrame->SetChild(m_bannerWnd);
     m_bannerWnd->installEventFilter(this);
     m_gridWnd->installEventFilter(this);
 

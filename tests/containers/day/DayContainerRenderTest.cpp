@@ -93,6 +93,8 @@ TEST_F(DayContainerRenderTest, DayAndWorkWeekAtATypicalSize)
     ASSERT_EQ(week.Reload(At(2024, 3, 13)), S_OK);
     week.Grid().SetTopRow(16);
     week.Grid().OnEntriesChanged();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(week.GetViewCtrl(), &week.Grid()); // the grid has the focus, as after a view switch
     const QImage weekImage = RenderWidget(week, "day-container-work-week");
     EXPECT_EQ(week.Grid().GetColumnCount(), 5);
     EXPECT_EQ(week.Banner().GetColumnCount(), 5);
