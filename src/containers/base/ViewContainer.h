@@ -187,15 +187,15 @@ class CViewContainer : public CCustomWnd, public IViewContainer, public ICommand
     // 1 to 4 on the TaskPad rows too. Returns ChangedView / ChangedTaskPad.
     virtual int MarkItemRemoved(std::uint32_t recordId, const CDateTime *occurrence, bool notify);
     virtual int RemoveItemFromViews(std::uint32_t recordId, const CDateTime *occurrence, bool notify);
-    // Forwarders to the view; nothing without one.
-    bool SetItemStates(std::uint32_t recordId, std::uint32_t value, std::uint32_t mask, bool redraw);
-    bool SetOccurrenceStates(std::uint32_t recordId, const CDateTime &occurrence, std::uint32_t value,
-                             std::uint32_t mask, bool redraw);
-    bool SetAllStates(std::uint32_t value, std::uint32_t mask, bool redraw);
-    void RemoveOccurrenceEntries(std::uint32_t recordId, const CDateTime &occurrence);
-    void RemoveItemEntries(std::uint32_t recordId);
-    void RemoveEntriesWithStates(std::uint32_t bits);
-    void UpdateItemTypeEntries(std::uint32_t recordId, int typeIndex, const QString &typeName);
+    // Forwarders to the view; nothing without one. A container with two views applies them to both.
+    virtual bool SetItemStates(std::uint32_t recordId, std::uint32_t value, std::uint32_t mask, bool redraw);
+    virtual bool SetOccurrenceStates(std::uint32_t recordId, const CDateTime &occurrence, std::uint32_t value,
+                                     std::uint32_t mask, bool redraw);
+    virtual bool SetAllStates(std::uint32_t value, std::uint32_t mask, bool redraw);
+    virtual void RemoveOccurrenceEntries(std::uint32_t recordId, const CDateTime &occurrence);
+    virtual void RemoveItemEntries(std::uint32_t recordId);
+    virtual void RemoveEntriesWithStates(std::uint32_t bits);
+    virtual void UpdateItemTypeEntries(std::uint32_t recordId, int typeIndex, const QString &typeName);
 
     // ---- Loading ----
     // LoadPeriodItems, then the details pane when it succeeded.

@@ -342,7 +342,7 @@ void CViewContainer::FinishRemoval(int changed, bool refresh)
 {
     CCalendarViewCtrl *view = GetViewCtrl();
     if ((changed & ChangedView) && view) {
-        view->RemoveEntriesMatching(CDisplayItem::StateRemoved);
+        RemoveEntriesWithStates(CDisplayItem::StateRemoved);
         view->SetFocusedEntry(-1);
         RefreshViews(true);
         UpdateDetailsPane(false);
