@@ -383,24 +383,32 @@ void CDayViewCtrl::DrawItemBox(QPainter &painter, const CDisplayItem &entry, con
     const std::uint32_t state = entry.GetState();
     const bool selectedLook =
         (state & CDisplayItem::StateSelected) && ((state & CDisplayItem::StateFocus) || editing);
-    const ItemColors colors = GetItemColors(entry);
-    painter.setFont(m_normalFont);
 
     const QRect inner = box.adjusted(1, 1, -1, -1);
     if (inner.width() <= 0 || inner.height() <= 0)
         return;
-    if (selectedLook)
-        FillGradientRect(painter, inner, colors.gradientLight, colors.gradientDark, true);
-    else
+    const ItemColors colors = GetItemColors(entry);
+    const bool icons = m_showTypeIcon != 0, symbols = m_showStatusIcons != 0;
+    const std::vector<int> glyphs = symbols ? ItemBoxStatusGlyphs(entry) : std::vector<int>();
+    // A plain box is its frame line and a one-pixel ring of its own colour around the text: two
+    // fills under the text, which stays inside the ring. Boxes with icons or the selected look
+    // paint their frames last, over whatever came before.
+    const bool plain = !selectedLook && !icons && glyphs.empty();
+    if (plain) {
+        painter.fillRect(box, ToQColor(look.windowFrame));
         painter.fillRect(inner, ToQColor(colors.background));
+    } else if (selectedLook) {
+        FillGradientRect(painter, inner, colors.gradientLight, colors.gradientDark, true);
+    } else {
+        painter.fillRect(inner, ToQColor(colors.background));
+    }
 
     // Icon and status symbols in a column at the left.
     const int h = m_textHeight;
-    QSize symbol = h <= 17 ? QSize(14, 11) : (h > 24 ? QSize(25, 20) : QSize(18, 15));
-    const int iconSize = (h >= 15 && h <= 24) ? 16 : symbol.width();
-    const bool icons = m_showTypeIcon != 0, symbols = m_showStatusIcons != 0;
     int textLeft = inner.x() + 1;
     if (icons || symbols) {
+        QSize symbol = h <= 17 ? QSize(14, 11) : (h > 24 ? QSize(25, 20) : QSize(18, 15));
+        const int iconSize = (h >= 15 && h <= 24) ? 16 : symbol.width();
         const int columnWidth = std::max(icons ? iconSize : 0, symbols ? symbol.width() : 0);
         const int iconTop = inner.y() + std::max(0, (h - iconSize) / 2);
         const auto drawIcon = [&] {
@@ -410,7 +418,6 @@ void CDayViewCtrl::DrawItemBox(QPainter &painter, const CDisplayItem &entry, con
         };
         if (selectedLook)
             drawIcon();
-        const std::vector<int> glyphs = ItemBoxStatusGlyphs(entry);
         const int step = std::max({icons ? iconSize : 0, symbol.height(), h});
         int y = inner.y() + (icons ? step : 0), x = inner.x() + 1 + columnWidth + 1;
         int usedWidth = columnWidth;
@@ -434,17 +441,27 @@ void CDayViewCtrl::DrawItemBox(QPainter &painter, const CDisplayItem &entry, con
             drawIcon();
     }
 
-    if (entry.HasFlag(CDisplayItem::FlagBeginsBefore))
-        HLine(painter, box.x() + 3, RectRight(box) - 1, box.y(), look.buttonShadow);
-    if (entry.HasFlag(CDisplayItem::FlagEndsAfter))
-        HLine(painter, box.x(), RectRight(box), RectBottom(box) - 1, colors.background);
+    // The marks of a box that goes on from the day before or into the next lie under its frame
+    // line, which is painted over them below.
+    if (!plain) {
+        if (entry.HasFlag(CDisplayItem::FlagBeginsBefore))
+            HLine(painter, box.x() + 3, RectRight(box) - 1, box.y(), look.buttonShadow);
+        if (entry.HasFlag(CDisplayItem::FlagEndsAfter))
+            HLine(painter, box.x(), RectRight(box), RectBottom(box) - 1, colors.background);
+    }
 
-    // Caption, word-wrapped in tall boxes, then the notes under a line.
-    const QString caption = entry.GetTimeRangeText(
-        m_showStartTime, m_showEndTime, m_showItemType, m_showCategories,
-        entry.HasFlag(CDisplayItem::FlagBeginsBefore), entry.HasFlag(CDisplayItem::FlagEndsAfter));
+    // Caption, word-wrapped in tall boxes, then the notes under a line. A plain box clips them to
+    // the inside of its ring rather than painting the ring again over them.
     const QRect textRect = RectFromEdges(textLeft, inner.y(), RectRight(inner), RectBottom(inner));
-    if (textRect.width() > 0) {
+    const QRect ringInside = inner.adjusted(1, 1, -1, -1);
+    if (textRect.width() > 0 && (!plain || !ringInside.isEmpty())) {
+        const QString caption = entry.GetTimeRangeText(
+            m_showStartTime, m_showEndTime, m_showItemType, m_showCategories,
+            entry.HasFlag(CDisplayItem::FlagBeginsBefore), entry.HasFlag(CDisplayItem::FlagEndsAfter));
+        if (painter.font() != m_normalFont)
+            painter.setFont(m_normalFont);
+        if (plain)
+            painter.setClipRect(ringInside);
         painter.setPen(ToQColor(colors.text));
         const int cells = entry.GetLastCell() - entry.GetFirstCell() + 1;
         const bool wrap = cells > 1 || (h > 0 && cells < box.height() / h);
@@ -467,8 +484,12 @@ void CDayViewCtrl::DrawItemBox(QPainter &painter, const CDisplayItem &entry, con
                 QFontMetrics(m_normalFont).elidedText(caption, Qt::ElideRight, textRect.width());
             painter.drawText(textRect, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, shown);
         }
+        if (plain)
+            painter.setClipping(false);
     }
 
+    if (plain)
+        return;
     Frame(painter, inner, selectedLook ? look.selectedFrame : colors.background);
     if (selectedLook)
         Frame(painter, inner.adjusted(1, 1, -1, -1), look.selectedFrame);

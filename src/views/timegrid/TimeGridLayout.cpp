@@ -2,6 +2,7 @@
 #include "views/timegrid/TimeGridLayout.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 
 namespace {
@@ -35,18 +36,38 @@ int WholeDaysBetween(const CDateTime &from, const CDateTime &to)
     return int(std::floor((to.DatePart() - from.DatePart()).GetTotalDays() + 0.5));
 }
 
-// The same time rebuilt from its parts, so that equal times compare equal.
-CDateTime Rebuilt(const CDateTime &t)
+// The same time rebuilt from its parts, so that equal times compare equal; `parts` receives
+// them, and `valid` whether there were any.
+CDateTime Rebuilt(const CDateTime &t, CDateTime::Parts &parts, bool &valid)
 {
-    CDateTime::Parts p;
-    if (!t.GetParts(p))
+    valid = t.GetParts(parts);
+    if (!valid)
         return t;
-    return CDateTime(p.year, p.month, p.day, p.hour, p.minute, p.second);
+    return CDateTime(parts.year, parts.month, parts.day, parts.hour, parts.minute, parts.second);
+}
+
+// Days of the proleptic Gregorian calendar: only differences count.
+long CivilDays(int year, int month, int day)
+{
+    year -= month <= 2 ? 1 : 0;
+    const long era = (year >= 0 ? year : year - 399) / 400;
+    const long yearOfEra = year - era * 400;
+    const long dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
+    const long dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+    return era * 146097 + dayOfEra;
 }
 
 } // namespace
 
 CTimeGridLayout::CTimeGridLayout() = default;
+
+void CTimeGridLayout::SetFirstDate(const CDateTime &date)
+{
+    m_firstDate = date.DatePart();
+    CDateTime::Parts p;
+    m_firstDayValid = m_firstDate.GetParts(p);
+    m_firstDay = m_firstDayValid ? CivilDays(p.year, p.month, p.day) : 0;
+}
 
 int CTimeGridLayout::SetGridDays(int days, bool workWeek)
 {
@@ -148,6 +169,14 @@ int CTimeGridLayout::ColumnRight(int column) const
 
 int CTimeGridLayout::CellFromDate(const CDateTime &time, bool *exact, bool *outside) const
 {
+    CDateTime::Parts p;
+    const bool valid = time.GetParts(p);
+    return CellFromParts(time, p, valid, exact, outside);
+}
+
+int CTimeGridLayout::CellFromParts(const CDateTime &time, const CDateTime::Parts &p, bool valid, bool *exact,
+                                   bool *outside) const
+{
     if (exact)
         *exact = false;
     if (outside)
@@ -159,12 +188,13 @@ int CTimeGridLayout::CellFromDate(const CDateTime &time, bool *exact, bool *outs
         return (shownDays - 1) * m_rowsPerDay + m_endRow - 1;
     if (outside)
         *outside = false;
-    CDateTime::Parts p;
-    time.GetParts(p);
     const int minuteOfDay = p.hour * 60 + p.minute;
     if (exact)
         *exact = minuteOfDay % m_minutes == 0;
-    return minuteOfDay / m_minutes + m_rowsPerDay * WholeDaysBetween(m_firstDate, time);
+    // The day from the parts already at hand; a time without parts takes the long way.
+    const int days = valid && m_firstDayValid ? int(CivilDays(p.year, p.month, p.day) - m_firstDay)
+                                              : WholeDaysBetween(m_firstDate, time);
+    return minuteOfDay / m_minutes + m_rowsPerDay * days;
 }
 
 CDateTime CTimeGridLayout::GetDayDate(int cell) const
@@ -226,8 +256,10 @@ void CTimeGridLayout::PlaceEntry(std::unique_ptr<CDisplayItem> entry, bool print
 {
     if (!entry)
         return;
-    const CDateTime start = Rebuilt(entry->GetStart());
-    const CDateTime end = Rebuilt(entry->GetEnd());
+    CDateTime::Parts startParts, endParts;
+    bool startValid = false, endValid = false;
+    const CDateTime start = Rebuilt(entry->GetStart(), startParts, startValid);
+    const CDateTime end = Rebuilt(entry->GetEnd(), endParts, endValid);
     const int shownDays = GetShownDays();
     const CDateTime rangeEnd = m_firstDate + CDateSpan(double(shownDays));
     // Entries that do not touch the shown days have nothing to show.
@@ -239,7 +271,7 @@ void CTimeGridLayout::PlaceEntry(std::unique_ptr<CDisplayItem> entry, bool print
         startCell = m_firstRow;
         entry->SetFlag(CDisplayItem::FlagBeginsBefore, true);
     } else {
-        startCell = CellFromDate(start);
+        startCell = CellFromParts(start, startParts, startValid, nullptr, nullptr);
     }
     int endCell;
     bool endsAfter = false;
@@ -250,7 +282,7 @@ void CTimeGridLayout::PlaceEntry(std::unique_ptr<CDisplayItem> entry, bool print
             entry->SetFlag(CDisplayItem::FlagEndsAfter, true);
     } else {
         bool exact = false;
-        endCell = CellFromDate(end, &exact);
+        endCell = CellFromParts(end, endParts, endValid, &exact, nullptr);
         if (exact)
             --endCell;
     }
@@ -259,13 +291,16 @@ void CTimeGridLayout::PlaceEntry(std::unique_ptr<CDisplayItem> entry, bool print
     if (startCell > endCell)
         return;
 
-    const CDisplayItem pattern(*entry);
+    // Only an entry over several days needs a pattern for its later pieces.
+    std::unique_ptr<CDisplayItem> pattern;
+    if (endCell / m_rowsPerDay > startCell / m_rowsPerDay)
+        pattern = std::make_unique<CDisplayItem>(*entry);
     std::unique_ptr<CDisplayItem> piece = std::move(entry);
     for (int first = startCell; first <= endCell;) {
         const int day = first / m_rowsPerDay;
         const int last = std::min(endCell, day * m_rowsPerDay + m_rowsPerDay - 1);
         if (!piece) {
-            piece = pattern.Clone();
+            piece = pattern->Clone();
             piece->SetFlag(CDisplayItem::FlagBeginsBefore, true);
         }
         // The entry continues after this box when a later day holds more of it, or when it
@@ -320,48 +355,168 @@ void CTimeGridLayout::LayoutEntries(EntryList &entries) const
     const int n = int(entries.size());
     if (n == 0 || m_viewRect.width() == 0)
         return;
+    PlaceGroups(entries);
+    TrimOverlaps(entries);
+}
+
+// Cuts the entries into groups of boxes that overlap in one column and places each group.
+// An entry joins the group when it overlaps one of its shown boxes in the same column; how many
+// it overlaps sets the group's sub-columns. The boxes met so far are kept per column, and those
+// that end above the newest box are dropped while the boxes come down the column in order; an
+// entry that starts higher than one before it in its column is counted against the whole group.
+void CTimeGridLayout::PlaceGroups(EntryList &entries) const
+{
+    const int n = int(entries.size());
+    struct Live
+    {
+        int x;
+        int maxTop;
+        std::vector<QRect> boxes;
+    };
+    std::vector<Live> live;
+    const auto liveOf = [&live](int x) -> Live & {
+        for (Live &l : live)
+            if (l.x == x)
+                return l;
+        live.push_back({x, INT_MIN, {}});
+        return live.back();
+    };
+    const auto join = [&](const QRect &r) {
+        Live &l = liveOf(r.x());
+        l.maxTop = std::max(l.maxTop, r.y());
+        l.boxes.push_back(r);
+    };
+    const auto restart = [&](const CDisplayItem &e) {
+        for (Live &l : live) {
+            l.maxTop = INT_MIN;
+            l.boxes.clear();
+        }
+        if (!Skipped(e))
+            join(e.GetRect());
+    };
+
     int start = 0, end = 0, widest = 0;
+    restart(*entries[0]);
     for (int i = 1; i < n; ++i) {
         const CDisplayItem &e = *entries[std::size_t(i)];
         if (Skipped(e))
             continue;
+        const QRect r = e.GetRect();
+        Live &l = liveOf(r.x());
         int overlapping = 0;
-        for (int j = start; j < i; ++j)
-            overlapping += OverlapInColumn(*entries[std::size_t(j)], e) ? 1 : 0;
+        if (r.y() >= l.maxTop) {
+            // Boxes of this column ending above this one end above every later one too.
+            std::size_t kept = 0;
+            for (const QRect &b : l.boxes) {
+                if (RectBottom(b) <= r.y())
+                    continue;
+                l.boxes[kept++] = b;
+                overlapping += OverlapVertically(b, r) ? 1 : 0;
+            }
+            l.boxes.resize(kept);
+        } else {
+            for (int j = start; j < i; ++j)
+                overlapping += OverlapInColumn(*entries[std::size_t(j)], e) ? 1 : 0;
+        }
         if (overlapping > 0) {
             end = i;
             widest = std::max(widest, overlapping);
+            join(r);
         } else {
             PlaceGroup(entries, start, end, widest + 1);
             // The next group starts here, so that skipped entries between groups never leave
             // later ones unplaced.
             start = end = i;
             widest = 0;
+            restart(e);
         }
     }
     PlaceGroup(entries, start, end, widest + 1);
+}
 
-    // Trimming: a box ends 4 pixels before an overlapping box to its right.
-    for (int q = 0; q < n; ++q) {
-        CDisplayItem &a = *entries[std::size_t(q)];
-        if (Skipped(a))
+// A box ends 4 pixels before an overlapping box to its right; of two boxes from one left edge
+// the later one is hidden. Pairs go in order, earlier entry first. Boxes only lose width on
+// their right here, so only pairs whose boxes overlap now can ever meet: those are found once
+// through the boxes sorted by top in each column, and the rest cannot change anything.
+void CTimeGridLayout::TrimOverlaps(EntryList &entries) const
+{
+    const int n = int(entries.size());
+    // The column a box lies wholly inside, or -1 for any other box (empty, or across columns),
+    // which is then paired with every box.
+    const auto columnOf = [this](const QRect &r) {
+        if (r.width() <= 0 || r.height() <= 0)
+            return -1;
+        for (int c = 0; c < m_columnCount; ++c) {
+            if (r.x() >= ColumnLeft(c) && RectRight(r) <= ColumnRight(c))
+                return c;
+        }
+        return -1;
+    };
+    std::vector<std::vector<int>> columns(std::size_t(std::max(0, m_columnCount)));
+    std::vector<int> loose;
+    for (int i = 0; i < n; ++i) {
+        const CDisplayItem &e = *entries[std::size_t(i)];
+        if (Skipped(e))
             continue;
-        for (int r = q + 1; r < n; ++r) {
-            CDisplayItem &b = *entries[std::size_t(r)];
-            if (Skipped(b) || Skipped(a))
-                continue;
-            QRect ra = a.GetRect(), rb = b.GetRect();
-            if (!OverlapVertically(ra, rb) || !OverlapHorizontally(ra, rb))
-                continue;
-            if (ra.x() < rb.x() && RectRight(ra) >= rb.x()) {
-                a.SetRect(RectFromEdges(ra.x(), ra.y(), rb.x() - 4, RectBottom(ra)));
-            } else if (ra.x() >= rb.x() && RectRight(rb) >= ra.x()) {
-                // Two boxes from one left edge leave the later one no room at all.
-                if (ra.x() - 4 <= rb.x())
-                    b.SetState(b.GetState() | CDisplayItem::StateHidden);
-                else
-                    b.SetRect(RectFromEdges(rb.x(), rb.y(), ra.x() - 4, RectBottom(rb)));
+        const int c = columnOf(e.GetRect());
+        if (c < 0)
+            loose.push_back(i);
+        else
+            columns[std::size_t(c)].push_back(i);
+    }
+    const auto overlap = [&entries](int a, int b) {
+        const QRect &ra = entries[std::size_t(a)]->GetRect(), &rb = entries[std::size_t(b)]->GetRect();
+        return OverlapVertically(ra, rb) && OverlapHorizontally(ra, rb);
+    };
+    std::vector<std::pair<int, int>> pairs;
+    for (std::vector<int> &column : columns) {
+        std::stable_sort(column.begin(), column.end(), [&entries](int a, int b) {
+            return entries[std::size_t(a)]->GetRect().y() < entries[std::size_t(b)]->GetRect().y();
+        });
+        for (std::size_t p = 0; p < column.size(); ++p) {
+            const int a = column[p];
+            const int bottom = RectBottom(entries[std::size_t(a)]->GetRect());
+            for (std::size_t q = p + 1; q < column.size(); ++q) {
+                const int b = column[q];
+                if (entries[std::size_t(b)]->GetRect().y() >= bottom)
+                    break;
+                if (overlap(a, b))
+                    pairs.emplace_back(std::min(a, b), std::max(a, b));
             }
+        }
+    }
+    for (std::size_t p = 0; p < loose.size(); ++p) {
+        const int a = loose[p];
+        for (int b = 0; b < n; ++b) {
+            if (b == a || Skipped(*entries[std::size_t(b)]))
+                continue;
+            // Two loose boxes pair once, from the first of them.
+            if (b < a && std::binary_search(loose.begin(), loose.end(), b))
+                continue;
+            if (overlap(a, b))
+                pairs.emplace_back(std::min(a, b), std::max(a, b));
+        }
+    }
+    // In display order the pairs come out sorted already.
+    if (!std::is_sorted(pairs.begin(), pairs.end()))
+        std::sort(pairs.begin(), pairs.end());
+
+    for (const auto &[q, r] : pairs) {
+        CDisplayItem &a = *entries[std::size_t(q)];
+        CDisplayItem &b = *entries[std::size_t(r)];
+        if (Skipped(b) || Skipped(a))
+            continue;
+        QRect ra = a.GetRect(), rb = b.GetRect();
+        if (!OverlapVertically(ra, rb) || !OverlapHorizontally(ra, rb))
+            continue;
+        if (ra.x() < rb.x() && RectRight(ra) >= rb.x()) {
+            a.SetRect(RectFromEdges(ra.x(), ra.y(), rb.x() - 4, RectBottom(ra)));
+        } else if (ra.x() >= rb.x() && RectRight(rb) >= ra.x()) {
+            // Two boxes from one left edge leave the later one no room at all.
+            if (ra.x() - 4 <= rb.x())
+                b.SetState(b.GetState() | CDisplayItem::StateHidden);
+            else
+                b.SetRect(RectFromEdges(rb.x(), rb.y(), ra.x() - 4, RectBottom(rb)));
         }
     }
 }

@@ -35,7 +35,7 @@ class CTimeGridLayout
     // Days from the first date to the end of the last column.
     int GetShownDays() const;
     const CDateTime &FirstDate() const { return m_firstDate; }
-    void SetFirstDate(const CDateTime &date) { m_firstDate = date.DatePart(); }
+    void SetFirstDate(const CDateTime &date);
 
     // ---- Rows ----
     // Minutes per row (5, 6, 10, 15, 30 or 60; others give 30) and the working-time-only
@@ -104,9 +104,17 @@ class CTimeGridLayout
     void LayoutEntries(EntryList &entries) const;
 
   private:
+    // CellFromDate with the time's parts already taken (`valid` false: it had none).
+    int CellFromParts(const CDateTime &time, const CDateTime::Parts &parts, bool valid, bool *exact,
+                      bool *outside) const;
+    void PlaceGroups(EntryList &entries) const;
     void PlaceGroup(EntryList &entries, int first, int last, int wanted) const;
+    void TrimOverlaps(EntryList &entries) const;
 
     CDateTime m_firstDate;
+    // The first date as a day count, for day differences from date parts.
+    long m_firstDay = 0;
+    bool m_firstDayValid = false;
     int m_dayCount = 5;
     bool m_workWeek = false;
     int m_columnCount = 5;

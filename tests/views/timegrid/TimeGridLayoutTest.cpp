@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
+
 namespace {
 
 // Monday 4 March 2024.
@@ -251,6 +254,173 @@ TEST(TimeGridLayout, OverlappingEntriesShareTheDay)
             EXPECT_FALSE(e.HasState(CDisplayItem::StateHidden)) << c.name << " " << i;
             EXPECT_EQ(e.GetRect().x(), c.boxes[i].left) << c.name << " " << i;
             EXPECT_EQ(RectRight(e.GetRect()), c.boxes[i].right) << c.name << " " << i;
+        }
+    }
+}
+
+namespace {
+
+// The side-by-side placement done the plain way: every entry against every earlier one of its
+// group, every pair of boxes trimmed in order. The grid's own pass must give the same boxes.
+void ReferenceLayout(const CTimeGridLayout &grid, CTimeGridLayout::EntryList &entries)
+{
+    const auto skipped = [](const CDisplayItem &e) {
+        return (e.GetState() & (CDisplayItem::StateDragged | CDisplayItem::StateHidden)) != 0;
+    };
+    const auto vertical = [](const QRect &a, const QRect &b) {
+        return a.y() < RectBottom(b) && b.y() < RectBottom(a);
+    };
+    const auto horizontal = [](const QRect &a, const QRect &b) {
+        return a.x() < RectRight(b) && b.x() < RectRight(a);
+    };
+    const int rows = grid.RowsPerDay();
+    for (auto &entry : entries) {
+        CDisplayItem &e = *entry;
+        e.SetState(e.GetState() & ~CDisplayItem::StateHidden);
+        int first = e.GetFirstCell(), last = e.GetLastCell();
+        if (first < 0 || last < 0)
+            continue;
+        if (first % rows < grid.FirstRow())
+            first = first / rows * rows + grid.FirstRow();
+        if (last % rows >= grid.EndRow())
+            last = last / rows * rows + grid.EndRow() - 1;
+        const int left = grid.ColumnLeft(first / rows);
+        e.SetRect(RectFromEdges(left, first % rows * grid.RowHeight(), left, (last % rows + 1) * grid.RowHeight()));
+    }
+    const int n = int(entries.size());
+    const auto place = [&](int firstIndex, int lastIndex, int wanted) {
+        const CDisplayItem &head = *entries[std::size_t(firstIndex)];
+        const int column = std::max(0, head.GetFirstCell()) / rows;
+        const int left = grid.ColumnLeft(column), right = grid.ColumnRight(column);
+        const int subColumns = std::max(1, std::min(wanted, (right - left - 6) / 11));
+        const int step = (right - left - 6) / subColumns - 6;
+        int x = left + 6;
+        for (bool again = true; again; x += step + 4) {
+            again = false;
+            const CDisplayItem *previous = nullptr;
+            for (int i = firstIndex; i <= lastIndex; ++i) {
+                CDisplayItem &e = *entries[std::size_t(i)];
+                if (skipped(e) || e.GetRect().width() != 0 || e.GetFirstCell() < 0)
+                    continue;
+                if (previous && vertical(previous->GetRect(), e.GetRect())) {
+                    again = true;
+                    continue;
+                }
+                if (right - 5 - x >= 7)
+                    e.SetRect(RectFromEdges(x, e.GetRect().y(), right - 5, RectBottom(e.GetRect())));
+                else
+                    e.SetState(e.GetState() | CDisplayItem::StateHidden);
+                previous = &e;
+            }
+        }
+    };
+    int start = 0, end = 0, widest = 0;
+    for (int i = 1; i < n; ++i) {
+        const CDisplayItem &e = *entries[std::size_t(i)];
+        if (skipped(e))
+            continue;
+        int overlapping = 0;
+        for (int j = start; j < i; ++j) {
+            const CDisplayItem &o = *entries[std::size_t(j)];
+            overlapping += !skipped(o) && vertical(o.GetRect(), e.GetRect()) && o.GetRect().x() == e.GetRect().x();
+        }
+        if (overlapping > 0) {
+            end = i;
+            widest = std::max(widest, overlapping);
+        } else {
+            place(start, end, widest + 1);
+            start = end = i;
+            widest = 0;
+        }
+    }
+    place(start, end, widest + 1);
+    for (int q = 0; q < n; ++q) {
+        CDisplayItem &a = *entries[std::size_t(q)];
+        for (int r = q + 1; r < n; ++r) {
+            CDisplayItem &b = *entries[std::size_t(r)];
+            const QRect ra = a.GetRect(), rb = b.GetRect();
+            if (skipped(a) || skipped(b) || !vertical(ra, rb) || !horizontal(ra, rb))
+                continue;
+            if (ra.x() < rb.x() && RectRight(ra) >= rb.x())
+                a.SetRect(RectFromEdges(ra.x(), ra.y(), rb.x() - 4, RectBottom(ra)));
+            else if (ra.x() >= rb.x() && RectRight(rb) >= ra.x()) {
+                if (ra.x() - 4 <= rb.x())
+                    b.SetState(b.GetState() | CDisplayItem::StateHidden);
+                else
+                    b.SetRect(RectFromEdges(rb.x(), rb.y(), ra.x() - 4, RectBottom(rb)));
+            }
+        }
+    }
+}
+
+} // namespace
+
+// Busy days in display order and shuffled, with dragged entries, entries without cells that
+// keep an old box, and columns wide and narrow: the same boxes and hidden marks as pairwise.
+TEST(TimeGridLayout, BusyDaysMatchThePairwisePlacement)
+{
+    std::mt19937 random(16);
+    for (int round = -1; round < 32; ++round) {
+        CTimeGridLayout grid = MakeGrid();
+        if (round < 0) {
+            // A box higher up the day than the one before it still counts every box it
+            // overlaps, also those the one before passed below: three sub-columns, not two.
+            CTimeGridLayout::EntryList entries, expected;
+            for (const auto &[from, to] : {std::pair{1, 8}, {1, 2}, {4, 5}, {1, 2}}) {
+                grid.PlaceEntry(Timed(0, from, 0, 0, to, 0), false, entries);
+                grid.PlaceEntry(Timed(0, from, 0, 0, to, 0), false, expected);
+            }
+            grid.LayoutEntries(entries);
+            ReferenceLayout(grid, expected);
+            EXPECT_EQ(RectRight(entries[0]->GetRect()), 91);
+            for (std::size_t i = 0; i < entries.size(); ++i)
+                EXPECT_EQ(entries[i]->GetRect(), expected[i]->GetRect()) << "entry " << i;
+            continue;
+        }
+        grid.SetViewRect(QRect(0, 0, round % 3 == 0 ? 120 : 362 + round * 40, 900));
+        CTimeGridLayout::EntryList entries;
+        const int count = 20 + int(random() % 200);
+        for (int i = 0; i < count; ++i) {
+            const int day = int(random() % 3), from = int(random() % 44) * 30;
+            const int length = 30 * (1 + int(random() % 8));
+            const int to = std::min(from + length, 23 * 60 + 59);
+            grid.PlaceEntry(Timed(day, from / 60, from % 60, day, to / 60, to % 60, std::uint32_t(i + 1)), false,
+                            entries);
+        }
+        for (auto &e : entries) {
+            const int pick = int(random() % 40);
+            if (pick == 0)
+                e->SetState(CDisplayItem::StateDragged);
+            else if (pick == 1) {
+                e->SetCells(-1, -1);
+                e->SetRect(QRect(int(random() % 300), int(random() % 400), int(random() % 60), int(random() % 90)));
+            }
+        }
+        // Display order, shuffled, backwards, and by day alone with the times mixed.
+        const auto byDisplay = [](const auto &a, const auto &b) { return a->Precedes(*b); };
+        const auto byDay = [&grid](const auto &a, const auto &b) {
+            return a->GetFirstCell() / grid.RowsPerDay() < b->GetFirstCell() / grid.RowsPerDay();
+        };
+        if (round % 4 != 0)
+            std::shuffle(entries.begin(), entries.end(), random);
+        if (round % 4 == 0 || round % 4 == 2)
+            std::stable_sort(entries.begin(), entries.end(), byDisplay);
+        if (round % 4 == 2)
+            std::reverse(entries.begin(), entries.end());
+        if (round % 4 == 3)
+            std::stable_sort(entries.begin(), entries.end(), byDay);
+        CTimeGridLayout::EntryList expected;
+        for (const auto &e : entries) {
+            expected.push_back(e->Clone());
+            expected.back()->SetRect(e->GetRect());
+            expected.back()->SetState(e->GetState());
+            expected.back()->SetCells(e->GetFirstCell(), e->GetLastCell());
+        }
+        grid.LayoutEntries(entries);
+        ReferenceLayout(grid, expected);
+        for (std::size_t i = 0; i < entries.size(); ++i) {
+            EXPECT_EQ(entries[i]->GetRect(), expected[i]->GetRect()) << "round " << round << " entry " << i;
+            EXPECT_EQ(entries[i]->GetState(), expected[i]->GetState()) << "round " << round << " entry " << i;
         }
     }
 }
