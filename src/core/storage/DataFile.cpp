@@ -85,7 +85,10 @@ std::uint32_t Get32(const void *p)
 }
 } // namespace
 
-CDataFile::CDataFile() = default;
+CDataFile::CDataFile()
+{
+    m_storage.SetWriteBarriers(m_writeThrough);
+}
 
 CDataFile::~CDataFile()
 {

@@ -378,7 +378,7 @@ HRESULT CStorageFile::WriteAt(std::uint64_t offset, const void *buffer, std::siz
     const std::size_t length0 = length;
     HRESULT hr = S_OK;
     while (length > 0) {
-        const ssize_t n = ::pwrite(m_fd, p, length, static_cast<off_t>(offset));
+        const ssize_t n = m_io->Write(m_fd, p, length, offset);
         if (n < 0) {
             if (errno == EINTR)
                 continue;
@@ -496,7 +496,7 @@ HRESULT CStorageFile::Flush()
     // times are not worth a second journal write.
     int rc;
     do {
-        rc = ::fdatasync(m_fd);
+        rc = m_io->Sync(m_fd);
     } while (rc < 0 && errno == EINTR);
     if (rc == 0)
         return S_OK;
@@ -505,6 +505,11 @@ HRESULT CStorageFile::Flush()
     if (errno == EINVAL || errno == EROFS)
         return S_OK;
     return kFlushFailed;
+}
+
+HRESULT CStorageFile::Barrier()
+{
+    return m_barriers ? Flush() : S_OK;
 }
 
 // ---------------------------------------------------------------------------------------
