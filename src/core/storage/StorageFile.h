@@ -173,6 +173,8 @@ class CStorageFile
     // process that dies (the kernel keeps its writes), at no cost in syncs.
     void SetWriteBarriers(bool on) { m_barriers = on; }
     bool GetWriteBarriers() const { return m_barriers; }
+    // A sync when barriers are on (else nothing).
+    HRESULT Barrier();
     // Where writes and syncs go (tests record them); null: the system.
     void SetFileIo(IStorageFileIo *io) { m_io = io ? io : &SystemStorageFileIo(); }
 
@@ -277,8 +279,6 @@ class CStorageFile
     // read-ahead window when its bytes can be trusted; got receives the count.
     HRESULT ReadAhead(std::uint64_t offset, std::uint8_t *out, std::size_t length, std::size_t &got);
     HRESULT TryCheckBlock(const CCipher &cipher) const;
-    // A sync when barriers are on.
-    HRESULT Barrier();
 
     int m_fd = -1;
     IStorageFileIo *m_io = &SystemStorageFileIo();
