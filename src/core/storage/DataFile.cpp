@@ -85,7 +85,10 @@ std::uint32_t Get32(const void *p)
 }
 } // namespace
 
-CDataFile::CDataFile() = default;
+CDataFile::CDataFile()
+{
+    m_storage.SetWriteBarriers(m_writeThrough);
+}
 
 CDataFile::~CDataFile()
 {
@@ -832,6 +835,8 @@ HRESULT CDataFile::DeleteItem(std::uint32_t collection, std::uint32_t recordId)
     // the next item of that slot replaces; the other order would leave an item without data.
     if ((hr = SetSlotValue(recordId, SlotFree)) != S_OK)
         return hr;
+    if ((hr = m_storage.Barrier()) != S_OK)
+        return hr;
     if ((hr = m_storage.DeleteObject(recordId)) != S_OK)
         return hr;
     return m_writeThrough ? m_storage.Flush() : S_OK;
@@ -916,6 +921,9 @@ HRESULT CDataFile::SaveItem(CCalendarItem &item, std::uint32_t collection, std::
         if (hr == S_OK) {
             const std::uint32_t index = id - collection - FirstSlotOffset;
             hr = WriteRecordInPlace(id, record, length);
+            // The slot counts the item only once its record is on the disk.
+            if (hr == S_OK)
+                hr = m_storage.Barrier();
             if (hr == S_OK)
                 hr = WriteSlot(collection, slotArray, index, storedValue);
             if (hr != S_OK) {

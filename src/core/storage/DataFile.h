@@ -132,7 +132,13 @@ class CDataFile : public IFixedObjectStore
     const QString &GetPath() const { return m_path; }
     PasswordState GetPasswordState() const { return m_passwordState; }
     bool GetWriteThrough() const { return m_writeThrough; }
-    void SetWriteThrough(bool on) { m_writeThrough = on; }
+    // Write-through also puts barriers between the writes of a change (see CStorageFile), so
+    // that a save that returned survives a power loss, not only a killed process.
+    void SetWriteThrough(bool on)
+    {
+        m_writeThrough = on;
+        m_storage.SetWriteBarriers(on);
+    }
     // 0 until Validate has read the version block.
     std::uint32_t GetFormatVersion() const override { return m_formatVersion; }
 

@@ -378,7 +378,7 @@ HRESULT CStorageFile::WriteAt(std::uint64_t offset, const void *buffer, std::siz
     const std::size_t length0 = length;
     HRESULT hr = S_OK;
     while (length > 0) {
-        const ssize_t n = ::pwrite(m_fd, p, length, static_cast<off_t>(offset));
+        const ssize_t n = m_io->Write(m_fd, p, length, offset);
         if (n < 0) {
             if (errno == EINTR)
                 continue;
@@ -496,7 +496,7 @@ HRESULT CStorageFile::Flush()
     // times are not worth a second journal write.
     int rc;
     do {
-        rc = ::fdatasync(m_fd);
+        rc = m_io->Sync(m_fd);
     } while (rc < 0 && errno == EINTR);
     if (rc == 0)
         return S_OK;
@@ -505,6 +505,11 @@ HRESULT CStorageFile::Flush()
     if (errno == EINVAL || errno == EROFS)
         return S_OK;
     return kFlushFailed;
+}
+
+HRESULT CStorageFile::Barrier()
+{
+    return m_barriers ? Flush() : S_OK;
 }
 
 // ---------------------------------------------------------------------------------------
@@ -770,6 +775,8 @@ HRESULT CStorageFile::AllocateLocked(std::uint32_t wanted, std::uint32_t &start,
             Put32(raw + 9, h.next);
             Put32(raw + 13, h.prev);
             HRESULT hr = WriteAt(remainder, raw, FreeBlockHeaderSize);
+            if (hr == S_OK)
+                hr = Barrier();
             if (hr != S_OK)
                 return hr;
             std::uint8_t taken[BlockHeaderSize] = {};
@@ -820,6 +827,8 @@ HRESULT CStorageFile::AllocateLocked(std::uint32_t wanted, std::uint32_t &start,
     withPayload(raw, BlockHeaderSize);
     out.resize(wanted, 0);
     HRESULT hr = WriteAt(end, out.data(), out.size());
+    if (hr == S_OK)
+        hr = Barrier();
     if (hr != S_OK)
         return hr;
     start = end;
@@ -1304,6 +1313,8 @@ HRESULT CStorageFile::LocateTable(std::uint32_t slotPos, std::uint32_t dataSize,
         done += piece;
     }
     if (hr == S_OK)
+        hr = Barrier();
+    if (hr == S_OK)
         hr = Write32(slotPos, table);
     if (hr != S_OK) {
         FreeBlock(table);
@@ -1438,6 +1449,9 @@ HRESULT CStorageFile::SetObjectOffset(std::uint32_t id, std::uint32_t dataOffset
         pos = held->second.entryPos;
     else if ((hr = LocateEntry(id, false, pos)) != S_OK)
         return hr;
+    // The new block (and the chain that holds it) is on the disk before the entry names it.
+    if (dataOffset != 0 && (hr = Barrier()) != S_OK)
+        return hr;
     // Readers that hold the entry finish with the old block before it moves.
     if ((hr = LockRange(pos + 5)) != S_OK)
         return hr;
@@ -1454,8 +1468,9 @@ HRESULT CStorageFile::SetObjectOffset(std::uint32_t id, std::uint32_t dataOffset
     const HRESULT unlock = UnlockRange(pos + 5);
     if (hr != S_OK)
         return hr;
-    // A reader that takes the entry from now on finds the new block, so the old one can go.
-    if (old != dataOffset && old != 0)
+    // A reader that takes the entry from now on finds the new block, so the old one can go,
+    // once the entry that no longer names it is on the disk.
+    if (old != dataOffset && old != 0 && (hr = Barrier()) == S_OK)
         hr = FreeReplacedBlock(old);
     return hr != S_OK ? hr : unlock;
 }
@@ -1684,7 +1699,7 @@ HRESULT CStorageFile::DeleteObject(std::uint32_t id)
         const std::uint32_t old = Get32(entry);
         const std::uint8_t cleared[5] = {};
         hr = WriteAt(pos, cleared, 5);
-        if (hr == S_OK && old != 0)
+        if (hr == S_OK && old != 0 && (hr = Barrier()) == S_OK)
             hr = FreeReplacedBlock(old);
     }
     const HRESULT unlock = UnlockRange(pos + 5);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "core/storage/Cipher.h"
+#include "core/storage/StorageFileIo.h"
 #include "core/dates/DateTime.h"
 #include "core/system/ResultCode.h"
 #include "core/storage/VersionBlock.h"
@@ -165,6 +166,17 @@ class CStorageFile
 
     // fdatasync; an I/O error is reported (0x8004052D).
     HRESULT Flush();
+    // With barriers on, a change syncs the file between the writes whose order its safety
+    // relies on (a block complete before the chain or an entry names it, an entry on the disk
+    // before the block it named is freed), so that a power loss, which may keep any part of
+    // the unsynced writes, leaves the old state or the new. Off, the order holds only for a
+    // process that dies (the kernel keeps its writes), at no cost in syncs.
+    void SetWriteBarriers(bool on) { m_barriers = on; }
+    bool GetWriteBarriers() const { return m_barriers; }
+    // A sync when barriers are on (else nothing).
+    HRESULT Barrier();
+    // Where writes and syncs go (tests record them); null: the system.
+    void SetFileIo(IStorageFileIo *io) { m_io = io ? io : &SystemStorageFileIo(); }
 
     // One lock byte; nests within this object. Waits at most the lock wait limit; a writer
     // that has to wait holds the writer-waiting byte meanwhile.
@@ -269,6 +281,8 @@ class CStorageFile
     HRESULT TryCheckBlock(const CCipher &cipher) const;
 
     int m_fd = -1;
+    IStorageFileIo *m_io = &SystemStorageFileIo();
+    bool m_barriers = false;
     bool m_readOnly = false;
     std::array<std::uint8_t, StorageLayout::HeaderSize> m_header{};
     std::unique_ptr<CCipher> m_cipher;
