@@ -45,3 +45,20 @@ std::vector<int> CTablePaging::SelectedPageStarts(const std::vector<std::uint32_
         AddBand(starts, 0, pagesWide);
     return starts;
 }
+
+int CTablePaging::PagesAcross(const std::vector<CTablePrintColumns::Column> &columns, int bodyWidth)
+{
+    if (columns.empty() || bodyWidth <= 0)
+        return 1;
+    int pages = 1;
+    int used = 0;
+    for (const CTablePrintColumns::Column &c : columns) {
+        const int width = std::max(0, c.width);
+        if (used > 0 && used + width > bodyWidth) {
+            ++pages;
+            used = 0;
+        }
+        used += width;
+    }
+    return pages;
+}

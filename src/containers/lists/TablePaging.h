@@ -3,6 +3,8 @@
 // pages side by side. Plain arithmetic, so the cases can be tested without a printer.
 #pragma once
 
+#include "containers/lists/TablePrintColumns.h"
+
 #include <cstdint>
 #include <vector>
 
@@ -26,4 +28,8 @@ class CTablePaging
     // row 0.
     static std::vector<int> SelectedPageStarts(const std::vector<std::uint32_t> &rowStates, int rowsPerPage,
                                                int pagesWide);
+
+    // How many pages wide the columns are over the body width: columns fill a page from the left
+    // and one that does not fit starts the next page; a column wider than a page takes one alone.
+    static int PagesAcross(const std::vector<CTablePrintColumns::Column> &columns, int bodyWidth);
 };

@@ -32,3 +32,24 @@ std::vector<CTablePrintColumns::Column> CTablePrintColumns::Select(int sourceKin
             out.push_back({0, id});
     return out;
 }
+
+std::vector<CTablePrintColumns::Column> CTablePrintColumns::ForTaskList(const CListColumns &columns,
+                                                                        bool imageColumns)
+{
+    std::vector<Column> out;
+    for (int visual = 0; visual < columns.Count(); ++visual) {
+        const CListColumns::Column &c = columns.At(visual);
+        if (IsIconColumn(c.id) && !imageColumns)
+            continue;
+        out.push_back({c.width, c.id});
+    }
+    if (!out.empty())
+        return out;
+    if (imageColumns)
+        out.push_back({CListColumns::kIconWidth, 0});
+    for (int id : {4, 35, 37, 6}) {
+        const ListColumnInfo *info = FindListColumn(id);
+        out.push_back({info ? info->width : 80, id});
+    }
+    return out;
+}

@@ -26,4 +26,8 @@ class CTablePrintColumns
     // default fields.
     static std::vector<Column> Select(int sourceKind, const CListColumns *screen, const CListColumns *taskPad,
                                       bool imageColumns);
+    // The Task view's table: its list's columns in display order (icon columns only with
+    // `imageColumns`), or "Subject", "Due Date", "Status" and "% Complete" at their default widths
+    // when the list shows none.
+    static std::vector<Column> ForTaskList(const CListColumns &columns, bool imageColumns);
 };

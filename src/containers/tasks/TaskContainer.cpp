@@ -193,14 +193,15 @@ bool CTaskContainer::OnUpdateContainerCommand(int id, CCmdUI &ui)
 std::vector<int> CTaskContainer::CountTablePages(int bodyWidth, int bodyHeight, int rowHeight,
                                                  bool withImages, bool selectedOnly) const
 {
-    const std::vector<CTablePaging::Column> columns =
-        CTablePaging::ColumnsFromList(m_list.Columns(), withImages);
-    const int across = CTablePaging::PagesAcross(columns, bodyWidth);
-    std::vector<bool> selected;
+    const int across = CTablePaging::PagesAcross(CTablePrintColumns::ForTaskList(m_list.Columns(), withImages),
+                                                 bodyWidth);
+    const int perPage = CTablePaging::RowsPerPage(bodyHeight, rowHeight);
+    if (!selectedOnly)
+        return CTablePaging::PageStarts(m_list.GetEntryCount(), perPage, across);
+    std::vector<std::uint32_t> states;
     for (const auto &e : m_list.GetEntries())
-        selected.push_back(e->HasState(CDisplayItem::StateSelected));
-    return CTablePaging::PageStarts(m_list.GetEntryCount(), CTablePaging::RowsPerPage(bodyHeight, rowHeight),
-                                    across, selectedOnly, selected);
+        states.push_back(e->GetState());
+    return CTablePaging::SelectedPageStarts(states, perPage, across);
 }
 
 void CTaskContainer::resizeEvent(QResizeEvent *event)

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "containers/base/MainViewContainer.h"
-#include "containers/tasks/TablePaging.h"
+#include "containers/lists/TablePaging.h"
 #include "containers/tasks/TaskListCtrl.h"
 
 #include <vector>

@@ -99,3 +99,29 @@ TEST(TablePrintColumnsTest, ListColumnsOrTaskPadColumnsOrDefaults)
     EXPECT_EQ(fields(CTablePrintColumns::Select(ViewKind::EventList, &onlyIcons, nullptr, false)),
               CTablePrintColumns::DefaultFields());
 }
+
+TEST(TablePrintColumnsTest, TaskListColumnsOrTheTaskDefaultsAndPagesAcross)
+{
+    CListColumns columns;
+    columns.Append(0, 0);
+    columns.Append(4, 300);
+    columns.Append(35, 100);
+    columns.Append(33, 0);
+    const auto text = CTablePrintColumns::ForTaskList(columns, false);
+    ASSERT_EQ(text.size(), 2u);
+    EXPECT_EQ(text[0].fieldId, 4);
+    EXPECT_EQ(text[1].fieldId, 35);
+    EXPECT_EQ(CTablePrintColumns::ForTaskList(columns, true).size(), 4u);
+
+    const auto defaults = CTablePrintColumns::ForTaskList(CListColumns(), false);
+    ASSERT_EQ(defaults.size(), 4u);
+    EXPECT_EQ(defaults[0].fieldId, 4);
+    EXPECT_EQ(defaults[3].fieldId, 6);
+
+    const std::vector<CTablePrintColumns::Column> wide = {{300, 4}, {100, 35}, {500, 5}, {50, 6}};
+    EXPECT_EQ(CTablePaging::PagesAcross(wide, 1000), 1);
+    EXPECT_EQ(CTablePaging::PagesAcross(wide, 400), 3);
+    EXPECT_EQ(CTablePaging::PagesAcross(wide, 200), 4); // wider columns take a page alone
+    EXPECT_EQ(CTablePaging::PagesAcross({}, 400), 1);
+    EXPECT_EQ(CTablePaging::PagesAcross(wide, 0), 1);
+}
