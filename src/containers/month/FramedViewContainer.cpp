@@ -25,6 +25,13 @@ CFramedViewContainer::CWaitCursor::~CWaitCursor()
 int CFramedViewContainer::VirtualKeyOf(int key)
 {
     switch (key) {
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        return kVkTab;
+    case Qt::Key_Insert:
+        return kVkInsert;
+    case Qt::Key_Delete:
+        return kVkDelete;
     case Qt::Key_PageUp:
         return kVkPageUp;
     case Qt::Key_PageDown:
@@ -67,14 +74,16 @@ QString CFramedViewContainer::GetCaptionText() const
 
 int CFramedViewContainer::OnNotify(const CNotifyRecord &record)
 {
-    if (record.code == kNotifyKeyDown) {
-        const int vk = VirtualKeyOf(record.key);
-        if (vk == kVkPageUp || vk == kVkPageDown) {
-            StepByKey(vk == kVkPageDown, record.flags == kSingleStepFlags);
-            return 1;
-        }
+    if (record.code != kNotifyKeyDown)
+        return CMainViewContainer::OnNotify(record);
+    CNotifyRecord key = record;
+    key.key = VirtualKeyOf(record.key);
+    if (key.key == kVkPageUp || key.key == kVkPageDown) {
+        StepByKey(key.key == kVkPageDown, record.flags == kSingleStepFlags);
+        return 1;
     }
-    return CMainViewContainer::OnNotify(record);
+    // The base's key table (Ctrl+Tab, Insert, Delete, Ctrl+C/V/X) is in the Win32 codes.
+    return CMainViewContainer::OnNotify(key);
 }
 
 void CFramedViewContainer::StepByKey(bool forward, bool)

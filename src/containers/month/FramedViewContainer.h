@@ -11,10 +11,13 @@ class CCalendarViewWnd;
 class CFramedViewContainer : public CMainViewContainer
 {
   public:
-    // Win32-style key codes of the key notifications: the views send Qt key values, older senders
-    // these codes; both are read through VirtualKeyOf.
+    // Win32-style key codes of the key notifications: the views send Qt key values, the
+    // container's key table is written in these codes; both are read through VirtualKeyOf.
+    static constexpr int kVkTab = 9;
     static constexpr int kVkPageUp = 33;
     static constexpr int kVkPageDown = 34;
+    static constexpr int kVkInsert = 45;
+    static constexpr int kVkDelete = 46;
     // The modifier word of a key notification that asks for a single step (one week).
     static constexpr int kSingleStepFlags = -1;
 

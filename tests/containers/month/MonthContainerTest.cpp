@@ -112,6 +112,31 @@ TEST_F(MonthContainerTest, StepsByMonthByItsWeeksOrByOneWeek)
     EXPECT_EQ(SendKey(c, Qt::Key_F5, 0), 0);
 }
 
+TEST_F(MonthContainerTest, KeysOfTheBaseTableArriveAsQtKeys)
+{
+    CMonthContainer &c = OpenMonth();
+    // Ctrl+Tab moves to the TaskPad beside the view.
+    EXPECT_EQ(SendKey(c, Qt::Key_Tab, kModCtrl), 1);
+    EXPECT_EQ(m_datedTaskPad.focusTaken, 1);
+    EXPECT_EQ(SendKey(c, Qt::Key_Tab, 0), 0);
+    // Delete is taken even with nothing selected.
+    EXPECT_EQ(SendKey(c, Qt::Key_Delete, 0), 1);
+}
+
+TEST_F(MonthContainerTest, AFailedReloadIsReportedAndTheStepStillKeepsTheCell)
+{
+    FillCalendar();
+    CMonthContainer &c = OpenMonth();
+    c.GoToDate(2, CDateTime(2024, 3, 13));
+    const int cell = c.GetMonthView().GetCurrentCell();
+    m_port.ResetCounts();
+    m_port.failLoadAt = 1;
+    c.GoNextPeriod();
+    EXPECT_FALSE(m_messages.shown.empty());
+    EXPECT_EQ(Iso(c.GetPeriodStart()), "2024-04-01");
+    EXPECT_EQ(c.GetMonthView().GetCurrentCell(), cell);
+}
+
 TEST_F(MonthContainerTest, GoToDateInsideTheMonthOnlyMovesTheFocus)
 {
     FillCalendar();
