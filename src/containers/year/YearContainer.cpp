@@ -83,6 +83,13 @@ void CYearContainer::GoToDate(int mode, const CDateTime &date)
     update();
 }
 
+void CYearContainer::ClearEntries()
+{
+    CFramedViewContainer::ClearEntries();
+    m_view.Model().ClearEntries();
+    m_view.InvalidateAll();
+}
+
 bool CYearContainer::RunCustomizeDialog()
 {
     EnableReminderWindows(false);

@@ -30,6 +30,8 @@ class CYearContainer : public CFramedViewContainer
     using CViewContainer::GoToDate;
     HRESULT LoadPeriodItems(bool keepStatus, bool dateGiven, const CDateTime &date) override;
     bool OnContainerCommand(int id) override;
+    // The grid keeps its marks per day, apart from the base's entry list.
+    void ClearEntries() override;
 
     // Print pages of a Year print range, one per 12 months, and the first day a page shows.
     static int CountPrintPages(const CDateTime &start, const CDateTime &end);

@@ -111,6 +111,10 @@ TEST_F(YearContainerTest, FollowsStoresAndDeletionsThroughTheDocument)
     ExpectYearItems(c);
     ASSERT_EQ(m_doc.DeleteEventAndNotify(id, CDateTime(0.0), false, false), S_OK);
     ExpectYearItems(c);
+    // Closing the file leaves no busy day behind.
+    c.SetDocument(nullptr);
+    EXPECT_EQ(c.GetItemCount(), 0);
+    EXPECT_TRUE(YearShown(c.GetYearGrid()).empty());
 }
 
 TEST_F(YearContainerTest, PrintRangesAreWholeYears)
