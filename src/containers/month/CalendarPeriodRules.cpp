@@ -31,7 +31,8 @@ void CCalendarPeriodRules::AlignToMonths(CDateTime &start, CDateTime &end)
     end = CDateTime(end.GetYear(), end.GetMonth(), CDateTime::DaysInMonth(end.GetYear(), end.GetMonth()));
 }
 
-void CCalendarPeriodRules::AlignToWeekBlocks(CDateTime &start, CDateTime &end, int firstWeekday, int weekCount)
+void CCalendarPeriodRules::AlignToWeekBlocks(CDateTime &start, CDateTime &end, int firstWeekday,
+                                             int weekCount)
 {
     const int block = 7 * std::clamp(weekCount, 1, 10);
     CDateTime s = start.DatePart();

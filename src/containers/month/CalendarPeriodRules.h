@@ -41,7 +41,8 @@ class CCalendarPeriodRules
 
     // Pages of a print range: one per period (or `pagesPerPeriod`) from the start while before
     // the end; a range that ends on its start still prints its first period.
-    static int CountPages(const CDateTime &start, const CDateTime &end, Period period, int pagesPerPeriod = 1);
+    static int CountPages(const CDateTime &start, const CDateTime &end, Period period,
+                          int pagesPerPeriod = 1);
     // The period index a page (from 1) prints, and the date it starts on.
     static int PeriodIndexOfPage(int page, int pagesPerPeriod = 1);
     static CDateTime PageDate(const CDateTime &start, Period period, int page, int pagesPerPeriod = 1);

@@ -81,7 +81,8 @@ void CMonthContainer::AlignPrintRange(CDateTime &start, CDateTime &end) const
         CCalendarPeriodRules::AlignToMonths(start, end);
 }
 
-int CMonthContainer::CountPrintPages(const CDateTime &start, const CDateTime &end, bool twoPagesPerPeriod) const
+int CMonthContainer::CountPrintPages(const CDateTime &start, const CDateTime &end,
+                                     bool twoPagesPerPeriod) const
 {
     const auto period = IsWeeksMode() ? CCalendarPeriodRules::Period::Days(7 * GetWeekCount())
                                       : CCalendarPeriodRules::Period::Months(1);

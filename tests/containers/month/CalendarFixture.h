@@ -98,9 +98,12 @@ class CalendarFixture : public ContainerFixture
     void FillCalendar()
     {
         std::mt19937 random(20240312);
-        const auto pick = [&random](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(random); };
-        const char *subjects[] = {"Standup", "Dentist", "Lunch with Ana", "Budget review", "Gym",
-                                  "Call the bank", "Piano lesson", "Team retro", "School run", "Dinner"};
+        const auto pick = [&random](int lo, int hi) {
+            return std::uniform_int_distribution<int>(lo, hi)(random);
+        };
+        const char *subjects[] = {"Standup",    "Dentist",       "Lunch with Ana", "Budget review",
+                                  "Gym",        "Call the bank", "Piano lesson",   "Team retro",
+                                  "School run", "Dinner"};
         const auto dayIn = [&](int year) {
             CDateTime d(year, 1, 1);
             AddDays(d, pick(0, 364));
@@ -149,12 +152,14 @@ class CalendarFixture : public ContainerFixture
     {
         const CDateTime start = CDateTime(2023, 11 + i % 2, 1 + 2 * i, 8 + i % 9, 0, 0);
         const bool weekly = i % 3 != 0;
-        const std::uint32_t word = weekly ? (Recur::Weekly | Recur::ByDate | Recur::WeekdayBit(start.GetDayOfWeek()))
-                                          : (Recur::Daily | Recur::ByDate);
+        const std::uint32_t word =
+            weekly ? (Recur::Weekly | Recur::ByDate | Recur::WeekdayBit(start.GetDayOfWeek()))
+                   : (Recur::Daily | Recur::ByDate);
         CEventItem e = MakeSeries(start, CDateSpan(0, 1, 0, 0), word | Recur::HasEndDate, weekly ? 1 : 3, 0,
                                   CDateTime(2024, 12, 31));
         e.SetSubject(QStringLiteral("Series %1").arg(i));
-        const std::vector<COccurrence> all = e.OccurrencesInWindow(CDateTime(2024, 2, 1), CDateTime(2024, 5, 1));
+        const std::vector<COccurrence> all =
+            e.OccurrencesInWindow(CDateTime(2024, 2, 1), CDateTime(2024, 5, 1));
         if (all.size() > 6) {
             e.InsertException(all[2].keyDate);
             e.GetException(all[2].keyDate, false)->SetDeleted(true);
@@ -221,8 +226,7 @@ class CalendarFixture : public ContainerFixture
         return false;
     }
 
-    template <class Container>
-    Container &Open(int width = 900, int height = 600)
+    template <class Container> Container &Open(int width = 900, int height = 600)
     {
         auto owned = std::make_unique<Container>();
         Container &c = *owned;

@@ -76,32 +76,32 @@ TEST_P(AlignPrintRangeTest, WidensToWholePeriods)
 // 13 March 2024 is a Wednesday.
 INSTANTIATE_TEST_SUITE_P(
     Cases, AlignPrintRangeTest,
-    ::testing::Values(
-        AlignCase{"MonthsMidMonth", 0, CDateTime(2024, 3, 13), CDateTime(2024, 5, 2), 0, 0, "2024-03-01",
-                  "2024-05-31"},
-        AlignCase{"MonthsLeapFebruary", 0, CDateTime(2024, 2, 29), CDateTime(2024, 2, 29), 0, 0, "2024-02-01",
-                  "2024-02-29"},
-        AlignCase{"MonthsAcrossYears", 0, CDateTime(2023, 12, 31, 10, 0, 0), CDateTime(2024, 1, 1), 0, 0,
-                  "2023-12-01", "2024-01-31"},
-        AlignCase{"OneWeekFromMonday", 1, CDateTime(2024, 3, 13), CDateTime(2024, 3, 14), 0, 1, "2024-03-11",
-                  "2024-03-17"},
-        AlignCase{"ThreeWeeksFromSunday", 1, CDateTime(2024, 3, 13), CDateTime(2024, 4, 5), 6, 3, "2024-03-10",
-                  "2024-04-20"},
-        AlignCase{"TwoWeeksEndingOnBlockEnd", 1, CDateTime(2024, 3, 10), CDateTime(2024, 3, 23), 6, 2,
-                  "2024-03-10", "2024-03-23"},
-        AlignCase{"TwoWeeksOneDayPastBlock", 1, CDateTime(2024, 3, 10), CDateTime(2024, 3, 24), 6, 2,
-                  "2024-03-10", "2024-04-06"},
-        AlignCase{"TenWeeksFromSaturday", 1, CDateTime(2024, 3, 13), CDateTime(2024, 3, 13), 5, 10,
-                  "2024-03-09", "2024-05-17"},
-        AlignCase{"EndBeforeStart", 1, CDateTime(2024, 3, 13), CDateTime(2024, 3, 1), 0, 2, "2024-03-11",
-                  "2024-03-24"},
-        AlignCase{"WeeksFromMonday", 2, CDateTime(2024, 3, 13), CDateTime(2024, 3, 21), 0, 0, "2024-03-11",
-                  "2024-03-24"},
-        AlignCase{"WeeksFromSunday", 2, CDateTime(2024, 3, 13), CDateTime(2024, 3, 21), 6, 0, "2024-03-10",
-                  "2024-03-23"},
-        AlignCase{"WeeksStartDayItself", 2, CDateTime(2024, 3, 10), CDateTime(2024, 3, 10), 6, 0, "2024-03-10",
-                  "2024-03-16"},
-        AlignCase{"Years", 3, CDateTime(2008, 3, 1), CDateTime(2009, 2, 28), 0, 0, "2008-01-01", "2009-12-31"}),
+    ::testing::Values(AlignCase{"MonthsMidMonth", 0, CDateTime(2024, 3, 13), CDateTime(2024, 5, 2), 0, 0,
+                                "2024-03-01", "2024-05-31"},
+                      AlignCase{"MonthsLeapFebruary", 0, CDateTime(2024, 2, 29), CDateTime(2024, 2, 29), 0, 0,
+                                "2024-02-01", "2024-02-29"},
+                      AlignCase{"MonthsAcrossYears", 0, CDateTime(2023, 12, 31, 10, 0, 0),
+                                CDateTime(2024, 1, 1), 0, 0, "2023-12-01", "2024-01-31"},
+                      AlignCase{"OneWeekFromMonday", 1, CDateTime(2024, 3, 13), CDateTime(2024, 3, 14), 0, 1,
+                                "2024-03-11", "2024-03-17"},
+                      AlignCase{"ThreeWeeksFromSunday", 1, CDateTime(2024, 3, 13), CDateTime(2024, 4, 5), 6,
+                                3, "2024-03-10", "2024-04-20"},
+                      AlignCase{"TwoWeeksEndingOnBlockEnd", 1, CDateTime(2024, 3, 10), CDateTime(2024, 3, 23),
+                                6, 2, "2024-03-10", "2024-03-23"},
+                      AlignCase{"TwoWeeksOneDayPastBlock", 1, CDateTime(2024, 3, 10), CDateTime(2024, 3, 24),
+                                6, 2, "2024-03-10", "2024-04-06"},
+                      AlignCase{"TenWeeksFromSaturday", 1, CDateTime(2024, 3, 13), CDateTime(2024, 3, 13), 5,
+                                10, "2024-03-09", "2024-05-17"},
+                      AlignCase{"EndBeforeStart", 1, CDateTime(2024, 3, 13), CDateTime(2024, 3, 1), 0, 2,
+                                "2024-03-11", "2024-03-24"},
+                      AlignCase{"WeeksFromMonday", 2, CDateTime(2024, 3, 13), CDateTime(2024, 3, 21), 0, 0,
+                                "2024-03-11", "2024-03-24"},
+                      AlignCase{"WeeksFromSunday", 2, CDateTime(2024, 3, 13), CDateTime(2024, 3, 21), 6, 0,
+                                "2024-03-10", "2024-03-23"},
+                      AlignCase{"WeeksStartDayItself", 2, CDateTime(2024, 3, 10), CDateTime(2024, 3, 10), 6,
+                                0, "2024-03-10", "2024-03-16"},
+                      AlignCase{"Years", 3, CDateTime(2008, 3, 1), CDateTime(2009, 2, 28), 0, 0, "2008-01-01",
+                                "2009-12-31"}),
     [](const ::testing::TestParamInfo<AlignCase> &info) { return std::string(info.param.name); });
 
 // Every first day of the week, a run of weeks and plain weeks: the start lands on that weekday
@@ -144,7 +144,8 @@ TEST(CalendarPeriodRulesTest, PagesAndTheirDates)
     EXPECT_EQ(Rules::CountPages(CDateTime(2024, 3, 10), CDateTime(2024, 4, 20), threeWeeks), 2);
     EXPECT_EQ(Iso(Rules::PageDate(CDateTime(2024, 3, 10), threeWeeks, 2)), "2024-03-31");
     // Years: the widened 2008-2009 range prints two pages.
-    EXPECT_EQ(Rules::CountPages(CDateTime(2008, 1, 1), CDateTime(2009, 12, 31), Rules::Period::Months(12)), 2);
+    EXPECT_EQ(Rules::CountPages(CDateTime(2008, 1, 1), CDateTime(2009, 12, 31), Rules::Period::Months(12)),
+              2);
     // A range that ends where it starts still prints its period; the end of the calendar stops.
     EXPECT_EQ(Rules::CountPages(CDateTime(2024, 3, 10), CDateTime(2024, 3, 10), threeWeeks), 1);
     EXPECT_EQ(Rules::CountPages(CDateTime(4000, 12, 1), CDateTime(4000, 12, 31), Rules::Period::Days(7)), 5);

@@ -1,9 +1,9 @@
 // The Month container over a real data file of a few hundred items: the items of each shown
 // period against the core's occurrence search, its week modes and day filters, stepping, going to
 // dates, its settings across a restart, updates through the document, print ranges, and a render.
-#include "containers/month/CalendarFixture.h"
-#include "containers/mainbase/WidgetRenders.h"
 #include "containers/month/MonthContainer.h"
+#include "containers/mainbase/WidgetRenders.h"
+#include "containers/month/CalendarFixture.h"
 #include "core/dates/WeekRules.h"
 #include "views/base/CalendarViewWnd.h"
 
@@ -62,12 +62,10 @@ TEST_F(MonthContainerTest, ShowsExactlyTheItemsOfEachModeAndPeriod)
         int command;
         bool weeks;
         int count, filter;
-    } modes[] = {{CMonthContainer::kCmdWorkDaysOnly, false, 0, 1},
-                 {CMonthContainer::kCmdWeeksFirst + 2, true, 3, 1},
-                 {CMonthContainer::kCmdWeekendOnly, true, 3, 2},
-                 {CMonthContainer::kCmdWeeksFirst + 9, true, 10, 2},
-                 {CMonthContainer::kCmdAllDays, true, 10, 0},
-                 {CMonthContainer::kCmdWholeMonth, false, 10, 0}};
+    } modes[] = {
+        {CMonthContainer::kCmdWorkDaysOnly, false, 0, 1}, {CMonthContainer::kCmdWeeksFirst + 2, true, 3, 1},
+        {CMonthContainer::kCmdWeekendOnly, true, 3, 2},   {CMonthContainer::kCmdWeeksFirst + 9, true, 10, 2},
+        {CMonthContainer::kCmdAllDays, true, 10, 0},      {CMonthContainer::kCmdWholeMonth, false, 10, 0}};
     for (const Mode &m : modes) {
         SCOPED_TRACE(m.command);
         ASSERT_TRUE(c.OnCommand(m.command));
@@ -189,7 +187,8 @@ TEST_F(MonthContainerTest, ImpossibleDayFiltersWarnAndChangeNothing)
     c.OnCommand(CMonthContainer::kCmdWeekendOnly);
     SetWorkWeekMask(0);
     c.OnCommand(CMonthContainer::kCmdWorkDaysOnly);
-    EXPECT_EQ(m_messages.Texts(), QStringList(2, QStringLiteral("Please open Options and specify work week.")));
+    EXPECT_EQ(m_messages.Texts(),
+              QStringList(2, QStringLiteral("Please open Options and specify work week.")));
     EXPECT_EQ(c.GetDayFilter(), 0);
 }
 

@@ -1,9 +1,9 @@
 // The Week container over a real data file: the week's items against the core's occurrence
 // search, stepping, going to dates, its "WE" setting across a restart, updates through the
 // document, print ranges and a render.
-#include "containers/month/CalendarFixture.h"
-#include "containers/mainbase/WidgetRenders.h"
 #include "containers/week/WeekContainer.h"
+#include "containers/mainbase/WidgetRenders.h"
+#include "containers/month/CalendarFixture.h"
 #include "core/system/Profile.h"
 
 namespace container_test {

@@ -1,9 +1,9 @@
 // The Year container over a real data file: the year's events (never tasks) against the core's
 // occurrence search, the year step that keeps the day, its settings across a restart, updates
 // through the document, print ranges and a render.
-#include "containers/month/CalendarFixture.h"
-#include "containers/mainbase/WidgetRenders.h"
 #include "containers/year/YearContainer.h"
+#include "containers/mainbase/WidgetRenders.h"
+#include "containers/month/CalendarFixture.h"
 #include "core/system/Profile.h"
 
 namespace container_test {
@@ -48,7 +48,8 @@ class YearContainerTest : public CalendarFixture
     void ExpectYearItems(CYearContainer &c)
     {
         const CYearGridModel &model = c.GetYearGrid().Model();
-        const OccurrenceSet want = Expected(model.GetFirstDate(), model.GetDaysInYear(), false, c.GetShownRange());
+        const OccurrenceSet want =
+            Expected(model.GetFirstDate(), model.GetDaysInYear(), false, c.GetShownRange());
         EXPECT_FALSE(want.empty());
         EXPECT_EQ(YearShown(c.GetYearGrid()), want) << model.GetYear();
     }
@@ -105,8 +106,8 @@ TEST_F(YearContainerTest, FollowsStoresAndDeletionsThroughTheDocument)
 {
     FillCalendar();
     TestYearContainer &c = OpenYear();
-    const std::uint32_t id = StoreEvent(QStringLiteral("Late addition"), CDateTime(2024, 11, 2, 9, 0, 0),
-                                        CDateSpan(0, 1, 0, 0));
+    const std::uint32_t id =
+        StoreEvent(QStringLiteral("Late addition"), CDateTime(2024, 11, 2, 9, 0, 0), CDateSpan(0, 1, 0, 0));
     m_sink.RefreshItemInView(Event(id));
     ExpectYearItems(c);
     ASSERT_EQ(m_doc.DeleteEventAndNotify(id, CDateTime(0.0), false, false), S_OK);
