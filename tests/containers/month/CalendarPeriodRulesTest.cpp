@@ -5,6 +5,7 @@
 #include "core/dates/WeekRules.h"
 
 #include <gtest/gtest.h>
+#include <ostream>
 
 namespace {
 
@@ -46,6 +47,11 @@ struct AlignCase
     int firstWeekday, weekCount;
     const char *wantStart, *wantEnd;
 };
+
+void PrintTo(const AlignCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
 
 class AlignPrintRangeTest : public ::testing::TestWithParam<AlignCase>
 {
