@@ -85,6 +85,9 @@ class ITaskPadPort
     virtual void Reload() = 0;
     virtual void ReloadOptions() = 0;
     virtual void TakeFocus() = 0;
+    // The calendar views keep it on their date and show its list from the first column.
+    virtual void SetDate(const CDateTime & /*date*/) {}
+    virtual void ScrollFullyLeft() {}
 };
 
 // The Date Navigator's share of a container: the filter it marks busy days through and its
@@ -99,6 +102,9 @@ class IDateNavigatorPort
     // Whether the event (a summary) falls in the shown months and marks busy days.
     virtual bool WantsEvent(const CEventItem &summary) const = 0;
     virtual void MarkBusyDays(const CEventItem &event) = 0;
+    // Highlights the days a view shows: from `start`, `count` days in steps of the unit (1 day,
+    // 7 week, 31 month).
+    virtual void SetSelection(const CDateTime & /*start*/, int /*unit*/, int /*count*/) {}
 };
 
 // The details pane below the views.
