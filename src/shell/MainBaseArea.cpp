@@ -26,6 +26,7 @@
 #include "toolkit/navigator/DateNavigatorBar.h"
 #include "toolkit/navigator/DateNavigatorWnd.h"
 #include "views/base/CalendarViewCtrl.h"
+#include "views/base/DragState.h"
 #include "views/zoom/DayZoomList.h"
 
 #include <QLabel>
@@ -303,8 +304,13 @@ int CMainBaseArea::OnNavigatorNotify(const NavigatorNotification &note)
         if (container && note.date.IsValid())
             container->GoToDate(2, note.date);
         return 0;
-    case 4: // items dropped on a day: the active container answers for them
-        return 0;
+    case 4: { // items of our own views dropped on a day: the active container moves or copies them
+        CDragState *drag = CDragState::Current();
+        if (!container || !drag || !note.date.IsValid())
+            return 0;
+        const int effect = note.reason == CDateNavigatorWnd::kDropCopy ? kDropEffectCopy : kDropEffectMove;
+        return container->MoveItems(nullptr, true, effect, *drag, note.date.DatePart()) ? 1 : 0;
+    }
     default:
         return 0;
     }
