@@ -39,6 +39,8 @@ class ICentralArea
     virtual void ItemRescheduled(const CCalendarItem &, const CDateTime & /*occurrence*/) {}
     // Loads the active view's items again.
     virtual void Reload() {}
+    // The desktop's colours or the locale's formats changed: the views redraw in them.
+    virtual void SettingsChanged() {}
     // Shows the active view's item counts; false when no view counts them.
     virtual bool UpdateCountPane() { return false; }
 };

@@ -192,6 +192,16 @@ void CMainBaseArea::Reload()
         container->Reload(false);
 }
 
+void CMainBaseArea::SettingsChanged()
+{
+    m_base->OnSysColorChange();
+    if (m_base->Bar())
+        m_base->Bar()->Navigator()->ReloadOptions();
+    m_base->update();
+    for (QWidget *child : m_base->findChildren<QWidget *>())
+        child->update();
+}
+
 bool CMainBaseArea::UpdateCountPane()
 {
     CViewContainer *container = ActiveContainer();

@@ -43,6 +43,7 @@ class CMainBaseArea : public QWidget, public ICentralArea, public IMainBaseShell
     void ItemRescheduled(const CCalendarItem &item, const CDateTime &occurrence) override;
     void Reload() override;
     bool UpdateCountPane() override;
+    void SettingsChanged() override;
 
     // ---- IMainBaseShell ----
     void SetInfoBarMode(int viewKind) override;

@@ -1,6 +1,8 @@
 // The main window.
 #include "shell/MainWnd.h"
 
+#include "containers/base/ViewContainer.h"
+#include "core/dates/DateFormats.h"
 #include "core/dates/DateRules.h"
 #include "core/document/CalendarDocument.h"
 #include "core/lists/ItemFilter.h"
@@ -8,8 +10,6 @@
 #include "core/system/ConstStrings.h"
 #include "core/system/Profile.h"
 #include "editing/base/DialogEx.h"
-#include "containers/base/ViewContainer.h"
-#include "shell/reminders/ReminderWindows.h"
 #include "shell/CentralArea.h"
 #include "shell/CommandArt.h"
 #include "shell/DataFileCommands.h"
@@ -18,6 +18,7 @@
 #include "shell/MainWndLayout.h"
 #include "shell/ShellCommands.h"
 #include "shell/TrayArt.h"
+#include "shell/reminders/ReminderWindows.h"
 #include "toolkit/bars/CaptionBar.h"
 #include "toolkit/bars/FlatReBar.h"
 #include "toolkit/bars/ItemsStatusBar.h"
@@ -27,6 +28,7 @@
 #include "toolkit/commands/CommandTable.h"
 #include "toolkit/menus/MenuBarEx.h"
 #include "toolkit/menus/MenuEx.h"
+#include "toolkit/style/MenuLook.h"
 
 #include <QAction>
 #include <QApplication>
@@ -919,6 +921,20 @@ void CMainWnd::closeEvent(QCloseEvent *event)
 void CMainWnd::changeEvent(QEvent *event)
 {
     CFrameWndEx::changeEvent(event);
+    if (event->type() == QEvent::LocaleChange || event->type() == QEvent::ApplicationPaletteChange ||
+        event->type() == QEvent::ThemeChange) {
+        // The dates read in the locale's formats and the menus and views draw in the desktop's
+        // colours: both are taken again.
+        if (event->type() == QEvent::LocaleChange)
+            BuildLocaleFormats();
+        else
+            CMenuLook::Instance().UpdateColors(QApplication::palette(), CMenuLook::Instance().GetOptions(),
+                                               screen() ? screen()->geometry().width() : 1920);
+        m_central->SettingsChanged();
+        UpdateInfoBar();
+        update();
+        return;
+    }
     if (event->type() != QEvent::WindowStateChange)
         return;
     if (isMinimized() && m_frame.HasTrayIcon() && GetProfileInt(Common(), GetConstString(ConstName::MWHM), 0) != 0) {
