@@ -1,6 +1,8 @@
 // The main window.
 #include "shell/MainWnd.h"
 
+#include "containers/base/ViewContainer.h"
+#include "core/dates/DateFormats.h"
 #include "core/dates/DateRules.h"
 #include "core/document/CalendarDocument.h"
 #include "core/lists/ItemFilter.h"
@@ -16,6 +18,7 @@
 #include "shell/MainWndLayout.h"
 #include "shell/ShellCommands.h"
 #include "shell/TrayArt.h"
+#include "shell/reminders/ReminderWindows.h"
 #include "toolkit/bars/CaptionBar.h"
 #include "toolkit/bars/FlatReBar.h"
 #include "toolkit/bars/ItemsStatusBar.h"
@@ -25,6 +28,7 @@
 #include "toolkit/commands/CommandTable.h"
 #include "toolkit/menus/MenuBarEx.h"
 #include "toolkit/menus/MenuEx.h"
+#include "toolkit/style/MenuLook.h"
 
 #include <QAction>
 #include <QApplication>
@@ -166,7 +170,8 @@ CMainWnd::CMainWnd(CCalendarDocument &document, CMainFrame &frame)
 
     m_recent.ReadList(CProfile::Instance());
     m_fileCommands = std::make_unique<CDataFileCommands>(m_document, m_recent, [this] { DataFileChanged(); }, this);
-    m_showHidden = GetProfileInt(Common(), QStringLiteral("SHE"), 0) != 0;
+    // The views read the switch program-wide.
+    CViewContainer::SetShowingHiddenItems(GetProfileInt(Common(), QStringLiteral("SHE"), 0) != 0);
     UpdateToday(); // the information bar names today's period
 
     BuildMenus();
@@ -454,19 +459,23 @@ void CMainWnd::BuildBars()
     m_infoBar->SetToolButtonText(QString()); // no filter button while no view applies one
     connect(m_infoBar, &CCaptionBar::filterMenuAboutToShow, this, [this](CMenuEx *menu) { FillFilterMenu(menu); });
 
+    m_statusBar = new CItemsStatusBar(this);
+    setStatusBar(m_statusBar);
+    m_statusBar->showMessage(tr("Ready"));
+
     auto *client = new QWidget(this);
     auto *column = new QVBoxLayout(client);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
     column->addWidget(m_rebar);
     column->addWidget(m_infoBar);
-    m_central = MakeCentralArea(m_document, client);
+    CentralAreaParts parts;
+    parts.infoBar = m_infoBar;
+    parts.statusBar = m_statusBar;
+    parts.reminders = &m_frame.Reminders();
+    m_central = MakeCentralArea(m_document, parts, client);
     column->addWidget(m_central->Widget(), 1);
     setCentralWidget(client);
-
-    m_statusBar = new CItemsStatusBar(this);
-    setStatusBar(m_statusBar);
-    m_statusBar->showMessage(tr("Ready"));
 }
 
 bool CMainWnd::ToolbarShown() const
@@ -549,8 +558,8 @@ bool CMainWnd::OnCommand(int id)
             ShowView(m_kindBeforeSearch >= 3 && m_kindBeforeSearch <= 7 ? m_kindBeforeSearch : 1);
         return true;
     case HiddenItems:
-        m_showHidden = !m_showHidden;
-        m_central->AttachDataFile();
+        CViewContainer::SetShowingHiddenItems(!CViewContainer::IsShowingHiddenItems());
+        m_central->Reload();
         return true;
     case ToggleToolbar:
         SetToolbarShown(!ToolbarShown());
@@ -627,7 +636,7 @@ bool CMainWnd::OnUpdateCommand(int id, CCmdUI &ui)
         return true;
     case HiddenItems:
         ui.Enable(open && IsCalendarKind(kind));
-        ui.SetCheck(m_showHidden);
+        ui.SetCheck(CViewContainer::IsShowingHiddenItems());
         return true;
     // Connected when printing, publishing, importing, backup and archive are part of the program.
     case ImportExport:
@@ -724,6 +733,8 @@ void CMainWnd::UpdateItemCount()
         return;
     }
     // The count pane tells what the view lists: tasks in the Tasks view, events elsewhere.
+    if (m_central->UpdateCountPane())
+        return;
     int count = 0;
     m_document.CountItemsOfKind(m_central->ActiveViewKind() == 7 ? 2 : 1, count);
     m_statusBar->SetItemCount(count);
@@ -742,25 +753,32 @@ void CMainWnd::UpdateTitle()
     m_frame.UpdateTrayIcon();
 }
 
-void CMainWnd::RefreshItemInView(const CCalendarItem &)
+void CMainWnd::RefreshItemInView(const CCalendarItem &item)
 {
+    m_central->ItemStored(item);
     UpdateItemCount();
 }
 
-void CMainWnd::NotifyItemRescheduled(const CCalendarItem &, const CDateTime &)
+void CMainWnd::NotifyItemRescheduled(const CCalendarItem &item, const CDateTime &occurrence)
 {
+    m_central->ItemRescheduled(item, occurrence);
     UpdateItemCount();
 }
 
-void CMainWnd::NotifyItemChanged(std::uint32_t, const CDateTime &, bool, bool)
+void CMainWnd::NotifyItemChanged(std::uint32_t recordId, const CDateTime &occurrence, bool oneOccurrence, bool)
 {
-    m_central->AttachDataFile();
+    m_central->ItemRemoved(recordId, occurrence, oneOccurrence);
     UpdateItemCount();
 }
 
-void CMainWnd::RefreshViews(bool, bool)
+void CMainWnd::RefreshViews(bool rebind, bool)
 {
-    DataFileChanged();
+    if (rebind) {
+        DataFileChanged();
+        return;
+    }
+    m_central->Reload();
+    UpdateItemCount();
 }
 
 void CMainWnd::ClearItemCount()
@@ -804,7 +822,7 @@ void CMainWnd::SaveLayout()
 {
     WriteProfileBinary(Common(), GetConstString(ConstName::Data1), saveGeometry());
     WriteProfileInt(Common(), QStringLiteral("LView"), m_central->ActiveViewKind());
-    WriteProfileInt(Common(), QStringLiteral("SHE"), m_showHidden ? 1 : 0);
+    WriteProfileInt(Common(), QStringLiteral("SHE"), CViewContainer::IsShowingHiddenItems() ? 1 : 0);
     WriteProfileInt(Common(), QStringLiteral("Toolbar"), ToolbarShown() ? 1 : 0);
     WriteProfileInt(Common(), QStringLiteral("Infobar"), m_infoBar->isVisibleTo(this) ? 1 : 0);
     WriteProfileInt(Common(), QStringLiteral("Statusbar"), m_statusBar->isVisibleTo(this) ? 1 : 0);
@@ -903,6 +921,20 @@ void CMainWnd::closeEvent(QCloseEvent *event)
 void CMainWnd::changeEvent(QEvent *event)
 {
     CFrameWndEx::changeEvent(event);
+    if (event->type() == QEvent::LocaleChange || event->type() == QEvent::ApplicationPaletteChange ||
+        event->type() == QEvent::ThemeChange) {
+        // The dates read in the locale's formats and the menus and views draw in the desktop's
+        // colours: both are taken again.
+        if (event->type() == QEvent::LocaleChange)
+            BuildLocaleFormats();
+        else
+            CMenuLook::Instance().UpdateColors(QApplication::palette(), CMenuLook::Instance().GetOptions(),
+                                               screen() ? screen()->geometry().width() : 1920);
+        m_central->SettingsChanged();
+        UpdateInfoBar();
+        update();
+        return;
+    }
     if (event->type() != QEvent::WindowStateChange)
         return;
     if (isMinimized() && m_frame.HasTrayIcon() && GetProfileInt(Common(), GetConstString(ConstName::MWHM), 0) != 0) {

@@ -126,7 +126,6 @@ class CMainWnd : public CFrameWndEx, public IMainWindowSink, public ICommandTarg
     int m_multiDays = 5;
     bool m_workWeek = false;
     int m_kindBeforeSearch = 1;
-    bool m_showHidden = false;
     bool m_fullScreen = false;
     int m_fullScreenState = 0;
     QRect m_savedGeometry;

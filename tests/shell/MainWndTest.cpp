@@ -412,6 +412,22 @@ TEST_F(MainWndTest, MenuToolbarAndAcceleratorReachTheWindowThroughTheRoute)
     EXPECT_EQ(w->InfoBar()->GetMode(), CCaptionBar::TasksMode);
 }
 
+// A locale change reaches the window: the information bar names the period in the new language.
+TEST_F(MainWndTest, LocaleChangeRenamesThePeriod)
+{
+    CMainWnd *w = Window();
+    ASSERT_TRUE(w->RunCommand(ShellCmd::ViewMonth));
+    const QLocale before;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    QEvent change(QEvent::LocaleChange);
+    QApplication::sendEvent(w, &change);
+    const QString title = w->InfoBar()->TitleLabel()->text();
+    QLocale::setDefault(before);
+    QApplication::sendEvent(w, &change);
+    EXPECT_EQ(title, QLocale(QLocale::German).standaloneMonthName(GetToday().ToQDateTime().date().month()) + " " +
+                         QString::number(GetToday().ToQDateTime().date().year()));
+}
+
 // The main window on the first start's sample calendar, as a person sees it: the gallery's
 // screenshots of the day, month and tasks views and of an open menu.
 TEST(MainWndRender, SampleCalendarInDayMonthAndTasks)

@@ -116,8 +116,8 @@ class IDetailsPanePort
     // Kind and record id of the item it shows; 0 when empty.
     virtual int GetShownKind() const = 0;
     virtual std::uint32_t GetShownRecordId() const = 0;
-    // Null empties it.
-    virtual void ShowItem(const CCalendarItem *item) = 0;
+    // Null empties it. The occurrence names the shown occurrence of a series (its overrides).
+    virtual void ShowItem(const CCalendarItem *item, const CDateTime &occurrence) = 0;
     // True when it shows an event or a task (Alt+N may focus it).
     virtual bool CanTakeFocus() const = 0;
     virtual void TakeFocus() = 0;

@@ -103,22 +103,23 @@ void CViewContainer::ShowInDetailsPane(const CDisplayItem *entry, bool force)
     if (!pane)
         return;
     if (!pane->IsVisible() || !entry) {
-        pane->ShowItem(nullptr);
+        pane->ShowItem(nullptr, CDateTime::Null());
         return;
     }
     if (!force && pane->GetShownKind() == entry->GetKind() && pane->GetShownRecordId() == entry->GetItemRef())
         return;
+    const CDateTime occurrence = entry->GetOccurrenceDate();
     if (!m_document) {
-        pane->ShowItem(nullptr);
+        pane->ShowItem(nullptr, occurrence);
         return;
     }
     if (entry->GetKind() == CDisplayItem::KindEvent) {
         CEventItem event(entry->GetItemRef());
-        pane->ShowItem(m_document->LoadEvent(event) == S_OK ? &event : nullptr);
+        pane->ShowItem(m_document->LoadEvent(event) == S_OK ? &event : nullptr, occurrence);
     } else if (entry->GetKind() == CDisplayItem::KindTask) {
         CTaskItem task(entry->GetItemRef());
-        pane->ShowItem(m_document->LoadTask(task) == S_OK ? &task : nullptr);
+        pane->ShowItem(m_document->LoadTask(task) == S_OK ? &task : nullptr, occurrence);
     } else {
-        pane->ShowItem(nullptr);
+        pane->ShowItem(nullptr, occurrence);
     }
 }

@@ -287,7 +287,7 @@ class FakeDetails : public IDetailsPanePort
     bool IsVisible() const override { return visible; }
     int GetShownKind() const override { return kind; }
     std::uint32_t GetShownRecordId() const override { return id; }
-    void ShowItem(const CCalendarItem *item) override
+    void ShowItem(const CCalendarItem *item, const CDateTime &) override
     {
         ++shows;
         kind = item ? int(item->GetKind()) : 0;
