@@ -9,6 +9,8 @@
 #include "containers/customize/CustomizeYearViewDlg.h"
 #include "containers/mainbase/MainBaseWnd.h"
 #include "containers/mainbase/ViewContainerFactory.h"
+#include "containers/tasks/TaskListWnd.h"
+#include "containers/tasks/TaskPad.h"
 #include "core/document/CalendarDocument.h"
 #include "core/items/EventItem.h"
 #include "core/items/ItemRef.h"
@@ -59,6 +61,8 @@ CMainBaseArea::CMainBaseArea(CCalendarDocument &document, const CentralAreaParts
     m_context.details = &m_preview;
     m_context.zoomList = &m_zoomList;
     m_context.mainWindow = this;
+    m_taskPad = std::make_unique<CTaskPad>();
+    m_context.taskPad = m_taskPad.get();
 
     m_stack = new QStackedLayout(this);
     m_hint = new QLabel(tr("No data file is open.\nOpen one with File > Open, or create one with File > New."),
@@ -79,7 +83,7 @@ CMainBaseArea::CMainBaseArea(CCalendarDocument &document, const CentralAreaParts
             }
             return container;
         },
-        nullptr);
+        m_taskPad.get());
     if (made) {
         m_base->Bar()->Navigator()->SetOwner([this](const NavigatorNotification &note) { return OnNavigatorNotify(note); });
         m_stack->addWidget(m_base);
@@ -93,9 +97,10 @@ CMainBaseArea::~CMainBaseArea()
     for (int kind = ViewKind::Day; kind <= ViewKind::Search; ++kind)
         if (IMainBaseContainer *container = m_base->Container(kind))
             router.UnregisterTarget(container->Widget());
-    // The containers go before the ports and stores they were handed.
+    // The containers go before the TaskPad, the ports and the stores they were handed.
     delete m_base;
     m_base = nullptr;
+    m_taskPad.reset();
 }
 
 CViewContainer *CMainBaseArea::ActiveContainer() const

@@ -18,6 +18,7 @@ class CDialogEditorOpener;
 class CDocumentEventStore;
 class CDocumentTaskStore;
 class CMainBaseWnd;
+class CTaskPad;
 class CViewContainer;
 class QLabel;
 class QStackedLayout;
@@ -78,6 +79,7 @@ class CMainBaseArea : public QWidget, public ICentralArea, public IMainBaseShell
     std::unique_ptr<CDocumentEventStore> m_eventStore;
     std::unique_ptr<CDocumentTaskStore> m_taskStore;
     std::unique_ptr<CDialogEditorOpener> m_editors;
+    std::unique_ptr<CTaskPad> m_taskPad;
     CDialogContainerPrompts m_prompts;
     CNavigatorPort m_navigator;
     CPreviewPanePort m_preview;
