@@ -17,6 +17,7 @@
 #include "core/system/Messages.h"
 #include "editing/base/ItemKey.h"
 #include "editing/base/ReminderWindowsGate.h"
+#include "editing/event/EditEventDlg.h"
 #include "editing/properties/PropertiesDlg.h"
 #include "editing/task/EditTaskDlg.h"
 #include "shell/reminders/ReminderOptionsDlg.h"
@@ -666,6 +667,38 @@ TEST_F(ReminderWindowTest, ProgramShellOpensTheTaskEditorAndProperties)
     // No print job exists: Print is there, greyed.
     ASSERT_TRUE(window->MenuAction(ReminderCmd::Print));
     EXPECT_FALSE(window->MenuAction(ReminderCmd::Print)->isEnabled());
+}
+
+// Open on an event reminder goes to the event editor the same way, and its Setup... too.
+TEST_F(ReminderWindowTest, ProgramShellOpensTheEventEditorWithReminderOptions)
+{
+    m_windows.SetShell(nullptr);
+    const std::uint32_t event = AddEvent(QStringLiteral("Review"), At(2024, 3, 12, 9, 0), 30);
+    SetClock(At(2024, 3, 12, 8, 45));
+    Tick();
+    CReminderDlg *window = Window(event);
+    ASSERT_TRUE(window);
+    window->OpenButton()->click();
+    CEditEventDlg *editor = nullptr;
+    for (QWidget *w : QApplication::topLevelWidgets()) {
+        if (auto *e = qobject_cast<CEditEventDlg *>(w); e && e->isVisible())
+            editor = e;
+    }
+    ASSERT_TRUE(editor);
+    EXPECT_FALSE(window->IsWholeEnabled());
+    QTimer::singleShot(0, editor, [] {
+        if (auto *options = qobject_cast<CReminderOptionsDlg *>(QApplication::activeModalWidget())) {
+            options->NoWindowBox()->setChecked(true);
+            options->accept();
+        }
+    });
+    editor->findChild<QPushButton *>(QStringLiteral("reminderSetup"))->click();
+    EXPECT_TRUE(editor->GetModel().GetEvent().HasFlag(CCalendarItem::FlagNoWindowAfterTime));
+    EXPECT_TRUE(editor->findChild<QAction *>(QStringLiteral("noWindowAfter"))->isChecked());
+    m_messages.answer = MessageResult::No;
+    editor->reject();
+    Flush();
+    EXPECT_TRUE(window->IsWholeEnabled());
 }
 
 } // namespace
