@@ -12,8 +12,10 @@
 #include "editing/base/EditorWidgets.h"
 #include "editing/base/ItemKey.h"
 #include "editing/base/NotesEdit.h"
+#include "editing/base/ReminderWindowPort.h"
 #include "editing/base/ReminderWindowsGate.h"
 #include "editing/base/SectionHeading.h"
+#include "editing/task/PriorityComboDelegate.h"
 #include "editing/task/TaskRecurrenceDlg.h"
 #include "editing/task/TaskStore.h"
 #include "toolkit/controls/TimeComboBox.h"
@@ -78,6 +80,37 @@ CEditTaskDlg::CEditTaskDlg(std::unique_ptr<CItemRef> holder, const TaskEditorCon
         m_ok->setEnabled(false);
         m_subject->setFocus();
     }
+    // The reminder window of the edited task stays disabled while its editor is open; without a
+    // main window the editor comes up on that window's screen.
+    if (m_loaded && m_context.reminderWindows && m_context.reminderWindows->IsReminderWindowOpen(ReminderKey())) {
+        m_context.reminderWindows->HoldReminderWindow(ReminderKey(), true);
+        m_holdsReminder = true;
+        if (!parent)
+            CenterOnMonitorOf(m_context.reminderWindows->GetReminderWindow(ReminderKey()));
+    }
+}
+
+CEditTaskDlg::~CEditTaskDlg()
+{
+    ReleaseReminderWindow();
+}
+
+CItemKey CEditTaskDlg::ReminderKey()
+{
+    CItemKey key;
+    key.kind = CCalendarItem::KindTask;
+    key.itemId = m_model.GetHolder().GetRecordId();
+    key.occurrence = m_model.GetHolder().GetOccurrenceDate();
+    return key;
+}
+
+void CEditTaskDlg::ReleaseReminderWindow()
+{
+    if (!m_holdsReminder)
+        return;
+    m_holdsReminder = false;
+    if (m_context.reminderWindows)
+        m_context.reminderWindows->HoldReminderWindow(ReminderKey(), false);
 }
 
 void CEditTaskDlg::BuildForm()
@@ -96,6 +129,7 @@ void CEditTaskDlg::BuildForm()
     m_priority->setObjectName(QStringLiteral("priority"));
     for (int p = 0; p <= 4; ++p)
         m_priority->addItem(GetPriorityName(p), p);
+    CPriorityComboDelegate::Install(*m_priority);
     auto *subjectLabel = new QLabel(tr("Su&bject:"), this);
     subjectLabel->setBuddy(m_subject);
     auto *typeLabel = new QLabel(tr("&Type:"), this);
@@ -384,6 +418,7 @@ void CEditTaskDlg::accept()
     CEditorFields::CommitText(m_reminderTime);
     GatherTexts();
     CTaskSave save(m_model, *m_context.store);
+    save.SetReminderWindows(m_context.reminderWindows);
     switch (save.Save(size(), m_initialSize)) {
     case TaskSaveResult::Saved:
         CDialogEx::accept();
@@ -414,6 +449,7 @@ void CEditTaskDlg::reject()
             }
         }
     }
+    ReleaseReminderWindow();
     CDialogEx::reject();
 }
 
@@ -434,6 +470,12 @@ void CEditTaskDlg::OnRecurrence()
     m_model.RecurrenceChanged(dialog.IsChanged());
     setWindowTitle(m_model.GetTitle());
     LoadDates();
+    RefreshStates();
+}
+
+void CEditTaskDlg::ReminderOptionsApplied()
+{
+    m_model.MarkModified();
     RefreshStates();
 }
 
@@ -473,7 +515,11 @@ void CEditTaskDlg::OnDelete()
     bool oneOccurrence = false;
     if (!ConfirmDelete(this, m_subject->GetStoredText(), m_model.IsOccurrenceAlone(), 2, oneOccurrence))
         return;
+    const CItemKey key = ReminderKey();
     const HRESULT hr = m_context.store->DeleteHeldTask(m_model.GetHolder(), oneOccurrence);
+    ReleaseReminderWindow();
+    if (m_context.reminderWindows)
+        m_context.reminderWindows->CloseReminderWindow(key);
     m_model.ClearModified();
     if (hr != S_OK)
         ReportError(hr);

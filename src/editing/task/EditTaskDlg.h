@@ -7,6 +7,7 @@
 
 #include "editing/base/DialogEx.h"
 #include "editing/base/EditorWidgets.h"
+#include "editing/base/ItemKey.h"
 #include "editing/task/TaskEditorModel.h"
 #include "editing/task/TaskSave.h"
 
@@ -17,6 +18,7 @@ class CItemKeyArray;
 class CMasterList;
 class CNotesEdit;
 class IFixedObjectStore;
+class IReminderWindowPort;
 class ITaskStore;
 class QAction;
 class QCheckBox;
@@ -32,6 +34,8 @@ struct TaskEditorContext
     ITaskStore *store = nullptr;
     CMasterList *masterList = nullptr;
     IFixedObjectStore *file = nullptr;
+    // The open reminder windows (null: none are asked about).
+    IReminderWindowPort *reminderWindows = nullptr;
 };
 
 class CEditTaskDlg : public CDialogEx
@@ -47,15 +51,22 @@ class CEditTaskDlg : public CDialogEx
 
     void accept() override;
     void reject() override;
+    ~CEditTaskDlg() override;
 
     // Opens the editor on a holder with a task: modal under a live parent (the result, 1 after
     // OK), else modeless (0). A holder without a task opens nothing and gives 0.
     static int OpenTaskEditor(std::unique_ptr<CItemRef> holder, const TaskEditorContext &context,
                               QWidget *parent, bool openRecurrence, bool topmost, bool readOnly);
 
+    // Reminder Options wrote the task (after OK): the topmost button follows, and the task
+    // counts as changed.
+    void ReminderOptionsApplied();
+
   signals:
     // Print: the keys of the edited task, the unsaved copy beside its key.
     void printRequested(const CItemKeyArray &keys);
+    // Setup...: the opener shows Reminder Options for the task and calls ReminderOptionsApplied
+    // after OK.
     void reminderSetupRequested();
 
   public slots:
@@ -72,11 +83,14 @@ class CEditTaskDlg : public CDialogEx
     void RefreshStates();
     void GatherTexts();
     void FocusField(TaskField field);
+    CItemKey ReminderKey();
+    void ReleaseReminderWindow();
 
     CTaskEditorModel m_model;
     TaskEditorContext m_context;
     QSize m_initialSize;
     bool m_loaded = false;
+    bool m_holdsReminder = false; // the task's reminder window is held disabled meanwhile
     bool m_filling = false;
 
     CNotesEdit *m_subject = nullptr;

@@ -6,6 +6,8 @@
 #include "core/items/TaskItem.h"
 #include "core/system/Messages.h"
 #include "editing/base/EditingStrings.h"
+#include "editing/base/ItemKey.h"
+#include "editing/base/ReminderWindowPort.h"
 #include "editing/event/EventSave.h"
 #include "editing/lists/CategoryNames.h"
 #include "editing/task/TaskEditorModel.h"
@@ -187,6 +189,16 @@ TaskSaveResult CTaskSave::Save(const QSize &editorSize, const QSize &initialSize
     CTaskItem &task = m_model.GetTask();
     CItemRef &holder = m_model.GetHolder();
     const bool stored = holder.GetRecordId() != 0;
+    // The open reminder window of a stored series stands for the occurrence it reminds of:
+    // editing the series answers it, so its reminders count as handled up to now.
+    if (task.IsRecurring() && stored && m_reminderWindows) {
+        CItemKey key;
+        key.kind = CCalendarItem::KindTask;
+        key.itemId = holder.GetRecordId();
+        key.occurrence = holder.GetOccurrenceDate();
+        if (m_reminderWindows->IsReminderWindowOpen(key))
+            task.SetHandledUpTo(GetNow());
+    }
     if (!m_model.IsModified() && (stored || (task.GetSubject().isEmpty() && task.GetNotes().isEmpty())))
         return TaskSaveResult::Unchanged;
     if (m_model.IsOccurrenceAlone() && !task.HasFlag(CTaskItem::TF_SERIES_CLOSED) && OccurrenceChanged())

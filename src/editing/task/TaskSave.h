@@ -11,6 +11,7 @@
 
 class CTaskEditorModel;
 class CTaskItem;
+class IReminderWindowPort;
 class ITaskStore;
 
 // The field a failed check puts the focus on.
@@ -36,6 +37,9 @@ class CTaskSave
   public:
     CTaskSave(CTaskEditorModel &model, ITaskStore &store);
 
+    // The open reminder windows (null: none are open).
+    void SetReminderWindows(IReminderWindowPort *windows) { m_reminderWindows = windows; }
+
     // Checks the three dates and writes them into the task; nothing changes when one is refused.
     bool ValidateDates();
     // Checks and copies the form into the task. With sizeAndReminder the editor size (when it
@@ -55,5 +59,6 @@ class CTaskSave
 
     CTaskEditorModel &m_model;
     ITaskStore &m_store;
+    IReminderWindowPort *m_reminderWindows = nullptr;
     TaskField m_focus = TaskField::None;
 };

@@ -618,7 +618,7 @@ void CReminderDlg::DoProperties()
         return;
     }
     QWidget *main = m_windows.MainWindow();
-    shell.ShowProperties(*holder, main ? main : this);
+    shell.ShowProperties(std::move(holder), main ? main : this);
 }
 
 void CReminderDlg::DoPrint()

@@ -21,7 +21,8 @@ class IReminderShell
     virtual void OpenItemEditor(std::unique_ptr<CItemRef> holder, bool newException, bool topmost,
                                 bool readOnly) = 0;
     virtual bool CanShowProperties() const = 0;
-    virtual void ShowProperties(CItemRef &holder, QWidget *reminderWindow) = 0;
+    // Shows the Properties window of the held item under the parent.
+    virtual void ShowProperties(std::unique_ptr<CItemRef> holder, QWidget *parent) = 0;
     virtual bool CanPrint() const = 0;
     virtual void PrintItems(const CItemKeyArray &keys) = 0;
     // The occurrence-or-series question of a delete: 0 the occurrence, 1 the series, -1 cancelled.

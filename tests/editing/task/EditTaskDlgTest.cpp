@@ -6,8 +6,10 @@
 #include "core/items/RecurrenceBits.h"
 #include "editing/base/EditingStrings.h"
 #include "editing/base/NotesEdit.h"
+#include "editing/base/ReminderWindowPort.h"
 #include "editing/task/DocumentTaskStore.h"
 #include "editing/task/EditTaskDlg.h"
+#include "editing/task/PriorityComboDelegate.h"
 #include "editing/task/TaskRecurrenceDlg.h"
 #include "toolkit/navigator/DatePickerCtrl.h"
 
@@ -15,7 +17,12 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QAbstractItemView>
+#include <QPainter>
 #include <QPushButton>
+#include <QStandardItemModel>
+#include <QToolBar>
+#include <set>
 
 namespace {
 
@@ -125,6 +132,164 @@ TEST_F(EditTaskDlgTest, RecurrenceDialogFocusesTheSecondWeekdayWhenNoneIsTicked)
     EXPECT_FALSE(task.IsRecurring());
 }
 
+// The reminder windows as the editor sees them: the open task ids, the held ones and the closes.
+class OpenReminders : public IReminderWindowPort
+{
+  public:
+    bool IsReminderWindowOpen(const CItemKey &key) const override
+    {
+        return key.kind == 2 && open.count(key.itemId) != 0;
+    }
+    QWidget *GetReminderWindow(const CItemKey &) const override { return nullptr; }
+    void HoldReminderWindow(const CItemKey &key, bool hold) override
+    {
+        if (hold)
+            held.insert(key.itemId);
+        else
+            held.erase(key.itemId);
+    }
+    void CloseReminderWindow(const CItemKey &key) override { open.erase(key.itemId); }
+    std::set<std::uint32_t> open;
+    std::set<std::uint32_t> held;
+};
+
+class TaskReminderWindowTest : public EditTaskDlgTest
+{
+  public:
+    TaskEditorContext WithWindows()
+    {
+        TaskEditorContext context = Context();
+        context.reminderWindows = &m_windows;
+        return context;
+    }
+    std::unique_ptr<CItemRef> Stored(std::uint32_t id)
+    {
+        auto holder = std::make_unique<CItemRef>();
+        EXPECT_EQ(m_doc.LoadItemRef(*holder, CCalendarItem::KindTask, id), S_OK);
+        return holder;
+    }
+    CTaskItem Load(std::uint32_t id)
+    {
+        CTaskItem t(id);
+        EXPECT_EQ(m_doc.LoadTask(t), S_OK);
+        return t;
+    }
+    OpenReminders m_windows;
+};
+
+TEST_F(TaskReminderWindowTest, TheWindowIsHeldWhileTheEditorRunsAndComesBackOnCancel)
+{
+    const std::uint32_t id = StoreSeries();
+    const std::uint32_t other = StoreSeries();
+    m_windows.open = {id, other};
+    {
+        CEditTaskDlg editor(Stored(id), WithWindows(), false, nullptr, EventEditorSettings());
+        EXPECT_EQ(m_windows.held, std::set<std::uint32_t>{id}) << "only the edited task's window";
+        editor.reject();
+        EXPECT_TRUE(m_windows.held.empty());
+    }
+    // A new task has no window to hold.
+    CEditTaskDlg fresh(std::make_unique<CItemRef>(2), WithWindows(), false, nullptr, EventEditorSettings());
+    EXPECT_TRUE(m_windows.held.empty());
+    // An editor that goes without Cancel lets the window go too.
+    {
+        CEditTaskDlg editor(Stored(id), WithWindows(), false, nullptr, EventEditorSettings());
+        EXPECT_EQ(m_windows.held.size(), 1u);
+    }
+    EXPECT_TRUE(m_windows.held.empty());
+    EXPECT_EQ(m_windows.open.size(), 2u);
+}
+
+TEST_F(TaskReminderWindowTest, DeleteFromTheEditorClosesTheWindow)
+{
+    const std::uint32_t id = StoreSeries();
+    const std::uint32_t other = StoreSeries();
+    m_windows.open = {id, other};
+    CTaskItem single;
+    single.SetSubject(QStringLiteral("Single"));
+    single.SetDueDate(At(2024, 3, 12));
+    ASSERT_EQ(m_doc.StoreTask(single, false), S_OK);
+    m_windows.open.insert(single.GetRecordId());
+    m_messages.answer = MessageResult::Yes;
+    CEditTaskDlg editor(Stored(single.GetRecordId()), WithWindows(), false, nullptr, EventEditorSettings());
+    editor.OnDelete();
+    EXPECT_EQ(m_windows.open, (std::set<std::uint32_t>{id, other}));
+    EXPECT_TRUE(m_windows.held.empty());
+    CTaskItem gone(single.GetRecordId());
+    EXPECT_NE(m_doc.LoadTask(gone), S_OK);
+}
+
+TEST_F(TaskReminderWindowTest, SavingASeriesWithItsWindowOpenHandlesItUpToNow)
+{
+    const std::uint32_t id = StoreSeries();
+    const CDateTime handled = Load(id).GetHandledUpTo();
+    SetClock(At(2024, 3, 12, 8, 50));
+    struct Case
+    {
+        bool windowOpen;
+        const char *subject;
+    };
+    for (const Case &c : {Case{false, "Water the plants"}, Case{true, "Water all plants"}}) {
+        SCOPED_TRACE(c.subject);
+        m_windows.open.clear();
+        if (c.windowOpen)
+            m_windows.open.insert(id);
+        CEditTaskDlg editor(Stored(id), WithWindows(), false, nullptr, EventEditorSettings());
+        editor.findChild<CNotesEdit *>(QStringLiteral("subject"))->setPlainText(QString::fromUtf8(c.subject));
+        editor.accept();
+        ASSERT_EQ(editor.GetResult(), 1);
+        const CTaskItem stored = Load(id);
+        EXPECT_EQ(stored.GetSubject(), QString::fromUtf8(c.subject));
+        EXPECT_EQ(stored.GetHandledUpTo(), c.windowOpen ? At(2024, 3, 12, 8, 50) : handled);
+    }
+}
+
+TEST(PriorityComboDelegateTest, RowColoursAndImagePlace)
+{
+    QPalette palette;
+    palette.setColor(QPalette::Highlight, Qt::darkBlue);
+    palette.setColor(QPalette::HighlightedText, Qt::white);
+    palette.setColor(QPalette::Dark, Qt::gray);
+    palette.setColor(QPalette::Button, Qt::lightGray);
+    palette.setColor(QPalette::Base, Qt::yellow);
+    palette.setColor(QPalette::Text, Qt::black);
+    using Colors = CPriorityComboDelegate::RowColors;
+    // Selected wins over disabled.
+    EXPECT_EQ(CPriorityComboDelegate::ColorsFor(palette, true, false), (Colors{Qt::white, Qt::darkBlue}));
+    EXPECT_EQ(CPriorityComboDelegate::ColorsFor(palette, false, false), (Colors{Qt::gray, Qt::lightGray}));
+    EXPECT_EQ(CPriorityComboDelegate::ColorsFor(palette, false, true), (Colors{Qt::black, Qt::yellow}));
+    // Urgent shows image 4, Lowest image 0.
+    EXPECT_EQ(CPriorityComboDelegate::ImageIndex(0), 4);
+    EXPECT_EQ(CPriorityComboDelegate::ImageIndex(4), 0);
+    EXPECT_EQ(CPriorityComboDelegate::ImageIndex(5), -1);
+    EXPECT_EQ(CPriorityComboDelegate::ImageRect(QRect(10, 20, 100, 18)), QRect(12, 22, 14, 14));
+    EXPECT_GT(CPriorityComboDelegate::TextRect(QRect(10, 20, 100, 18)).left(), 12 + 14);
+}
+
+TEST(PriorityComboDelegateTest, EveryPriorityButNormalHasItsOwnImage)
+{
+    auto opaque = [](const QPixmap &pixmap) {
+        const QImage image = pixmap.toImage();
+        int count = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                count += qAlpha(image.pixel(x, y)) > 0;
+        return count;
+    };
+    QList<QImage> seen;
+    for (int p = 0; p <= 4; ++p) {
+        const QPixmap image = CPriorityComboDelegate::PriorityImage(p);
+        EXPECT_EQ(image.size(), QSize(14, 14));
+        if (p == 2) {
+            EXPECT_EQ(opaque(image), 0) << "Normal draws nothing";
+            continue;
+        }
+        EXPECT_GT(opaque(image), 10) << p;
+        EXPECT_FALSE(seen.contains(image.toImage())) << p;
+        seen << image.toImage();
+    }
+}
+
 TEST_F(EditTaskDlgTest, Renders)
 {
     auto fresh = std::make_unique<CItemRef>(2);
@@ -143,6 +308,28 @@ TEST_F(EditTaskDlgTest, Renders)
     CEditTaskDlg whole(std::move(series), Context(), false, nullptr, EventEditorSettings());
     EXPECT_FALSE(whole.findChild<QComboBox *>(QStringLiteral("status"))->isEnabled());
     RenderDialog(whole, "task_editor_series");
+
+    // The priority list as it drops down: a row per priority, High selected.
+    auto *priority = whole.findChild<QComboBox *>(QStringLiteral("priority"));
+    ASSERT_TRUE(priority);
+    QAbstractItemView *list = priority->view();
+    QImage rows(160, 5 * 18, QImage::Format_ARGB32);
+    rows.fill(Qt::white);
+    {
+        QPainter painter(&rows);
+        for (int p = 0; p <= 4; ++p) {
+            QStyleOptionViewItem option;
+            option.initFrom(list);
+            option.rect = QRect(0, p * 18, rows.width(), 18);
+            option.font = priority->font();
+            option.state = QStyle::State_Enabled | (p == 1 ? QStyle::State_Selected : QStyle::State_None);
+            priority->itemDelegate()->paint(&painter, option, priority->model()->index(p, 0));
+        }
+    }
+    QDir dir(QCoreApplication::applicationDirPath());
+    rows.save(dir.filePath(QStringLiteral("renders/task_editor_priority_list.png")));
+    priority->setCurrentIndex(0);
+    RenderDialog(whole, "task_editor_urgent");
 
     auto one = std::make_unique<CItemRef>();
     ASSERT_EQ(m_doc.LoadItemRef(*one, CCalendarItem::KindTask, id), S_OK);

@@ -17,6 +17,9 @@
 #include "core/system/Messages.h"
 #include "editing/base/ItemKey.h"
 #include "editing/base/ReminderWindowsGate.h"
+#include "editing/event/EditEventDlg.h"
+#include "editing/properties/PropertiesDlg.h"
+#include "editing/task/EditTaskDlg.h"
 #include "shell/reminders/ReminderOptionsDlg.h"
 #include "shell/reminders/ReminderPlacement.h"
 #include "shell/reminders/ReminderShell.h"
@@ -36,12 +39,14 @@
 #include <QComboBox>
 #include <QDir>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTextCursor>
+#include <QTimer>
 #include <gtest/gtest.h>
 #include <map>
 
@@ -70,7 +75,7 @@ class ScriptedShell : public IReminderShell
         openedEventId = holder->GetEvent() ? holder->GetEvent()->GetRecordId() : 0;
     }
     bool CanShowProperties() const override { return false; }
-    void ShowProperties(CItemRef &, QWidget *) override {}
+    void ShowProperties(std::unique_ptr<CItemRef>, QWidget *) override {}
     bool CanPrint() const override { return false; }
     void PrintItems(const CItemKeyArray &) override {}
     int AskDeleteScope(int, const QString &, QWidget *) override
@@ -584,6 +589,116 @@ TEST_F(ReminderWindowTest, OptionsOkWithoutASoundFileStays)
     CEventItem readOnlyItem;
     CReminderOptionsDlg readOnly(readOnlyItem, nullptr, false, true, QApplication::font());
     EXPECT_FALSE(readOnly.OkButton()->isEnabled());
+}
+
+// The program's own answers: Open on a task reminder opens the task editor, which holds the
+// window and opens Reminder Options from Setup...; Properties shows the item's Properties window.
+TEST_F(ReminderWindowTest, ProgramShellOpensTheTaskEditorAndProperties)
+{
+    m_windows.SetShell(nullptr);
+    const std::uint32_t task = AddTask(QStringLiteral("Send report"), At(2024, 3, 12), At(2024, 3, 12, 8, 30));
+    SetClock(At(2024, 3, 12, 8, 45));
+    Tick();
+    CReminderDlg *window = Window(task);
+    ASSERT_TRUE(window);
+    ASSERT_TRUE(window->OpenButton()->isEnabled());
+
+    // Open: without a main window the editor is a window of its own, on the task.
+    window->OpenButton()->click();
+    CEditTaskDlg *editor = nullptr;
+    for (QWidget *w : QApplication::topLevelWidgets()) {
+        if (auto *e = qobject_cast<CEditTaskDlg *>(w); e && e->isVisible())
+            editor = e;
+    }
+    ASSERT_TRUE(editor);
+    EXPECT_EQ(editor->GetModel().GetHolder().GetRecordId(), task);
+    EXPECT_EQ(editor->GetModel().GetTask().GetSubject(), QStringLiteral("Send report"));
+    EXPECT_FALSE(window->IsWholeEnabled()) << "held while its editor is open";
+    EXPECT_FALSE(window->AcceptButton()->isEnabled());
+    EXPECT_EQ(Window(task), window) << "the window stays";
+
+    // Setup...: Reminder Options over the editor; its OK reaches the editor's task and buttons.
+    bool sawOptions = false;
+    QTimer::singleShot(0, editor, [&sawOptions] {
+        if (auto *options = qobject_cast<CReminderOptionsDlg *>(QApplication::activeModalWidget())) {
+            sawOptions = true;
+            options->TopmostBox()->setChecked(true);
+            options->accept();
+        }
+    });
+    editor->findChild<QPushButton *>(QStringLiteral("reminderSetup"))->click();
+    EXPECT_TRUE(sawOptions);
+    EXPECT_TRUE(editor->GetModel().GetTask().HasFlag(0x1000));
+    EXPECT_TRUE(editor->findChild<QAction *>(QStringLiteral("topmost"))->isChecked());
+    EXPECT_TRUE(editor->GetModel().IsModifiedFlag());
+
+    // Cancel without saving gives the window back whole; the file keeps the task as it was.
+    m_messages.answer = MessageResult::No;
+    editor->reject();
+    Flush();
+    EXPECT_TRUE(window->IsWholeEnabled());
+    EXPECT_TRUE(window->AcceptButton()->isEnabled());
+    CTaskItem stored(task);
+    ASSERT_EQ(m_doc.LoadTask(stored), S_OK);
+    EXPECT_FALSE(stored.HasFlag(0x1000));
+
+    // Properties: the item's Properties window, modal over the reminder window, which is held
+    // meanwhile.
+    bool sawProperties = false, heldMeanwhile = false;
+    QString shownSubject;
+    QTimer::singleShot(0, window, [&] {
+        if (auto *properties = qobject_cast<CPropertiesDlg *>(QApplication::activeModalWidget())) {
+            sawProperties = true;
+            heldMeanwhile = !window->IsWholeEnabled();
+            if (auto *subject = properties->findChild<QLabel *>(QStringLiteral("subject")))
+                shownSubject = subject->text();
+            SaveRender(*properties, "reminder_task_properties");
+            properties->reject();
+        }
+    });
+    ASSERT_TRUE(window->CaptionMenu() && window->MenuAction(ReminderCmd::Properties)->isEnabled());
+    window->RunCommand(ReminderCmd::Properties);
+    EXPECT_TRUE(sawProperties);
+    EXPECT_TRUE(heldMeanwhile);
+    EXPECT_EQ(shownSubject, QStringLiteral("Send report"));
+    EXPECT_TRUE(window->IsWholeEnabled());
+    EXPECT_EQ(Window(task), window);
+
+    // No print job exists: Print is there, greyed.
+    ASSERT_TRUE(window->MenuAction(ReminderCmd::Print));
+    EXPECT_FALSE(window->MenuAction(ReminderCmd::Print)->isEnabled());
+}
+
+// Open on an event reminder goes to the event editor the same way, and its Setup... too.
+TEST_F(ReminderWindowTest, ProgramShellOpensTheEventEditorWithReminderOptions)
+{
+    m_windows.SetShell(nullptr);
+    const std::uint32_t event = AddEvent(QStringLiteral("Review"), At(2024, 3, 12, 9, 0), 30);
+    SetClock(At(2024, 3, 12, 8, 45));
+    Tick();
+    CReminderDlg *window = Window(event);
+    ASSERT_TRUE(window);
+    window->OpenButton()->click();
+    CEditEventDlg *editor = nullptr;
+    for (QWidget *w : QApplication::topLevelWidgets()) {
+        if (auto *e = qobject_cast<CEditEventDlg *>(w); e && e->isVisible())
+            editor = e;
+    }
+    ASSERT_TRUE(editor);
+    EXPECT_FALSE(window->IsWholeEnabled());
+    QTimer::singleShot(0, editor, [] {
+        if (auto *options = qobject_cast<CReminderOptionsDlg *>(QApplication::activeModalWidget())) {
+            options->NoWindowBox()->setChecked(true);
+            options->accept();
+        }
+    });
+    editor->findChild<QPushButton *>(QStringLiteral("reminderSetup"))->click();
+    EXPECT_TRUE(editor->GetModel().GetEvent().HasFlag(CCalendarItem::FlagNoWindowAfterTime));
+    EXPECT_TRUE(editor->findChild<QAction *>(QStringLiteral("noWindowAfter"))->isChecked());
+    m_messages.answer = MessageResult::No;
+    editor->reject();
+    Flush();
+    EXPECT_TRUE(window->IsWholeEnabled());
 }
 
 } // namespace
