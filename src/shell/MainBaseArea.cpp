@@ -50,6 +50,7 @@ CMainBaseArea::CMainBaseArea(CCalendarDocument &document, const CentralAreaParts
     m_editors = std::make_unique<CDialogEditorOpener>(events);
     m_editors->SetTaskOpener([this](std::unique_ptr<CItemRef> holder, QWidget *parent, bool readOnly) {
         TaskEditorContext tasks{m_taskStore.get(), &m_document.GetMasterList(), &m_document.GetDataFile()};
+        tasks.reminderWindows = m_parts.reminders;
         CEditTaskDlg::OpenTaskEditor(std::move(holder), tasks, parent, false, false, readOnly);
     });
     m_editors->SetPropertiesOpener([](std::unique_ptr<CItemRef> holder, QWidget *parent, bool) {
