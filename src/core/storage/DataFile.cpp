@@ -936,6 +936,9 @@ HRESULT CDataFile::SaveItem(CCalendarItem &item, std::uint32_t collection, std::
         if (hr != S_OK)
             return hr;
         item.SetRecordId(id);
+        // The record is on the disk behind its reserved slot, which already counts as the item
+        // (an open settles it), so the slot's final value needs no sync of its own.
+        return S_OK;
     }
     return m_writeThrough ? m_storage.Flush() : S_OK;
 }
