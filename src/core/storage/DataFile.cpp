@@ -323,6 +323,15 @@ QString CDataFile::GetRegistryPath(const QString &valueName) const
     return GetRegistrySection() + QLatin1Char('\\') + valueName;
 }
 
+HRESULT CDataFile::FinishChange()
+{
+    if (!m_writeThrough)
+        return S_OK;
+    // With barriers the change's entry went to the disk before anything was freed, so only
+    // the frees are unsynced, and losing them costs nothing an open does not tidy.
+    return m_storage.GetWriteBarriers() ? S_OK : m_storage.Flush();
+}
+
 HRESULT CDataFile::Flush()
 {
     return m_storage.Flush();
@@ -796,10 +805,8 @@ HRESULT CDataFile::WriteFixedObject(int id, const QByteArray &data)
 {
     if (id < kFixedItemTypes || id > kFixedPrintStyles)
         return kInvalidArgument;
-    HRESULT hr = WriteRecord(std::uint32_t(id), data);
-    if (hr == S_OK && m_writeThrough)
-        hr = m_storage.Flush();
-    return hr;
+    const HRESULT hr = WriteRecord(std::uint32_t(id), data);
+    return hr == S_OK ? FinishChange() : hr;
 }
 
 // ---------------------------------------------------------------------------------------
@@ -839,7 +846,7 @@ HRESULT CDataFile::DeleteItem(std::uint32_t collection, std::uint32_t recordId)
         return hr;
     if ((hr = m_storage.DeleteObject(recordId)) != S_OK)
         return hr;
-    return m_writeThrough ? m_storage.Flush() : S_OK;
+    return FinishChange();
 }
 
 HRESULT CDataFile::DeleteEvent(std::uint32_t recordId)
@@ -937,7 +944,9 @@ HRESULT CDataFile::SaveItem(CCalendarItem &item, std::uint32_t collection, std::
             return hr;
         item.SetRecordId(id);
     }
-    return m_writeThrough ? m_storage.Flush() : S_OK;
+    // A first save's slot mark is covered too: a reserved slot with its record already counts
+    // as the item (an open settles it).
+    return FinishChange();
 }
 
 HRESULT CDataFile::LoadItem(CCalendarItem &item, std::uint32_t collection, bool summary, bool lookUpType,

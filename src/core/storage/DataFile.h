@@ -256,6 +256,8 @@ class CDataFile : public IFixedObjectStore
     HRESULT LoadItem(CCalendarItem &item, std::uint32_t collection, bool summary, bool lookUpType,
                      const std::function<void(CMemoryStream &)> &deserialise);
     HRESULT DeleteItem(std::uint32_t collection, std::uint32_t recordId);
+    // The end of a change: durable in write-through mode.
+    HRESULT FinishChange();
 
     CStorageFile m_storage;
     std::uint32_t m_formatVersion = 0;

@@ -100,6 +100,8 @@ void CStorageFile::ResetState()
     m_level3Tables.clear();
     m_publishedEnd = 0;
     m_noFitFrom = 0;
+    m_dirty = false;
+    m_unsyncedFrees.clear();
     m_inBatch = false;
     m_batchTables.clear();
     m_entryRunStart = 0;
@@ -370,6 +372,7 @@ HRESULT CStorageFile::WriteAt(std::uint64_t offset, const void *buffer, std::siz
     if (m_stickyError != S_OK)
         return m_stickyError;
     ++g_writeCount;
+    m_dirty = true;
     if (g_writeLimit == 0)
         return S_OK;
     if (g_writeLimit > 0)
@@ -498,6 +501,10 @@ HRESULT CStorageFile::Flush()
     do {
         rc = m_io->Sync(m_fd);
     } while (rc < 0 && errno == EINTR);
+    if (rc == 0 || errno == EINVAL || errno == EROFS) {
+        m_dirty = false;
+        m_unsyncedFrees.clear();
+    }
     if (rc == 0)
         return S_OK;
     // Only a file that cannot be synced at all counts as flushed; an I/O error means
@@ -509,7 +516,7 @@ HRESULT CStorageFile::Flush()
 
 HRESULT CStorageFile::Barrier()
 {
-    return m_barriers ? Flush() : S_OK;
+    return m_barriers && m_dirty ? Flush() : S_OK;
 }
 
 // ---------------------------------------------------------------------------------------
@@ -632,6 +639,15 @@ HRESULT CStorageFile::MarkDamaged()
     return kShortRead;
 }
 
+bool CStorageFile::FreedSinceSync(std::uint32_t start, std::uint32_t size) const
+{
+    for (const auto &[from, to] : m_unsyncedFrees) {
+        if (from < start + size && start < to)
+            return true;
+    }
+    return false;
+}
+
 bool CStorageFile::IsBlockStart(std::uint32_t start) const
 {
     return start % 16 == 0 && start >= HeaderSize && start < EndOfUsedSpace();
@@ -734,6 +750,7 @@ HRESULT CStorageFile::AllocateLocked(std::uint32_t wanted, std::uint32_t &start,
     std::uint32_t cur = walk ? FreeHead() : 0;
     std::uint32_t cameFrom = 0;
     std::uint32_t largest = 0;
+    bool reuseWaits = false; // a block would fit but was freed since the last sync
     BlockHeader h;
     while (cur != 0) {
         if (!IsBlockStart(cur))
@@ -749,13 +766,16 @@ HRESULT CStorageFile::AllocateLocked(std::uint32_t wanted, std::uint32_t &start,
         if (bad)
             return MarkDamaged();
         unwalked -= h.size;
-        if (h.size >= wanted)
+        if (h.size >= wanted && !FreedSinceSync(cur, h.size))
             break;
-        largest = std::max(largest, h.size);
+        if (h.size >= wanted)
+            reuseWaits = true;
+        else
+            largest = std::max(largest, h.size);
         cameFrom = cur;
         cur = h.next;
     }
-    if (walk && cur == 0)
+    if (walk && cur == 0 && !reuseWaits)
         m_noFitFrom = largest + 16; // nothing of that size or more is free
 
     if (cur != 0) {
@@ -894,6 +914,8 @@ HRESULT CStorageFile::FreeLocked(std::uint32_t start)
     if (hr != S_OK)
         return hr;
     SetHeader32(AllocatorStateOffset + 4, start);
+    if (m_barriers)
+        m_unsyncedFrees.emplace_back(start, start + h.size);
 
     // Coalesce: back to the first free block of the run, then absorb what follows.
     std::uint32_t first = start;
@@ -1175,6 +1197,9 @@ HRESULT CStorageFile::VerifyAndRepairAllocator()
         SetHeader32(AllocatorStateOffset + 8, merged.empty() ? 0 : merged.back().size);
         hr = WriteAllocatorState();
     }
+    // The merged blocks are on the disk before an allocation writes into them.
+    if (hr == S_OK)
+        hr = Barrier();
     m_updating = false;
     UnlockRange(AllocatorLockByte);
     return hr;
@@ -1466,11 +1491,14 @@ HRESULT CStorageFile::SetObjectOffset(std::uint32_t id, std::uint32_t dataOffset
     if (hr == S_OK)
         hr = WriteAt(pos, fresh, 5);
     const HRESULT unlock = UnlockRange(pos + 5);
+    // The entry goes to the disk before the block it named is freed; with that, the change is
+    // durable, and the free may follow without a sync of its own.
+    if (hr == S_OK)
+        hr = Barrier();
     if (hr != S_OK)
         return hr;
-    // A reader that takes the entry from now on finds the new block, so the old one can go,
-    // once the entry that no longer names it is on the disk.
-    if (old != dataOffset && old != 0 && (hr = Barrier()) == S_OK)
+    // A reader that takes the entry from now on finds the new block, so the old one can go.
+    if (old != dataOffset && old != 0)
         hr = FreeReplacedBlock(old);
     return hr != S_OK ? hr : unlock;
 }
@@ -1699,7 +1727,9 @@ HRESULT CStorageFile::DeleteObject(std::uint32_t id)
         const std::uint32_t old = Get32(entry);
         const std::uint8_t cleared[5] = {};
         hr = WriteAt(pos, cleared, 5);
-        if (hr == S_OK && old != 0 && (hr = Barrier()) == S_OK)
+        if (hr == S_OK)
+            hr = Barrier(); // the entry no longer names the block before the block is freed
+        if (hr == S_OK && old != 0)
             hr = FreeReplacedBlock(old);
     }
     const HRESULT unlock = UnlockRange(pos + 5);

@@ -173,7 +173,7 @@ class CStorageFile
     // process that dies (the kernel keeps its writes), at no cost in syncs.
     void SetWriteBarriers(bool on) { m_barriers = on; }
     bool GetWriteBarriers() const { return m_barriers; }
-    // A sync when barriers are on (else nothing).
+    // A sync when barriers are on and something was written since the last one.
     HRESULT Barrier();
     // Where writes and syncs go (tests record them); null: the system.
     void SetFileIo(IStorageFileIo *io) { m_io = io ? io : &SystemStorageFileIo(); }
@@ -254,6 +254,7 @@ class CStorageFile
     HRESULT Write32(std::uint32_t offset, std::uint32_t value);
     HRESULT MarkDamaged();
     bool IsBlockStart(std::uint32_t start) const;
+    bool FreedSinceSync(std::uint32_t start, std::uint32_t size) const;
     // payload, when given, is written with the block's header (or in-use flag) in one write.
     HRESULT AllocateLocked(std::uint32_t blockSize, std::uint32_t &start, const void *payload = nullptr,
                            std::uint32_t payloadLength = 0);
@@ -283,6 +284,10 @@ class CStorageFile
     int m_fd = -1;
     IStorageFileIo *m_io = &SystemStorageFileIo();
     bool m_barriers = false;
+    bool m_dirty = false; // written since the last sync
+    // With barriers: blocks freed since the last sync, as [start, end). Their free may not be on
+    // the disk yet, so no allocation reuses them before a sync.
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> m_unsyncedFrees;
     bool m_readOnly = false;
     std::array<std::uint8_t, StorageLayout::HeaderSize> m_header{};
     std::unique_ptr<CCipher> m_cipher;
