@@ -169,9 +169,14 @@ void DrawItemBox(QPainter &painter, const CCalendarViewCtrl &view, const CDispla
     }
     painter.setClipping(false);
 
+    // The frame line as four fills: the same pixels as an outline drawn with a one-pixel pen,
+    // without the stroker.
+    const QColor frame = ToQColor(allDay ? shared.frame : colours.background);
+    painter.fillRect(QRect(rect.left(), rect.top(), rect.width(), 1), frame);
+    painter.fillRect(QRect(rect.left(), rect.bottom(), rect.width(), 1), frame);
+    painter.fillRect(QRect(rect.left(), rect.top() + 1, 1, rect.height() - 2), frame);
+    painter.fillRect(QRect(rect.right(), rect.top() + 1, 1, rect.height() - 2), frame);
     painter.setBrush(Qt::NoBrush);
-    painter.setPen(ToQColor(allDay ? shared.frame : colours.background));
-    painter.drawRect(rect.adjusted(0, 0, -1, -1));
     if (allDay) {
         // Notches at an edge the bar goes on past.
         painter.setPen(ToQColor(colours.background));

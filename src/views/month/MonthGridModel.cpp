@@ -3,6 +3,7 @@
 
 #include "core/dates/DateRules.h"
 #include "core/dates/WeekRules.h"
+#include "views/base/DayNumber.h"
 #include "views/month/LanePacking.h"
 
 #include <algorithm>
@@ -183,6 +184,21 @@ int CMonthGridModel::TodayCell(const CDateTime &today) const
     return cell < CellCount() ? cell : -1;
 }
 
+const CMonthGridModel::GridSpan &CMonthGridModel::Span() const
+{
+    const int days = DayCount();
+    if (m_span.days != days || !(m_span.start == m_gridStart)) {
+        m_span.start = m_gridStart;
+        m_span.days = days;
+        m_span.end = m_gridStart;
+        AddDays(m_span.end, days);
+        CDateTime::Parts p;
+        m_span.startDayValid = m_gridStart.GetParts(p);
+        m_span.startDay = m_span.startDayValid ? DayNumber(p.year, p.month, p.day) : 0;
+    }
+    return m_span;
+}
+
 int CMonthGridModel::DayOffsetFromDate(const CDateTime &date, bool *atMidnight, bool *clipped) const
 {
     // The date's parts are taken once, for the time of day and for the day.
@@ -196,9 +212,9 @@ int CMonthGridModel::DayOffsetFromDate(const CDateTime &date, bool *atMidnight, 
     if (date < m_gridStart) {
         clip = true;
     } else {
-        const int offset = split ? int(std::lround((CDateTime(p.year, p.month, p.day) - MidnightOf(m_gridStart))
-                                                       .GetTotalDays()))
-                                 : DaysBetween(m_gridStart, date);
+        const GridSpan &span = Span();
+        const int offset = split && span.startDayValid ? int(DayNumber(p.year, p.month, p.day) - span.startDay)
+                                                       : DaysBetween(m_gridStart, date);
         if (offset < n) {
             result = offset;
         } else if (offset == n && midnight) {
@@ -274,8 +290,7 @@ bool CMonthGridModel::MapEntryCells(const CDisplayItem &entry, int &first, int &
                                     bool &clippedEnd) const
 {
     // Entries wholly before or after the grid would otherwise be pinned to its first or last day.
-    CDateTime gridEnd = m_gridStart;
-    AddDays(gridEnd, DayCount());
+    const CDateTime &gridEnd = Span().end;
     if (entry.GetStart() >= gridEnd || entry.GetEnd() < m_gridStart ||
         (entry.GetEnd() == m_gridStart && entry.GetStart() < entry.GetEnd()))
         return false;

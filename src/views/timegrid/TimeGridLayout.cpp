@@ -1,6 +1,8 @@
 // Geometry and placement of the day time grid.
 #include "views/timegrid/TimeGridLayout.h"
 
+#include "views/base/DayNumber.h"
+
 #include <algorithm>
 #include <climits>
 #include <cmath>
@@ -32,16 +34,6 @@ CDateTime Rebuilt(const CDateTime &t, CDateTime::Parts &parts, bool &valid)
     return CDateTime(parts.year, parts.month, parts.day, parts.hour, parts.minute, parts.second);
 }
 
-// Days of the proleptic Gregorian calendar: only differences count.
-long CivilDays(int year, int month, int day)
-{
-    year -= month <= 2 ? 1 : 0;
-    const long era = (year >= 0 ? year : year - 399) / 400;
-    const long yearOfEra = year - era * 400;
-    const long dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
-    const long dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
-    return era * 146097 + dayOfEra;
-}
 
 } // namespace
 
@@ -52,7 +44,7 @@ void CTimeGridLayout::SetFirstDate(const CDateTime &date)
     m_firstDate = date.DatePart();
     CDateTime::Parts p;
     m_firstDayValid = m_firstDate.GetParts(p);
-    m_firstDay = m_firstDayValid ? CivilDays(p.year, p.month, p.day) : 0;
+    m_firstDay = m_firstDayValid ? DayNumber(p.year, p.month, p.day) : 0;
 }
 
 int CTimeGridLayout::SetGridDays(int days, bool workWeek)
@@ -178,7 +170,7 @@ int CTimeGridLayout::CellFromParts(const CDateTime &time, const CDateTime::Parts
     if (exact)
         *exact = minuteOfDay % m_minutes == 0;
     // The day from the parts already at hand; a time without parts takes the long way.
-    const int days = valid && m_firstDayValid ? int(CivilDays(p.year, p.month, p.day) - m_firstDay)
+    const int days = valid && m_firstDayValid ? int(DayNumber(p.year, p.month, p.day) - m_firstDay)
                                               : WholeDaysBetween(m_firstDate, time);
     return minuteOfDay / m_minutes + m_rowsPerDay * days;
 }
