@@ -254,8 +254,29 @@ void CCalendarViewCtrl::SortDisplayItems()
             return a->GetItemRef() < b->GetItemRef();
         });
     } else {
-        std::stable_sort(m_entries.begin(), m_entries.end(),
-                         [](const auto &a, const auto &b) { return a->Precedes(*b); });
+        // The display order, with what decides most comparisons (the drag mark and the first
+        // cell) copied next to each entry so that the sort seldom reaches into the entries.
+        struct Key
+        {
+            bool dragged;
+            int firstCell;
+            CDisplayItem *entry;
+        };
+        std::vector<Key> keys;
+        keys.reserve(m_entries.size());
+        for (auto &e : m_entries)
+            keys.push_back({e->HasState(CDisplayItem::StateDragged), e->GetFirstCell(), e.release()});
+        std::stable_sort(keys.begin(), keys.end(), [](const Key &a, const Key &b) {
+            if (a.dragged)
+                return false;
+            if (b.dragged)
+                return true;
+            if (a.firstCell != b.firstCell)
+                return a.firstCell < b.firstCell;
+            return a.entry->Precedes(*b.entry);
+        });
+        for (std::size_t i = 0; i < keys.size(); ++i)
+            m_entries[i].reset(keys[i].entry);
     }
     if (focused) {
         for (int i = 0; i < GetEntryCount(); ++i) {
