@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <tuple>
 
 namespace {
@@ -565,12 +566,34 @@ void CMonthGridModel::StackSingleDays(const QRect &view, EntryList &entries, std
         }
     }
     const int cells = std::min(CellCount(), int(marks.size()));
+    // Each cell's bars and single-day entries, in display order. Bars keep their places while
+    // the single days are stacked, so one pass over the entries sorts them all out.
+    std::vector<std::vector<const CDisplayItem *>> cellBars(std::size_t(std::max(0, cells)));
+    std::vector<std::vector<CDisplayItem *>> cellSingles(std::size_t(std::max(0, cells)));
+    for (auto &e : entries) {
+        const int first = e->GetFirstCell(), last = e->GetLastCell();
+        if (first == last) {
+            if (first >= 0 && first < cells && !IsDragged(*e))
+                cellSingles[std::size_t(first)].push_back(e.get());
+        } else if (IsPlaced(*e) && !IsDragged(*e)) {
+            for (int cell = std::max(0, first); cell <= std::min(last, cells - 1); ++cell)
+                cellBars[std::size_t(cell)].push_back(e.get());
+        }
+    }
+    // Daily series bring the same caption to cell after cell: each is measured once.
+    std::map<std::pair<QString, int>, int> measured;
+    const auto wrappedHeight = [&](const QString &text, int width) {
+        const auto key = std::make_pair(text, width);
+        const auto found = measured.find(key);
+        if (found != measured.end())
+            return found->second;
+        const int height = measurer.WrappedHeight(text, width);
+        measured.emplace(key, height);
+        return height;
+    };
     for (int cell = 0; cell < cells; ++cell) {
         std::vector<std::pair<int, int>> bars;
-        for (const auto &e : entries) {
-            if (e->GetFirstCell() == e->GetLastCell() || cell < e->GetFirstCell() ||
-                cell > e->GetLastCell() || !IsPlaced(*e) || IsDragged(*e))
-                continue;
+        for (const CDisplayItem *e : cellBars[std::size_t(cell)]) {
             const std::pair<int, int> bar(e->GetRect().top(), e->GetRect().top() + e->GetRect().height());
             const auto at =
                 std::find_if(bars.begin(), bars.end(), [&](const auto &b) { return b.first > bar.first; });
@@ -579,9 +602,7 @@ void CMonthGridModel::StackSingleDays(const QRect &view, EntryList &entries, std
         const QRect body = CellRect(view, cell, PartBody);
         const int bodyBottom = body.top() + body.height();
         auto [gapTop, gapBottom] = FindFreeGap(body.top(), bodyBottom, bars, minGap);
-        for (auto &e : entries) {
-            if (e->GetFirstCell() != cell || e->GetLastCell() != cell || IsDragged(*e))
-                continue;
+        for (CDisplayItem *e : cellSingles[std::size_t(cell)]) {
             if (gapBottom - gapTop < minGap) {
                 marks[std::size_t(cell)] |= CellOverflow;
                 break;
@@ -602,7 +623,7 @@ void CMonthGridModel::StackSingleDays(const QRect &view, EntryList &entries, std
                     const MonthIconFit fit = FitIcons(icons, L, width, text, measurer);
                     height = std::max(fit.textHeight, fit.blockHeight);
                 } else {
-                    height = measurer.WrappedHeight(text, width);
+                    height = wrappedHeight(text, width);
                 }
                 const int needed = gapTop + height + 5;
                 if (needed < gapBottom)
