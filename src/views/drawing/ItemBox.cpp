@@ -107,7 +107,7 @@ ItemColors CCalendarViewCtrl::GetItemColors(const CDisplayItem &entry) const
 }
 
 void DrawItemBox(QPainter &painter, const CCalendarViewCtrl &view, const CDisplayItem &entry,
-                 const QRect &rect, bool editing)
+                 const QRect &rect, bool editing, ItemBoxTextMemo *memo)
 {
     const CMenuLook::Colors &shared = CMenuLook::Instance().GetColors();
     const ItemColors colours = view.GetItemColors(entry);
@@ -148,7 +148,20 @@ void DrawItemBox(QPainter &painter, const CCalendarViewCtrl &view, const CDispla
     const QFontMetrics fm(painter.font());
     QRect textRect(QPoint(icons.textLeft, inner.top()), inner.bottomRight());
     if (twoRows) {
-        const QString shown = fm.elidedText(caption, Qt::ElideRight, std::max(textRect.width(), 0));
+        const int width = std::max(textRect.width(), 0);
+        QString shown;
+        if (memo) {
+            auto key = std::make_tuple(caption, width, completed);
+            const auto found = memo->elided.find(key);
+            if (found != memo->elided.end()) {
+                shown = found->second;
+            } else {
+                shown = fm.elidedText(caption, Qt::ElideRight, width);
+                memo->elided.emplace(std::move(key), shown);
+            }
+        } else {
+            shown = fm.elidedText(caption, Qt::ElideRight, width);
+        }
         const int align = allDay ? Qt::AlignHCenter : Qt::AlignLeft;
         // One line in the first row.
         const QRect line(textRect.left(), inner.top(), textRect.width(), std::min(rowHeight, inner.height()));
