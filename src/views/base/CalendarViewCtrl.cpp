@@ -254,8 +254,50 @@ void CCalendarViewCtrl::SortDisplayItems()
             return a->GetItemRef() < b->GetItemRef();
         });
     } else {
-        std::stable_sort(m_entries.begin(), m_entries.end(),
-                         [](const auto &a, const auto &b) { return a->Precedes(*b); });
+        // The display order, with what decides most comparisons (the drag mark, the first
+        // cell, the all-day mark and the times) copied next to each entry so that the sort
+        // seldom reaches into the entries.
+        struct Key
+        {
+            bool dragged;
+            int firstCell;
+            bool allDay;
+            int startStatus, endStatus;
+            double start, end;
+            CDisplayItem *entry;
+        };
+        // As the entries compare their dates: status first, then time.
+        const auto compare = [](int statusA, double a, int statusB, double b) {
+            if (statusA != statusB)
+                return statusA < statusB ? -1 : 1;
+            if (a != b)
+                return a < b ? -1 : 1;
+            return 0;
+        };
+        std::vector<Key> keys;
+        keys.reserve(m_entries.size());
+        for (auto &e : m_entries)
+            keys.push_back({e->HasState(CDisplayItem::StateDragged), e->GetFirstCell(),
+                            e->HasFlag(CDisplayItem::FlagAllDay), int(e->GetStart().GetStatus()),
+                            int(e->GetEnd().GetStatus()), e->GetStart().Linear(), e->GetEnd().Linear(),
+                            e.release()});
+        std::stable_sort(keys.begin(), keys.end(), [&compare](const Key &a, const Key &b) {
+            if (a.dragged)
+                return false;
+            if (b.dragged)
+                return true;
+            if (a.firstCell != b.firstCell)
+                return a.firstCell < b.firstCell;
+            if (a.allDay != b.allDay)
+                return a.allDay;
+            if (const int c = compare(a.startStatus, a.start, b.startStatus, b.start))
+                return c < 0;
+            if (const int c = compare(a.endStatus, a.end, b.endStatus, b.end))
+                return c > 0;
+            return a.entry->Precedes(*b.entry);
+        });
+        for (std::size_t i = 0; i < keys.size(); ++i)
+            m_entries[i].reset(keys[i].entry);
     }
     if (focused) {
         for (int i = 0; i < GetEntryCount(); ++i) {

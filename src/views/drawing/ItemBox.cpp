@@ -107,7 +107,7 @@ ItemColors CCalendarViewCtrl::GetItemColors(const CDisplayItem &entry) const
 }
 
 void DrawItemBox(QPainter &painter, const CCalendarViewCtrl &view, const CDisplayItem &entry,
-                 const QRect &rect, bool editing)
+                 const QRect &rect, bool editing, ItemBoxTextMemo *memo)
 {
     const CMenuLook::Colors &shared = CMenuLook::Instance().GetColors();
     const ItemColors colours = view.GetItemColors(entry);
@@ -148,7 +148,20 @@ void DrawItemBox(QPainter &painter, const CCalendarViewCtrl &view, const CDispla
     const QFontMetrics fm(painter.font());
     QRect textRect(QPoint(icons.textLeft, inner.top()), inner.bottomRight());
     if (twoRows) {
-        const QString shown = fm.elidedText(caption, Qt::ElideRight, std::max(textRect.width(), 0));
+        const int width = std::max(textRect.width(), 0);
+        QString shown;
+        if (memo) {
+            auto key = std::make_tuple(caption, width, completed);
+            const auto found = memo->elided.find(key);
+            if (found != memo->elided.end()) {
+                shown = found->second;
+            } else {
+                shown = fm.elidedText(caption, Qt::ElideRight, width);
+                memo->elided.emplace(std::move(key), shown);
+            }
+        } else {
+            shown = fm.elidedText(caption, Qt::ElideRight, width);
+        }
         const int align = allDay ? Qt::AlignHCenter : Qt::AlignLeft;
         // One line in the first row.
         const QRect line(textRect.left(), inner.top(), textRect.width(), std::min(rowHeight, inner.height()));
@@ -169,9 +182,14 @@ void DrawItemBox(QPainter &painter, const CCalendarViewCtrl &view, const CDispla
     }
     painter.setClipping(false);
 
+    // The frame line as four fills: the same pixels as an outline drawn with a one-pixel pen,
+    // without the stroker.
+    const QColor frame = ToQColor(allDay ? shared.frame : colours.background);
+    painter.fillRect(QRect(rect.left(), rect.top(), rect.width(), 1), frame);
+    painter.fillRect(QRect(rect.left(), rect.bottom(), rect.width(), 1), frame);
+    painter.fillRect(QRect(rect.left(), rect.top() + 1, 1, rect.height() - 2), frame);
+    painter.fillRect(QRect(rect.right(), rect.top() + 1, 1, rect.height() - 2), frame);
     painter.setBrush(Qt::NoBrush);
-    painter.setPen(ToQColor(allDay ? shared.frame : colours.background));
-    painter.drawRect(rect.adjusted(0, 0, -1, -1));
     if (allDay) {
         // Notches at an edge the bar goes on past.
         painter.setPen(ToQColor(colours.background));

@@ -3,10 +3,12 @@
 
 #include "core/dates/DateRules.h"
 #include "core/dates/WeekRules.h"
+#include "views/base/DayNumber.h"
 #include "views/month/LanePacking.h"
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <tuple>
 
 namespace {
@@ -183,6 +185,21 @@ int CMonthGridModel::TodayCell(const CDateTime &today) const
     return cell < CellCount() ? cell : -1;
 }
 
+const CMonthGridModel::GridSpan &CMonthGridModel::Span() const
+{
+    const int days = DayCount();
+    if (m_span.days != days || !(m_span.start == m_gridStart)) {
+        m_span.start = m_gridStart;
+        m_span.days = days;
+        m_span.end = m_gridStart;
+        AddDays(m_span.end, days);
+        CDateTime::Parts p;
+        m_span.startDayValid = m_gridStart.GetParts(p);
+        m_span.startDay = m_span.startDayValid ? DayNumber(p.year, p.month, p.day) : 0;
+    }
+    return m_span;
+}
+
 int CMonthGridModel::DayOffsetFromDate(const CDateTime &date, bool *atMidnight, bool *clipped) const
 {
     // The date's parts are taken once, for the time of day and for the day.
@@ -196,9 +213,9 @@ int CMonthGridModel::DayOffsetFromDate(const CDateTime &date, bool *atMidnight, 
     if (date < m_gridStart) {
         clip = true;
     } else {
-        const int offset = split ? int(std::lround((CDateTime(p.year, p.month, p.day) - MidnightOf(m_gridStart))
-                                                       .GetTotalDays()))
-                                 : DaysBetween(m_gridStart, date);
+        const GridSpan &span = Span();
+        const int offset = split && span.startDayValid ? int(DayNumber(p.year, p.month, p.day) - span.startDay)
+                                                       : DaysBetween(m_gridStart, date);
         if (offset < n) {
             result = offset;
         } else if (offset == n && midnight) {
@@ -274,8 +291,7 @@ bool CMonthGridModel::MapEntryCells(const CDisplayItem &entry, int &first, int &
                                     bool &clippedEnd) const
 {
     // Entries wholly before or after the grid would otherwise be pinned to its first or last day.
-    CDateTime gridEnd = m_gridStart;
-    AddDays(gridEnd, DayCount());
+    const CDateTime &gridEnd = Span().end;
     if (entry.GetStart() >= gridEnd || entry.GetEnd() < m_gridStart ||
         (entry.GetEnd() == m_gridStart && entry.GetStart() < entry.GetEnd()))
         return false;
@@ -550,12 +566,34 @@ void CMonthGridModel::StackSingleDays(const QRect &view, EntryList &entries, std
         }
     }
     const int cells = std::min(CellCount(), int(marks.size()));
+    // Each cell's bars and single-day entries, in display order. Bars keep their places while
+    // the single days are stacked, so one pass over the entries sorts them all out.
+    std::vector<std::vector<const CDisplayItem *>> cellBars(std::size_t(std::max(0, cells)));
+    std::vector<std::vector<CDisplayItem *>> cellSingles(std::size_t(std::max(0, cells)));
+    for (auto &e : entries) {
+        const int first = e->GetFirstCell(), last = e->GetLastCell();
+        if (first == last) {
+            if (first >= 0 && first < cells && !IsDragged(*e))
+                cellSingles[std::size_t(first)].push_back(e.get());
+        } else if (IsPlaced(*e) && !IsDragged(*e)) {
+            for (int cell = std::max(0, first); cell <= std::min(last, cells - 1); ++cell)
+                cellBars[std::size_t(cell)].push_back(e.get());
+        }
+    }
+    // Daily series bring the same caption to cell after cell: each is measured once.
+    std::map<std::pair<QString, int>, int> measured;
+    const auto wrappedHeight = [&](const QString &text, int width) {
+        const auto key = std::make_pair(text, width);
+        const auto found = measured.find(key);
+        if (found != measured.end())
+            return found->second;
+        const int height = measurer.WrappedHeight(text, width);
+        measured.emplace(key, height);
+        return height;
+    };
     for (int cell = 0; cell < cells; ++cell) {
         std::vector<std::pair<int, int>> bars;
-        for (const auto &e : entries) {
-            if (e->GetFirstCell() == e->GetLastCell() || cell < e->GetFirstCell() ||
-                cell > e->GetLastCell() || !IsPlaced(*e) || IsDragged(*e))
-                continue;
+        for (const CDisplayItem *e : cellBars[std::size_t(cell)]) {
             const std::pair<int, int> bar(e->GetRect().top(), e->GetRect().top() + e->GetRect().height());
             const auto at =
                 std::find_if(bars.begin(), bars.end(), [&](const auto &b) { return b.first > bar.first; });
@@ -564,9 +602,7 @@ void CMonthGridModel::StackSingleDays(const QRect &view, EntryList &entries, std
         const QRect body = CellRect(view, cell, PartBody);
         const int bodyBottom = body.top() + body.height();
         auto [gapTop, gapBottom] = FindFreeGap(body.top(), bodyBottom, bars, minGap);
-        for (auto &e : entries) {
-            if (e->GetFirstCell() != cell || e->GetLastCell() != cell || IsDragged(*e))
-                continue;
+        for (CDisplayItem *e : cellSingles[std::size_t(cell)]) {
             if (gapBottom - gapTop < minGap) {
                 marks[std::size_t(cell)] |= CellOverflow;
                 break;
@@ -587,7 +623,7 @@ void CMonthGridModel::StackSingleDays(const QRect &view, EntryList &entries, std
                     const MonthIconFit fit = FitIcons(icons, L, width, text, measurer);
                     height = std::max(fit.textHeight, fit.blockHeight);
                 } else {
-                    height = measurer.WrappedHeight(text, width);
+                    height = wrappedHeight(text, width);
                 }
                 const int needed = gapTop + height + 5;
                 if (needed < gapBottom)

@@ -146,8 +146,19 @@ class CMonthGridModel
                        bool &clippedEnd) const;
     void StackSingleDays(const QRect &view, EntryList &entries, std::vector<std::uint8_t> &marks,
                          const MonthLayoutOptions &options, const IMonthTextMeasurer &measurer) const;
+    // The grid's end and its first day's number, kept until the grid moves or changes size.
+    struct GridSpan
+    {
+        CDateTime start;
+        int days = -1;
+        CDateTime end;
+        long startDay = 0;
+        bool startDayValid = false;
+    };
+    const GridSpan &Span() const;
 
     CDateTime m_gridStart;
+    mutable GridSpan m_span;
     CDateTime m_anchorDate;
     int m_weekdayMode = AllDays;
     bool m_weekCountMode = false;

@@ -61,6 +61,7 @@ void CMonthViewCtrl::Draw(QPainter &painter, const QRect &)
 
     const int editing = IsEditing() ? m_focusedEntry : -1;
     const QColor ground = ToQColor(m_backgroundColour == 0xFFFFFFFF ? 0xFFFFFF : m_backgroundColour);
+    ItemBoxTextMemo memo;
     for (int i = 0; i < GetEntryCount(); ++i) {
         const CDisplayItem &e = *m_entries[std::size_t(i)];
         if (e.HasState(CDisplayItem::StateDragged) || e.GetRect().height() <= 0)
@@ -72,7 +73,7 @@ void CMonthViewCtrl::Draw(QPainter &painter, const QRect &)
         if (box.adjusted(1, 1, -1, -1).isEmpty())
             painter.fillRect(box & grid, ground);
         else
-            DrawItemBox(painter, *this, e, box, i == editing);
+            DrawItemBox(painter, *this, e, box, i == editing, &memo);
     }
 
     const QPixmap &glyph = CMenuLook::Instance().GetOverflowGlyph();

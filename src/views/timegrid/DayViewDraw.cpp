@@ -462,7 +462,11 @@ void CDayViewCtrl::DrawItemBox(QPainter &painter, const CDisplayItem &entry, con
             painter.setFont(m_normalFont);
         if (plain)
             painter.setClipRect(ringInside);
-        painter.setPen(ToQColor(colors.text));
+        // Boxes after the first mostly find the pen in their text colour already.
+        const QColor ink = ToQColor(colors.text);
+        const QPen &pen = painter.pen();
+        if (pen.style() != Qt::SolidLine || pen.brush().style() != Qt::SolidPattern || pen.color() != ink)
+            painter.setPen(ink);
         const int cells = entry.GetLastCell() - entry.GetFirstCell() + 1;
         const bool wrap = cells > 1 || (h > 0 && cells < box.height() / h);
         if (wrap) {

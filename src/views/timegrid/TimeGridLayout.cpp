@@ -1,18 +1,13 @@
 // Geometry and placement of the day time grid.
 #include "views/timegrid/TimeGridLayout.h"
 
+#include "views/base/DayNumber.h"
+
 #include <algorithm>
 #include <climits>
 #include <cmath>
 
 namespace {
-
-constexpr std::uint32_t kSkipped = CDisplayItem::StateDragged | CDisplayItem::StateHidden;
-
-bool Skipped(const CDisplayItem &e)
-{
-    return (e.GetState() & kSkipped) != 0;
-}
 
 bool OverlapVertically(const QRect &a, const QRect &b)
 {
@@ -22,13 +17,6 @@ bool OverlapVertically(const QRect &a, const QRect &b)
 bool OverlapHorizontally(const QRect &a, const QRect &b)
 {
     return a.x() < RectRight(b) && b.x() < RectRight(a);
-}
-
-// Two shown entries of the same day whose boxes share some rows.
-bool OverlapInColumn(const CDisplayItem &a, const CDisplayItem &b)
-{
-    return !Skipped(a) && !Skipped(b) && OverlapVertically(a.GetRect(), b.GetRect()) &&
-           a.GetRect().x() == b.GetRect().x();
 }
 
 int WholeDaysBetween(const CDateTime &from, const CDateTime &to)
@@ -46,16 +34,6 @@ CDateTime Rebuilt(const CDateTime &t, CDateTime::Parts &parts, bool &valid)
     return CDateTime(parts.year, parts.month, parts.day, parts.hour, parts.minute, parts.second);
 }
 
-// Days of the proleptic Gregorian calendar: only differences count.
-long CivilDays(int year, int month, int day)
-{
-    year -= month <= 2 ? 1 : 0;
-    const long era = (year >= 0 ? year : year - 399) / 400;
-    const long yearOfEra = year - era * 400;
-    const long dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
-    const long dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
-    return era * 146097 + dayOfEra;
-}
 
 } // namespace
 
@@ -66,7 +44,7 @@ void CTimeGridLayout::SetFirstDate(const CDateTime &date)
     m_firstDate = date.DatePart();
     CDateTime::Parts p;
     m_firstDayValid = m_firstDate.GetParts(p);
-    m_firstDay = m_firstDayValid ? CivilDays(p.year, p.month, p.day) : 0;
+    m_firstDay = m_firstDayValid ? DayNumber(p.year, p.month, p.day) : 0;
 }
 
 int CTimeGridLayout::SetGridDays(int days, bool workWeek)
@@ -192,7 +170,7 @@ int CTimeGridLayout::CellFromParts(const CDateTime &time, const CDateTime::Parts
     if (exact)
         *exact = minuteOfDay % m_minutes == 0;
     // The day from the parts already at hand; a time without parts takes the long way.
-    const int days = valid && m_firstDayValid ? int(CivilDays(p.year, p.month, p.day) - m_firstDay)
+    const int days = valid && m_firstDayValid ? int(DayNumber(p.year, p.month, p.day) - m_firstDay)
                                               : WholeDaysBetween(m_firstDate, time);
     return minuteOfDay / m_minutes + m_rowsPerDay * days;
 }
@@ -336,10 +314,16 @@ void CTimeGridLayout::PlaceEntry(std::unique_ptr<CDisplayItem> entry, bool print
 
 void CTimeGridLayout::LayoutEntries(EntryList &entries) const
 {
+    // The boxes are worked on in one compact array and stored back at the end.
+    const int n = int(entries.size());
+    std::vector<Box> boxes(static_cast<std::size_t>(n));
     // Vertical pass: rows to grid y, kept within the shown rows.
-    for (auto &entry : entries) {
-        CDisplayItem &e = *entry;
-        e.SetState(e.GetState() & ~CDisplayItem::StateHidden);
+    for (int i = 0; i < n; ++i) {
+        const CDisplayItem &e = *entries[std::size_t(i)];
+        Box &b = boxes[std::size_t(i)];
+        b.state = e.GetState() & ~CDisplayItem::StateHidden;
+        b.rect = e.GetRect();
+        b.firstCell = e.GetFirstCell();
         int first = e.GetFirstCell(), last = e.GetLastCell();
         if (first < 0 || last < 0)
             continue;
@@ -348,15 +332,19 @@ void CTimeGridLayout::LayoutEntries(EntryList &entries) const
         if (Row(last) >= m_endRow)
             last = Column(last) * m_rowsPerDay + m_endRow - 1;
         const int left = ColumnLeft(Column(first));
-        e.SetRect(RectFromEdges(left, Row(first) * m_rowHeight, left, (Row(last) + 1) * m_rowHeight));
+        b.rect = RectFromEdges(left, Row(first) * m_rowHeight, left, (Row(last) + 1) * m_rowHeight);
     }
 
     // Horizontal pass.
-    const int n = int(entries.size());
-    if (n == 0 || m_viewRect.width() == 0)
-        return;
-    PlaceGroups(entries);
-    TrimOverlaps(entries);
+    if (n > 0 && m_viewRect.width() != 0) {
+        PlaceGroups(boxes);
+        TrimOverlaps(boxes);
+    }
+    for (int i = 0; i < n; ++i) {
+        CDisplayItem &e = *entries[std::size_t(i)];
+        e.SetState(boxes[std::size_t(i)].state);
+        e.SetRect(boxes[std::size_t(i)].rect);
+    }
 }
 
 // Cuts the entries into groups of boxes that overlap in one column and places each group.
@@ -364,14 +352,14 @@ void CTimeGridLayout::LayoutEntries(EntryList &entries) const
 // it overlaps sets the group's sub-columns. The boxes met so far are kept per column, and those
 // that end above the newest box are dropped while the boxes come down the column in order; an
 // entry that starts higher than one before it in its column is counted against the whole group.
-void CTimeGridLayout::PlaceGroups(EntryList &entries) const
+void CTimeGridLayout::PlaceGroups(std::vector<Box> &boxes) const
 {
-    const int n = int(entries.size());
+    const int n = int(boxes.size());
     struct Live
     {
         int x;
         int maxTop;
-        std::vector<QRect> boxes;
+        std::vector<QRect> rects;
     };
     std::vector<Live> live;
     const auto liveOf = [&live](int x) -> Live & {
@@ -384,46 +372,49 @@ void CTimeGridLayout::PlaceGroups(EntryList &entries) const
     const auto join = [&](const QRect &r) {
         Live &l = liveOf(r.x());
         l.maxTop = std::max(l.maxTop, r.y());
-        l.boxes.push_back(r);
+        l.rects.push_back(r);
     };
-    const auto restart = [&](const CDisplayItem &e) {
+    const auto restart = [&](const Box &b) {
         for (Live &l : live) {
             l.maxTop = INT_MIN;
-            l.boxes.clear();
+            l.rects.clear();
         }
-        if (!Skipped(e))
-            join(e.GetRect());
+        if (!b.Skipped())
+            join(b.rect);
     };
 
+    std::vector<int> pending;
     int start = 0, end = 0, widest = 0;
-    restart(*entries[0]);
+    restart(boxes[0]);
     for (int i = 1; i < n; ++i) {
-        const CDisplayItem &e = *entries[std::size_t(i)];
-        if (Skipped(e))
+        const Box &e = boxes[std::size_t(i)];
+        if (e.Skipped())
             continue;
-        const QRect r = e.GetRect();
+        const QRect &r = e.rect;
         Live &l = liveOf(r.x());
         int overlapping = 0;
         if (r.y() >= l.maxTop) {
             // Boxes of this column ending above this one end above every later one too.
             std::size_t kept = 0;
-            for (const QRect &b : l.boxes) {
+            for (const QRect &b : l.rects) {
                 if (RectBottom(b) <= r.y())
                     continue;
-                l.boxes[kept++] = b;
+                l.rects[kept++] = b;
                 overlapping += OverlapVertically(b, r) ? 1 : 0;
             }
-            l.boxes.resize(kept);
+            l.rects.resize(kept);
         } else {
-            for (int j = start; j < i; ++j)
-                overlapping += OverlapInColumn(*entries[std::size_t(j)], e) ? 1 : 0;
+            for (int j = start; j < i; ++j) {
+                const Box &o = boxes[std::size_t(j)];
+                overlapping += !o.Skipped() && OverlapVertically(o.rect, r) && o.rect.x() == r.x() ? 1 : 0;
+            }
         }
         if (overlapping > 0) {
             end = i;
             widest = std::max(widest, overlapping);
             join(r);
         } else {
-            PlaceGroup(entries, start, end, widest + 1);
+            PlaceGroup(boxes, start, end, widest + 1, pending);
             // The next group starts here, so that skipped entries between groups never leave
             // later ones unplaced.
             start = end = i;
@@ -431,23 +422,27 @@ void CTimeGridLayout::PlaceGroups(EntryList &entries) const
             restart(e);
         }
     }
-    PlaceGroup(entries, start, end, widest + 1);
+    PlaceGroup(boxes, start, end, widest + 1, pending);
 }
 
 // A box ends 4 pixels before an overlapping box to its right; of two boxes from one left edge
 // the later one is hidden. Pairs go in order, earlier entry first. Boxes only lose width on
 // their right here, so only pairs whose boxes overlap now can ever meet: those are found once
 // through the boxes sorted by top in each column, and the rest cannot change anything.
-void CTimeGridLayout::TrimOverlaps(EntryList &entries) const
+void CTimeGridLayout::TrimOverlaps(std::vector<Box> &boxes) const
 {
-    const int n = int(entries.size());
+    const int n = int(boxes.size());
     // The column a box lies wholly inside, or -1 for any other box (empty, or across columns),
     // which is then paired with every box.
-    const auto columnOf = [this](const QRect &r) {
+    std::vector<int> lefts(std::size_t(std::max(0, m_columnCount)) + 1);
+    for (int c = 0; c < m_columnCount; ++c)
+        lefts[std::size_t(c)] = ColumnLeft(c);
+    const auto columnOf = [&](const QRect &r) {
         if (r.width() <= 0 || r.height() <= 0)
             return -1;
         for (int c = 0; c < m_columnCount; ++c) {
-            if (r.x() >= ColumnLeft(c) && RectRight(r) <= ColumnRight(c))
+            const int right = c + 1 < m_columnCount ? lefts[std::size_t(c) + 1] : ColumnRight(c);
+            if (r.x() >= lefts[std::size_t(c)] && RectRight(r) <= right)
                 return c;
         }
         return -1;
@@ -455,32 +450,36 @@ void CTimeGridLayout::TrimOverlaps(EntryList &entries) const
     std::vector<std::vector<int>> columns(std::size_t(std::max(0, m_columnCount)));
     std::vector<int> loose;
     for (int i = 0; i < n; ++i) {
-        const CDisplayItem &e = *entries[std::size_t(i)];
-        if (Skipped(e))
+        const Box &b = boxes[std::size_t(i)];
+        if (b.Skipped())
             continue;
-        const int c = columnOf(e.GetRect());
+        const int c = columnOf(b.rect);
         if (c < 0)
             loose.push_back(i);
         else
             columns[std::size_t(c)].push_back(i);
     }
-    const auto overlap = [&entries](int a, int b) {
-        const QRect &ra = entries[std::size_t(a)]->GetRect(), &rb = entries[std::size_t(b)]->GetRect();
+    const auto overlap = [&boxes](int a, int b) {
+        const QRect &ra = boxes[std::size_t(a)].rect, &rb = boxes[std::size_t(b)].rect;
         return OverlapVertically(ra, rb) && OverlapHorizontally(ra, rb);
     };
     std::vector<std::pair<int, int>> pairs;
     for (std::vector<int> &column : columns) {
-        std::stable_sort(column.begin(), column.end(), [&entries](int a, int b) {
-            return entries[std::size_t(a)]->GetRect().y() < entries[std::size_t(b)]->GetRect().y();
-        });
+        const auto byTop = [&boxes](int a, int b) {
+            return boxes[std::size_t(a)].rect.y() < boxes[std::size_t(b)].rect.y();
+        };
+        if (!std::is_sorted(column.begin(), column.end(), byTop))
+            std::stable_sort(column.begin(), column.end(), byTop);
         for (std::size_t p = 0; p < column.size(); ++p) {
             const int a = column[p];
-            const int bottom = RectBottom(entries[std::size_t(a)]->GetRect());
+            const QRect &ra = boxes[std::size_t(a)].rect;
+            const int bottom = RectBottom(ra);
             for (std::size_t q = p + 1; q < column.size(); ++q) {
                 const int b = column[q];
-                if (entries[std::size_t(b)]->GetRect().y() >= bottom)
+                const QRect &rb = boxes[std::size_t(b)].rect;
+                if (rb.y() >= bottom)
                     break;
-                if (overlap(a, b))
+                if (OverlapHorizontally(ra, rb))
                     pairs.emplace_back(std::min(a, b), std::max(a, b));
             }
         }
@@ -488,7 +487,7 @@ void CTimeGridLayout::TrimOverlaps(EntryList &entries) const
     for (std::size_t p = 0; p < loose.size(); ++p) {
         const int a = loose[p];
         for (int b = 0; b < n; ++b) {
-            if (b == a || Skipped(*entries[std::size_t(b)]))
+            if (b == a || boxes[std::size_t(b)].Skipped())
                 continue;
             // Two loose boxes pair once, from the first of them.
             if (b < a && std::binary_search(loose.begin(), loose.end(), b))
@@ -502,31 +501,34 @@ void CTimeGridLayout::TrimOverlaps(EntryList &entries) const
         std::sort(pairs.begin(), pairs.end());
 
     for (const auto &[q, r] : pairs) {
-        CDisplayItem &a = *entries[std::size_t(q)];
-        CDisplayItem &b = *entries[std::size_t(r)];
-        if (Skipped(b) || Skipped(a))
+        Box &a = boxes[std::size_t(q)];
+        Box &b = boxes[std::size_t(r)];
+        if (b.Skipped() || a.Skipped())
             continue;
-        QRect ra = a.GetRect(), rb = b.GetRect();
+        const QRect ra = a.rect, rb = b.rect;
         if (!OverlapVertically(ra, rb) || !OverlapHorizontally(ra, rb))
             continue;
         if (ra.x() < rb.x() && RectRight(ra) >= rb.x()) {
-            a.SetRect(RectFromEdges(ra.x(), ra.y(), rb.x() - 4, RectBottom(ra)));
+            a.rect = RectFromEdges(ra.x(), ra.y(), rb.x() - 4, RectBottom(ra));
         } else if (ra.x() >= rb.x() && RectRight(rb) >= ra.x()) {
             // Two boxes from one left edge leave the later one no room at all.
             if (ra.x() - 4 <= rb.x())
-                b.SetState(b.GetState() | CDisplayItem::StateHidden);
+                b.state |= CDisplayItem::StateHidden;
             else
-                b.SetRect(RectFromEdges(rb.x(), rb.y(), ra.x() - 4, RectBottom(rb)));
+                b.rect = RectFromEdges(rb.x(), rb.y(), ra.x() - 4, RectBottom(rb));
         }
     }
 }
 
-void CTimeGridLayout::PlaceGroup(EntryList &entries, int first, int last, int wanted) const
+// Gives the group's boxes sub-columns from the left: each pass takes the next sub-column and
+// places, in order, every box still waiting that does not overlap the one placed before it.
+void CTimeGridLayout::PlaceGroup(std::vector<Box> &boxes, int first, int last, int wanted,
+                                 std::vector<int> &pending) const
 {
-    if (first > last || first < 0 || last >= int(entries.size()))
+    if (first > last || first < 0 || last >= int(boxes.size()))
         return;
-    const CDisplayItem &head = *entries[std::size_t(first)];
-    const int column = Column(std::max(0, head.GetFirstCell()));
+    const Box &head = boxes[std::size_t(first)];
+    const int column = Column(std::max(0, head.firstCell));
     const int left = ColumnLeft(column), right = ColumnRight(column);
     const int width = right - left;
     const int fits = (width - 6) / (kMinBoxWidth + 4);
@@ -534,26 +536,29 @@ void CTimeGridLayout::PlaceGroup(EntryList &entries, int first, int last, int wa
     const int step = (width - 6) / subColumns - 6;
     int x = left + 6;
     const int limit = right - 5;
-    bool again = true;
-    while (again) {
-        again = false;
-        const CDisplayItem *previous = nullptr;
-        for (int i = first; i <= last; ++i) {
-            CDisplayItem &e = *entries[std::size_t(i)];
-            if (Skipped(e) || e.GetRect().width() != 0 || e.GetFirstCell() < 0)
-                continue;
-            if (previous && OverlapVertically(previous->GetRect(), e.GetRect())) {
-                again = true;
+    // Boxes already placed or hidden never wait again.
+    pending.clear();
+    for (int i = first; i <= last; ++i) {
+        const Box &e = boxes[std::size_t(i)];
+        if (!e.Skipped() && e.rect.width() == 0 && e.firstCell >= 0)
+            pending.push_back(i);
+    }
+    while (!pending.empty()) {
+        std::size_t kept = 0;
+        const Box *previous = nullptr;
+        for (const int i : pending) {
+            Box &e = boxes[std::size_t(i)];
+            if (previous && OverlapVertically(previous->rect, e.rect)) {
+                pending[kept++] = i;
                 continue;
             }
-            if (limit > x && limit - x >= kMinBoxWidth) {
-                const QRect r = e.GetRect();
-                e.SetRect(RectFromEdges(x, r.y(), limit, RectBottom(r)));
-            } else {
-                e.SetState(e.GetState() | CDisplayItem::StateHidden);
-            }
+            if (limit > x && limit - x >= kMinBoxWidth)
+                e.rect = RectFromEdges(x, e.rect.y(), limit, RectBottom(e.rect));
+            else
+                e.state |= CDisplayItem::StateHidden;
             previous = &e;
         }
+        pending.resize(kept);
         x += step + 4;
     }
 }

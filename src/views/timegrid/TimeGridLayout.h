@@ -107,9 +107,17 @@ class CTimeGridLayout
     // CellFromDate with the time's parts already taken (`valid` false: it had none).
     int CellFromParts(const CDateTime &time, const CDateTime::Parts &parts, bool valid, bool *exact,
                       bool *outside) const;
-    void PlaceGroups(EntryList &entries) const;
-    void PlaceGroup(EntryList &entries, int first, int last, int wanted) const;
-    void TrimOverlaps(EntryList &entries) const;
+    // An entry's box while the placement works on it.
+    struct Box
+    {
+        QRect rect;
+        std::uint32_t state = 0;
+        int firstCell = -1;
+        bool Skipped() const { return (state & (CDisplayItem::StateDragged | CDisplayItem::StateHidden)) != 0; }
+    };
+    void PlaceGroups(std::vector<Box> &boxes) const;
+    void PlaceGroup(std::vector<Box> &boxes, int first, int last, int wanted, std::vector<int> &pending) const;
+    void TrimOverlaps(std::vector<Box> &boxes) const;
 
     CDateTime m_firstDate;
     // The first date as a day count, for day differences from date parts.

@@ -277,3 +277,42 @@ TEST(ItemBoxTest, GradientRunsFromTheTypesLightShadeToItsDarkOne)
     EXPECT_LE(std::abs(bottom.red() - ToQColor(shades.dark).red()), 8);
     EXPECT_GT(top.lightness(), bottom.lightness());
 }
+
+TEST(ItemBoxTest, PaintMemoCutsEachCaptionToItsOwnWidthAndFont)
+{
+    // One memo over boxes that share a caption at two widths, and a completed task with the same
+    // caption in its own font: each box paints as it does without the memo.
+    BoxView view;
+    QFont font;
+    font.setPixelSize(12);
+    QFont struck = font;
+    struck.setStrikeOut(true);
+    view.SetFonts(font, struck, font);
+    view.m_rowHeight = 16;
+    const QString caption = QStringLiteral("A caption much wider than the narrow box");
+    auto event = std::make_unique<CDisplayItem>(CDisplayItem::KindEvent, 0, QStringLiteral("Type"),
+                                                CDateTime(2024, 3, 4, 9, 0, 0), CDateSpan(1.0 / 24));
+    event->SetSubject(caption);
+    auto task = std::make_unique<CDisplayItem>(CDisplayItem::KindTask, 0, QStringLiteral("Type"),
+                                               CDateTime(2024, 3, 4, 9, 0, 0), CDateSpan(1.0 / 24));
+    task->SetSubject(caption);
+    task->SetFlags(task->GetFlags() | CDisplayItem::FlagCompleted);
+    const struct
+    {
+        const CDisplayItem *entry;
+        QRect box;
+    } boxes[] = {{event.get(), QRect(0, 0, 200, 18)},
+                 {event.get(), QRect(0, 20, 60, 18)},
+                 {task.get(), QRect(0, 40, 60, 18)},
+                 {event.get(), QRect(0, 60, 200, 18)}};
+    const auto paint = [&](ItemBoxTextMemo *memo) {
+        return PaintImage(200, 80, [&](QPainter &p) {
+            for (const auto &b : boxes)
+                DrawItemBox(p, view, *b.entry, b.box, false, memo);
+        });
+    };
+    ItemBoxTextMemo memo;
+    const QImage withMemo = paint(&memo);
+    EXPECT_EQ(withMemo, paint(nullptr));
+    EXPECT_EQ(memo.elided.size(), 3u);
+}

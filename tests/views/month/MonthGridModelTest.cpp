@@ -3,6 +3,7 @@
 #include "views/month/MonthGridModel.h"
 #include "views/month/MonthTestSupport.h"
 
+#include <QDateTime>
 #include <gtest/gtest.h>
 
 namespace {
@@ -169,6 +170,36 @@ TEST_F(MonthGridTest, EntriesAreCutIntoPieces)
     EXPECT_EQ(Place(MakeEntry(CDateTime(2024, 9, 10, 22, 0, 0), CDateTime(2024, 9, 11, 2, 0, 0),
                               QStringLiteral("Late"), CDisplayItem::FlagCrossesMidnight)),
               (P{{15, 15, kAfter}, {16, 16, kBefore}}));
+}
+
+TEST_F(MonthGridTest, KeptGridEndFollowsTheDateAndTheRows)
+{
+    // The grid keeps its end and its first day's number between calls; moving the grid or
+    // changing its rows must not leave the old ones in use.
+    const auto daysFromStart = [this](int month, int day) {
+        return int(model.GetGridStart().ToQDateTime().date().daysTo(QDate(2024, month, day)));
+    };
+    const auto at = [](int month, int day) {
+        return MakeEntry(CDateTime(2024, month, day, 9, 0, 0), CDateTime(2024, month, day, 10, 0, 0));
+    };
+    EXPECT_EQ(model.DayOffsetFromDate(CDateTime(2024, 10, 6, 9, 0, 0), nullptr, nullptr), 41);
+    EXPECT_EQ(Place(at(10, 6)), (std::vector<Piece>{{41, 41, 0}}));
+
+    Go(CDateTime(2024, 10, 12));
+    const int october6 = daysFromStart(10, 6), october20 = daysFromStart(10, 20);
+    ASSERT_LT(october20, model.DayCount());
+    EXPECT_EQ(model.DayOffsetFromDate(CDateTime(2024, 10, 6, 9, 0, 0), nullptr, nullptr), october6);
+    EXPECT_EQ(Place(at(10, 6)), (std::vector<Piece>{{october6, october6, 0}}));
+    EXPECT_EQ(Place(at(10, 20)), (std::vector<Piece>{{october20, october20, 0}}));
+
+    // Two weeks from the same first day: the 20th lies past the grid's end now.
+    model.SetWeekCountMode(true, 2);
+    ASSERT_EQ(model.DayCount(), 14);
+    ASSERT_GE(october20, 14);
+    bool clipped = false;
+    EXPECT_EQ(model.DayOffsetFromDate(CDateTime(2024, 10, 20, 9, 0, 0), nullptr, &clipped), 13);
+    EXPECT_TRUE(clipped);
+    EXPECT_EQ(Place(at(10, 20)), std::vector<Piece>{});
 }
 
 TEST_F(MonthGridTest, WorkDaysOnlyDropsTheWeekend)
