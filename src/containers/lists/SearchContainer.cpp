@@ -44,7 +44,12 @@ CSearchContainer::CSearchContainer(QWidget *parent) : CEventListContainer(ViewKi
         m_frame->setGeometry(FrameRect());
 }
 
-CSearchContainer::~CSearchContainer() = default;
+// The bar goes while the container can still hear its last signals.
+CSearchContainer::~CSearchContainer()
+{
+    delete m_findBar;
+    m_findBar = nullptr;
+}
 
 QRect CSearchContainer::FrameRect() const
 {
