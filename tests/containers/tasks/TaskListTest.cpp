@@ -6,6 +6,7 @@
 #include "containers/tasks/TaskListCtrl.h"
 #include "containers/tasks/TaskListPaste.h"
 #include "containers/tasks/TaskListRules.h"
+#include "containers/tasks/TaskListWnd.h"
 #include "core/document/TransferFormat.h"
 #include "core/document/TransferWriter.h"
 #include "core/lists/ItemType.h"
@@ -13,6 +14,8 @@
 #include "core/system/StringTable.h"
 #include "views/base/CustomWnd.h"
 
+#include <QAction>
+#include <QMenu>
 #include <QMimeData>
 #include <QtEndian>
 
@@ -62,6 +65,29 @@ class TaskListTest : public ContainerFixture
     }
     QString TypeName(int index) { return m_doc.GetItemTypes().GetType(index)->GetName(); }
     std::unique_ptr<TaskListHost> m_host;
+};
+
+// The list's window with a menu that answers by itself: it records what it offered and picks
+// the entry of the chosen command.
+class ScriptedMenuWnd : public CTaskListWnd
+{
+  public:
+    using CTaskListWnd::CTaskListWnd;
+    QAction *ExecMenu(QMenu &menu, const QPoint &) override
+    {
+        offered.clear();
+        QAction *pick = nullptr;
+        for (QAction *a : menu.actions()) {
+            if (a->isSeparator())
+                continue;
+            offered << a->text() + (a->isEnabled() ? QString() : QStringLiteral(" (off)"));
+            if (a->data().toInt() == choose)
+                pick = a;
+        }
+        return pick;
+    }
+    QStringList offered;
+    int choose = 0;
 };
 
 QByteArray Bytes(std::initializer_list<std::uint32_t> words)
@@ -293,6 +319,56 @@ TEST_F(TaskListTest, PastedTextOpensTheTaskEditor)
     EXPECT_EQ(m_editors.opened[0].itemId, 0u);
     EXPECT_EQ(m_editors.opened[1].subject, QStringLiteral("Send invitations"));
     EXPECT_TRUE(TaskIds().empty()); // nothing is stored before the editor's OK
+}
+
+TEST_F(TaskListTest, TheHeaderAndEmptyRowsMenusRunTheirCommands)
+{
+    StoreTask(QStringLiteral("one"), At(2024, 3, 14));
+    TaskListHost &h = Host();
+    ScriptedMenuWnd window(h.list);
+    const int subject = h.list.Columns().VisualIndexOf(4);
+    ASSERT_GE(subject, 0);
+    h.list.SetRightClickColumn(subject);
+    window.choose = 32918; // Sort Descending
+    window.ShowContextMenu(CTaskListRules::MenuListHeader, QPoint());
+    EXPECT_TRUE(window.offered.contains(QStringLiteral("&Field Chooser...")));
+    EXPECT_EQ(h.list.Columns().SortId(), 4);
+    EXPECT_FALSE(h.list.Columns().Ascending());
+
+    window.choose = ContainerCmd::NewTask;
+    window.ShowContextMenu(CTaskListRules::MenuNoSelection, QPoint());
+    EXPECT_TRUE(window.offered.contains(QStringLiteral("&New Task")));
+    ASSERT_EQ(m_editors.opened.size(), 1u);
+    EXPECT_EQ(m_editors.opened[0].kind, 2);
+}
+
+TEST_F(TaskListTest, APressOnTheCompleteColumnTogglesOnlyThatTask)
+{
+    const std::uint32_t first = StoreTask(QStringLiteral("first"), At(2024, 3, 13));
+    const std::uint32_t second = StoreTask(QStringLiteral("second"), At(2024, 3, 14));
+    TaskListHost &h = Host();
+    h.list.LoadDefaultLayout();
+    ASSERT_EQ(h.list.GetEntry(0)->GetItemRef(), first);
+    h.list.GetEntry(0)->SetState(CDisplayItem::StateSelected | CDisplayItem::StateFocus);
+    h.list.SetFocusedEntry(0);
+
+    const int column = h.list.Columns().VisualIndexOf(CTaskListRules::CompleteColumn);
+    ASSERT_GE(column, 0);
+    const QPoint onSecond(h.list.Columns().LeftOf(column) + 4,
+                          h.list.GetHeaderHeight() + h.list.GetRowHeight() + h.list.GetRowHeight() / 2);
+    h.list.OnLeftDown(onSecond, 0);
+    h.list.OnLeftUp(onSecond);
+    // The selection stayed where it was; the second task is completed in the file.
+    EXPECT_TRUE(h.list.GetEntry(0)->HasState(CDisplayItem::StateSelected));
+    EXPECT_FALSE(h.list.GetEntry(1)->HasState(CDisplayItem::StateSelected));
+    EXPECT_EQ(h.list.GetFocusedEntry(), 0);
+    EXPECT_TRUE(Task(second).IsCompleted());
+    EXPECT_FALSE(Task(first).IsCompleted());
+
+    // A press there that is released elsewhere does nothing.
+    h.list.OnLeftDown(onSecond, 0);
+    h.list.OnLeftUp(QPoint(onSecond.x() + 200, onSecond.y()));
+    EXPECT_TRUE(Task(second).IsCompleted());
 }
 
 } // namespace
