@@ -223,8 +223,9 @@ HRESULT CDayContainer::LoadPeriodItems(bool keepStatus, bool, const CDateTime &d
 
 void CDayContainer::SelectNavigatorDays()
 {
-    if (CDateNavigatorWnd *navigator = CMainBasePointers::DateNavigator();
-        navigator && CMainBasePointers::MainBase() && CMainBasePointers::MainBase()->GetCurrentContainer() == this)
+    // Only a container of the main base window shows its days there; one a print job makes does not.
+    CDateNavigatorWnd *navigator = CMainBasePointers::DateNavigator();
+    if (navigator && parentWidget() && parentWidget() == CMainBasePointers::MainBase())
         navigator->SetSelection(GetFirstShownDate(), m_workWeek ? 7 : 1, m_dayCount);
 }
 

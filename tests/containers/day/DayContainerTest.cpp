@@ -244,6 +244,10 @@ TEST_F(DayContainerTest, StepsPeriods)
     EXPECT_EQ(m_port.summaryLoads, loads);
     EXPECT_EQ(multi.Grid().GetFocusDate(), At(2024, 3, 20));
     EXPECT_EQ(multi.Banner().GetFocusDate(), At(2024, 3, 20));
+    // The focused day counts days in the grid, not its rows.
+    CDateTime focused;
+    EXPECT_EQ(multi.GetFocusedDay(focused), 2);
+    EXPECT_EQ(focused.DatePart(), At(2024, 3, 20));
 }
 
 TEST_F(DayContainerTest, WorkTimeOnlyAndTimeScaleAreKeptAcrossARestart)
@@ -476,6 +480,33 @@ TEST_F(DayContainerTest, CtrlTabWalksGridBannerAndTaskPad)
     EXPECT_EQ(multi.Grid().GetSelectedCellCount(), 2);
     multi.SelectTimeRange(At(2024, 3, 12), At(2024, 3, 13));
     EXPECT_EQ(multi.GetViewCtrl(), &multi.Banner());
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(DayContainerTest, ReloadedOptionsFollowChangedWorkDays)
+{
+    CDayContainer &multi = MakeDay(ViewKind::MultiDay);
+    multi.SetDayCount(7, true);
+    ASSERT_EQ(multi.Reload(At(2024, 3, 13)), S_OK);
+    EXPECT_EQ(multi.Grid().GetColumnCount(), 5);
+    EXPECT_EQ(multi.Grid().GetDayDate(0).DatePart(), At(2024, 3, 11));
+
+    SetWorkWeekMask(0x7C); // Tuesday to Saturday
+    multi.ReloadOptions();
+    ASSERT_EQ(multi.Reload(CDateTime::Null()), S_OK);
+    EXPECT_TRUE(multi.IsWorkWeek());
+    EXPECT_EQ(multi.Grid().GetColumnCount(), 5);
+    EXPECT_EQ(multi.Grid().GetDayDate(0).DatePart(), At(2024, 3, 12));
+    EXPECT_EQ(multi.Banner().GetDayDate(0), At(2024, 3, 12));
+
+    // One work day left: no work week any more, the seven days show.
+    SetWorkWeekMask(0x04);
+    multi.ReloadOptions();
+    EXPECT_FALSE(multi.IsWorkWeek());
+    EXPECT_EQ(multi.GetDayCount(), 7);
 }
 
 } // namespace
