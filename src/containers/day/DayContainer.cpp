@@ -644,6 +644,7 @@ void CDayContainer::PlacePanes(int banner)
 
 void CDayContainer::FitBannerRows(int rows)
 {
+    m_wantedRows = rows;
     PlacePanes(Layout::BannerForRows(rows, m_rowLimit, RowHeight(), HeaderHeight(), height()));
 }
 
@@ -652,7 +653,10 @@ void CDayContainer::resizeEvent(QResizeEvent *event)
     CMainViewContainer::resizeEvent(event);
     if (width() == 0 || height() == 0)
         return;
-    PlacePanes(Layout::FitBanner(m_bannerFrame->height(), height(), RowHeight(), HeaderHeight()));
+    if (m_wantedRows >= 0)
+        PlacePanes(Layout::BannerForRows(m_wantedRows, m_rowLimit, RowHeight(), HeaderHeight(), height()));
+    else
+        PlacePanes(Layout::FitBanner(m_bannerFrame->height(), height(), RowHeight(), HeaderHeight()));
 }
 
 void CDayContainer::paintEvent(QPaintEvent *)
@@ -687,8 +691,10 @@ void CDayContainer::EndSplitterDrag(bool apply)
     m_dragging = false;
     releaseMouse();
     m_tracker->hide();
-    if (apply)
+    if (apply) {
+        m_wantedRows = -1;
         PlacePanes(m_dragTop);
+    }
 }
 
 void CDayContainer::mousePressEvent(QMouseEvent *event)

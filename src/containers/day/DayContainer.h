@@ -129,6 +129,9 @@ class CDayContainer : public CMainViewContainer
 
     int m_dayCount = 5;
     int m_rowLimit = CDayContainerLayout::kDefaultRowLimit;
+    // The banner rows last asked for; -1 once the user has dragged the splitter. A fit made
+    // while the window is still too low to hold them is made again when it grows.
+    int m_wantedRows = -1;
     bool m_workWeek = false;
     bool m_bannerFocused = false;
     bool m_dragging = false;

@@ -455,6 +455,24 @@ TEST_F(DayContainerTest, BannerFitsItsRowsAndTheSplitterMovesByRows)
     EXPECT_LE(multi.GridFrame()->geometry().top(), 40);
 }
 
+// The program loads the first view before the main window has laid it out: once the window has
+// its size, the banner shows the rows it was loaded with.
+TEST_F(DayContainerTest, BannerLoadedWhileTinyGetsItsRowsOnceTheWindowGrows)
+{
+    FillCalendar();
+    CDayContainer &multi = MakeDay(ViewKind::MultiDay);
+    multi.resize(300, 20);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(multi.Reload(At(2024, 3, 11)), S_OK);
+    ASSERT_GT(multi.Banner().GetRowCount(), 0);
+    multi.resize(900, 600);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(multi.BannerFrame()->height(), multi.Banner().GetHeaderHeight() +
+                                                 std::min(multi.Banner().GetRowCount(), multi.GetRowLimit()) *
+                                                     multi.Banner().GetRowHeight() +
+                                                 8);
+}
+
 TEST_F(DayContainerTest, CtrlTabWalksGridBannerAndTaskPad)
 {
     CDayContainer &multi = MakeDay(ViewKind::MultiDay);
