@@ -402,18 +402,22 @@ bool CViewContainer::OnItemRescheduled(std::uint32_t recordId, const CDateTime &
                                        const CDateTime &newStart)
 {
     CCalendarViewCtrl *view = GetViewCtrl();
-    if (!view)
-        return false;
+    return view && RescheduleEntries(*view, recordId, occurrence, newStart);
+}
+
+bool CViewContainer::RescheduleEntries(CCalendarViewCtrl &view, std::uint32_t recordId, const CDateTime &occurrence,
+                                       const CDateTime &newStart)
+{
     bool matched = false;
-    for (int i = 0; i < view->GetEntryCount(); ++i) {
-        CDisplayItem *e = view->GetEntry(i);
+    for (int i = 0; i < view.GetEntryCount(); ++i) {
+        CDisplayItem *e = view.GetEntry(i);
         if (e->GetItemRef() != recordId)
             continue;
         matched = true;
         e->SetNewStart(newStart);
         if (e->GetOccurrenceDate() == occurrence && !e->HasFlag(CDisplayItem::FlagRecurring)) {
             e->SetFlag(CDisplayItem::FlagReminder, false);
-            view->InvalidateEntry(i);
+            view.InvalidateEntry(i);
         }
     }
     return matched;

@@ -235,6 +235,8 @@ class CViewContainer : public CCustomWnd, public IViewContainer, public ICommand
 
     // ---- Clipboard ----
     bool CopyToClipboard();
+    // Puts the view's selected entries on the clipboard as text and as items; false when none.
+    static bool CopyViewSelection(const CCalendarViewCtrl &view);
     void CutToClipboard();
     void PasteFromClipboard();
     bool CanPaste() const;
@@ -288,6 +290,9 @@ class CViewContainer : public CCustomWnd, public IViewContainer, public ICommand
     // Reports a failed reload or hands it to the session error handling.
     void AfterReload(HRESULT result, bool repaintNavigator);
     void Beep() const;
+    // The entries of the record in one view take the new start (see OnItemRescheduled).
+    static bool RescheduleEntries(CCalendarViewCtrl &view, std::uint32_t recordId, const CDateTime &occurrence,
+                                  const CDateTime &newStart);
     // Adds a just stored item to the views, selected when the options say so.
     bool ShowStoredItem(std::unique_ptr<CCalendarItem> item);
     void WaitCursor(bool on) const;

@@ -294,21 +294,9 @@ void CDayContainer::OnItemUpdated(CItemRef &holder, bool select)
 
 bool CDayContainer::OnItemRescheduled(std::uint32_t recordId, const CDateTime &occurrence, const CDateTime &newStart)
 {
-    bool matched = false;
-    for (CCalendarViewCtrl *view : {static_cast<CCalendarViewCtrl *>(&m_banner), static_cast<CCalendarViewCtrl *>(&m_grid)}) {
-        for (int i = 0; i < view->GetEntryCount(); ++i) {
-            CDisplayItem *e = view->GetEntry(i);
-            if (e->GetItemRef() != recordId)
-                continue;
-            matched = true;
-            e->SetNewStart(newStart);
-            if (e->GetOccurrenceDate() == occurrence && !e->HasFlag(CDisplayItem::FlagRecurring)) {
-                e->SetFlag(CDisplayItem::FlagReminder, false);
-                view->InvalidateEntry(i);
-            }
-        }
-    }
-    return matched;
+    const bool inBanner = RescheduleEntries(m_banner, recordId, occurrence, newStart);
+    const bool inGrid = RescheduleEntries(m_grid, recordId, occurrence, newStart);
+    return inBanner || inGrid;
 }
 
 int CDayContainer::MarkItemRemoved(std::uint32_t recordId, const CDateTime *occurrence, bool)

@@ -15,11 +15,14 @@
 
 bool CViewContainer::CopyToClipboard()
 {
-    CCalendarViewCtrl *view = GetViewCtrl();
-    if (!view)
-        return false;
-    const QByteArray text = view->RenderSelectionText();
-    const QByteArray items = view->SerializeSelection();
+    const CCalendarViewCtrl *view = GetViewCtrl();
+    return view && CopyViewSelection(*view);
+}
+
+bool CViewContainer::CopyViewSelection(const CCalendarViewCtrl &view)
+{
+    const QByteArray text = view.RenderSelectionText();
+    const QByteArray items = view.SerializeSelection();
     if (text.isNull() && items.isNull())
         return false;
     auto data = std::make_unique<QMimeData>();

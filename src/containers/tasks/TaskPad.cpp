@@ -174,20 +174,7 @@ void CTaskPad::ToggleInclude(bool noDue)
 
 bool CTaskPad::CopySelection() const
 {
-    const QByteArray text = m_ctrl.RenderSelectionText();
-    const QByteArray items = m_ctrl.SerializeSelection();
-    if (text.isNull() && items.isNull())
-        return false;
-    auto data = std::make_unique<QMimeData>();
-    if (!text.isNull())
-        data->setData(QString::fromLatin1(kTextMimeType), text);
-    if (!items.isNull())
-        data->setData(TransferFormatMimeType(), items);
-    QClipboard *clipboard = QGuiApplication::clipboard();
-    if (!clipboard)
-        return false;
-    clipboard->setMimeData(data.release());
-    return true;
+    return CViewContainer::CopyViewSelection(m_ctrl);
 }
 
 void CTaskPad::Paste()
