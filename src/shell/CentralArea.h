@@ -41,6 +41,14 @@ class ICentralArea
     virtual void Reload() {}
     // The desktop's colours or the locale's formats changed: the views redraw in them.
     virtual void SettingsChanged() {}
+    // The pane switches (Date Navigator bar 32814, TaskPad 34789, details pane 34855): whether one
+    // is on and may be switched, and switching it.
+    virtual bool PaneState(int /*commandId*/, bool &checked) const
+    {
+        checked = false;
+        return false;
+    }
+    virtual void TogglePane(int /*commandId*/) {}
     // Shows the active view's item counts; false when no view counts them.
     virtual bool UpdateCountPane() { return false; }
 };

@@ -45,6 +45,8 @@ class CMainBaseArea : public QWidget, public ICentralArea, public IMainBaseShell
     void Reload() override;
     bool UpdateCountPane() override;
     void SettingsChanged() override;
+    bool PaneState(int commandId, bool &checked) const override;
+    void TogglePane(int commandId) override;
 
     // ---- IMainBaseShell ----
     void SetInfoBarMode(int viewKind) override;

@@ -515,6 +515,11 @@ bool CMainWnd::OnCommand(int id)
         ShowView(2, id - 32866, false);
         return true;
     }
+    if (id == NavigatorBar || id == TaskPad || id == DetailsPane) {
+        m_central->TogglePane(id);
+        UpdateItemCount();
+        return true;
+    }
     for (const ViewCommand &v : kViewCommands)
         if (v.id == id) {
             if (id == ViewWorkWeek)
@@ -668,12 +673,17 @@ bool CMainWnd::OnUpdateCommand(int id, CCmdUI &ui)
     case ShowAll:
     case DefineFilters:
     case IncludePast:
-    case NavigatorBar:
-    case TaskPad:
-    case DetailsPane:
     case ShowInDayView:
         ui.Enable(false);
         return true;
+    case NavigatorBar:
+    case TaskPad:
+    case DetailsPane: {
+        bool checked = false;
+        ui.Enable(m_central->PaneState(id, checked));
+        ui.SetCheck(checked);
+        return true;
+    }
     case ToggleToolbar:
         ui.SetCheck(ToolbarShown());
         ui.Enable(!m_fullScreen);

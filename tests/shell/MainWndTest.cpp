@@ -14,6 +14,7 @@
 #include "shell/SampleCalendar.h"
 #include "shell/ShellCommands.h"
 #include "core/dates/DateRules.h"
+#include "core/dates/WeekRules.h"
 #include "core/system/Profile.h"
 #include "toolkit/bars/CaptionBar.h"
 #include "toolkit/bars/ItemsStatusBar.h"
@@ -436,6 +437,13 @@ TEST(MainWndRender, SampleCalendarInDayMonthAndTasks)
         QApplication::setStyle(new CMenuLookStyle);
     // The bars' shading spans a desktop screen, wider than the offscreen one.
     CMenuLook::Instance().UpdateColors(QApplication::palette(), CMenuLook::Instance().GetOptions(), 1920);
+    // The first start's work week, Monday to Friday, as the program applies it before any window.
+    struct WorkWeekGuard
+    {
+        int before = GetWorkWeekMask();
+        WorkWeekGuard() { SetWorkWeekMask(62); }
+        ~WorkWeekGuard() { SetWorkWeekMask(before); }
+    } workWeek;
     TempProfile profile;
     FakeMessagePort messages;
     QTemporaryDir dir;
@@ -459,6 +467,24 @@ TEST(MainWndRender, SampleCalendarInDayMonthAndTasks)
         EXPECT_TRUE(w->grab().toImage().save(folder + QStringLiteral("/shell_main_window_%1.png").arg(name)));
     }
     EXPECT_EQ(w->StatusBar()->CountPane()->text(), "6 items"); // the sample's tasks
+
+    // The main base window at a desktop size with the Date Navigator, the TaskPad and the details
+    // pane beside and below the views.
+    w->resize(1280, 760);
+    for (const auto &[id, name] : {std::pair{ShellCmd::ViewDay, "day"}, std::pair{ShellCmd::ViewWorkWeek, "workweek"},
+                                   std::pair{ShellCmd::ViewMonth, "month"}, std::pair{ShellCmd::ViewTasks, "tasks"},
+                                   std::pair{ShellCmd::ViewEventList, "eventlist"}}) {
+        ASSERT_TRUE(w->RunCommand(id));
+        for (int pane : {ShellCmd::NavigatorBar, ShellCmd::DetailsPane}) {
+            const CCmdUI state = w->CommandState(pane);
+            if (state.enabled && !state.checked)
+                EXPECT_TRUE(w->RunCommand(pane));
+        }
+        CCommandTable::Instance().Router().UpdateBars();
+        QApplication::processEvents();
+        EXPECT_TRUE(w->grab().toImage().save(folder + QStringLiteral("/shell_main_base_%1.png").arg(name)));
+    }
+    EXPECT_TRUE(w->CommandState(ShellCmd::DetailsPane).checked);
 
     // The View menu as it drops down in the tasks view, drawn below the window's top.
     CMenuEx *view = w->TopMenu("&View");

@@ -594,15 +594,17 @@ int CViewContainer::OnNotify(const CNotifyRecord &record)
         m_focusedPane = record.sender;
         return 0;
     case kNotifyKeyDown: {
+        // Key notifications carry Qt key values, as the views and panes read them.
         const bool ctrl = (record.flags & kModCtrl) != 0;
         const bool shift = (record.flags & kModShift) != 0;
         switch (record.key) {
-        case 9: // Tab
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab:
             if (!ctrl)
                 return 0;
-            SwitchPane(!shift);
+            SwitchPane(!shift && record.key != Qt::Key_Backtab);
             return 1;
-        case 45: // Insert
+        case Qt::Key_Insert:
             if (ctrl)
                 SendCommand(ContainerCmd::Copy);
             else if (shift)
@@ -610,20 +612,20 @@ int CViewContainer::OnNotify(const CNotifyRecord &record)
             else
                 return 0;
             return 1;
-        case 46: // Delete
+        case Qt::Key_Delete:
             SendCommand(ContainerCmd::Delete);
             return 1;
-        case 67: // C
+        case Qt::Key_C:
             if (!ctrl)
                 return 0;
             SendCommand(ContainerCmd::Copy);
             return 1;
-        case 86: // V
+        case Qt::Key_V:
             if (!ctrl)
                 return 0;
             SendCommand(ContainerCmd::Paste);
             return 1;
-        case 88: // X
+        case Qt::Key_X:
             if (!ctrl)
                 return 0;
             SendCommand(ContainerCmd::Cut);

@@ -20,8 +20,6 @@
 #include <QComboBox>
 
 namespace {
-constexpr int kVirtualKeyTab = 9;
-constexpr int kVirtualKeyF = 70;
 // The bar stands a little taller than its controls need.
 constexpr int kBarExtraHeight = 8;
 } // namespace
@@ -246,9 +244,8 @@ int CSearchContainer::OnNotify(const CNotifyRecord &record)
     }
     if (record.code != kNotifyKeyDown)
         return CEventListContainer::OnNotify(record);
-    // The views report Qt's key codes, the panes the virtual-key codes: both mean the same keys.
     const bool backTab = record.key == Qt::Key_Backtab;
-    const bool tab = record.key == kVirtualKeyTab || record.key == Qt::Key_Tab || backTab;
+    const bool tab = record.key == Qt::Key_Tab || backTab;
     const bool ctrl = (record.flags & kModCtrl) != 0;
     if (tab && !ctrl && m_findBar && !m_findBar->isHidden()) {
         if (ListHasFocus())
@@ -257,16 +254,9 @@ int CSearchContainer::OnNotify(const CNotifyRecord &record)
             m_listWnd->setFocus(Qt::TabFocusReason);
         return 1;
     }
-    if (record.key == kVirtualKeyF && ctrl) {
+    if (record.key == Qt::Key_F && ctrl) {
         FocusFindBar();
         return 1;
-    }
-    if (tab) {
-        CNotifyRecord same = record;
-        same.key = kVirtualKeyTab;
-        if (backTab)
-            same.flags |= kModShift;
-        return CEventListContainer::OnNotify(same);
     }
     return CEventListContainer::OnNotify(record);
 }

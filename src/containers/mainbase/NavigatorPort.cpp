@@ -37,3 +37,9 @@ void CNavigatorPort::MarkBusyDays(const CEventItem &event)
     if (CDateNavigatorWnd *navigator = CMainBasePointers::DateNavigator())
         navigator->MarkItem(event, false);
 }
+
+void CNavigatorPort::SetSelection(const CDateTime &start, int unit, int count)
+{
+    if (CDateNavigatorWnd *navigator = CMainBasePointers::DateNavigator())
+        navigator->SetSelection(start, unit, count);
+}

@@ -12,4 +12,5 @@ class CNavigatorPort : public IDateNavigatorPort
     void UpdateToday() override;
     bool WantsEvent(const CEventItem &summary) const override;
     void MarkBusyDays(const CEventItem &event) override;
+    void SetSelection(const CDateTime &start, int unit, int count) override;
 };

@@ -22,25 +22,6 @@ CFramedViewContainer::CWaitCursor::~CWaitCursor()
         m_prompts->SetWaitCursor(false);
 }
 
-int CFramedViewContainer::VirtualKeyOf(int key)
-{
-    switch (key) {
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-        return kVkTab;
-    case Qt::Key_Insert:
-        return kVkInsert;
-    case Qt::Key_Delete:
-        return kVkDelete;
-    case Qt::Key_PageUp:
-        return kVkPageUp;
-    case Qt::Key_PageDown:
-        return kVkPageDown;
-    default:
-        return key;
-    }
-}
-
 void CFramedViewContainer::AttachView(CCalendarViewCtrl &view, int kind, int frameId, int viewId,
                                       bool sidePaneDefault, bool detailsDefault)
 {
@@ -76,14 +57,11 @@ int CFramedViewContainer::OnNotify(const CNotifyRecord &record)
 {
     if (record.code != kNotifyKeyDown)
         return CMainViewContainer::OnNotify(record);
-    CNotifyRecord key = record;
-    key.key = VirtualKeyOf(record.key);
-    if (key.key == kVkPageUp || key.key == kVkPageDown) {
-        StepByKey(key.key == kVkPageDown, record.flags == kSingleStepFlags);
+    if (record.key == Qt::Key_PageUp || record.key == Qt::Key_PageDown) {
+        StepByKey(record.key == Qt::Key_PageDown, record.flags == kSingleStepFlags);
         return 1;
     }
-    // The base's key table (Ctrl+Tab, Insert, Delete, Ctrl+C/V/X) is in the Win32 codes.
-    return CMainViewContainer::OnNotify(key);
+    return CMainViewContainer::OnNotify(record);
 }
 
 void CFramedViewContainer::StepByKey(bool forward, bool)

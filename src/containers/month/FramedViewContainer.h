@@ -11,21 +11,11 @@ class CCalendarViewWnd;
 class CFramedViewContainer : public CMainViewContainer
 {
   public:
-    // Win32-style key codes of the key notifications: the views send Qt key values, the
-    // container's key table is written in these codes; both are read through VirtualKeyOf.
-    static constexpr int kVkTab = 9;
-    static constexpr int kVkPageUp = 33;
-    static constexpr int kVkPageDown = 34;
-    static constexpr int kVkInsert = 45;
-    static constexpr int kVkDelete = 46;
     // The modifier word of a key notification that asks for a single step (one week).
     static constexpr int kSingleStepFlags = -1;
 
     explicit CFramedViewContainer(QWidget *parent = nullptr);
     ~CFramedViewContainer() override;
-
-    // The Win32-style code of a Qt key for the keys the containers act on; other values as given.
-    static int VirtualKeyOf(int key);
 
     CBorderWnd *GetFrame() const { return m_frame; }
     CCalendarViewWnd *GetViewWindow() const { return m_viewWnd; }

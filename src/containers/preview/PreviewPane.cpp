@@ -10,6 +10,7 @@
 #include "core/system/Profile.h"
 #include "editing/base/NotesEdit.h"
 #include "toolkit/style/MenuLook.h"
+#include "views/base/CalendarViewCtrl.h"
 #include "views/base/NotifyTarget.h"
 
 #include <QKeyEvent>
@@ -17,7 +18,6 @@
 #include <algorithm>
 
 namespace {
-constexpr int kVirtualKeyTab = 9;
 
 QColor FromColorRef(COLORREF c) { return QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF)); }
 } // namespace
@@ -141,8 +141,8 @@ bool CPreviewPane::eventFilter(QObject *watched, QEvent *event)
                 record.sender = this;
                 record.controlId = kControlId;
                 record.code = kNotifyKeyDown;
-                record.key = kVirtualKeyTab;
-                record.flags = int(key->modifiers());
+                record.key = key->key();
+                record.flags = kModCtrl | ((key->modifiers() & Qt::ShiftModifier) ? kModShift : 0);
                 if (target->OnNotify(record) != 0)
                     return true;
             }

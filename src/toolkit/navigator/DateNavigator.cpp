@@ -317,7 +317,7 @@ bool CDateNavigator::SelectionVisible() const
     if (m_unit == UnitWeek) {
         const int mondayBased = (m_current.GetDayOfWeek() + 5) % 7;
         start = AddDaysExact(start, -((mondayBased - GetFirstDayOfWeek() + 7) % 7));
-        end = AddDaysExact(start, 7L * m_count - 1);
+        end = AddDaysExact(start, long(m_count) - 1);
     } else if (m_unit == UnitMonth) {
         start = CDateTime(m_current.GetYear(), m_current.GetMonth(), 1);
         end = CDateTime(m_current.GetYear(), m_current.GetMonth(),
@@ -470,9 +470,9 @@ void CDateNavigator::Highlight(int target, bool repaint)
             }
             const CNavigatorMonth &prev = m_months[std::size_t(month - 1)];
             const int row = prev.cells[35].IsHidden() ? 4 : 5;
-            MarkFrom(month - 1, row * 7, 7 * m_count, repaint, marked);
+            MarkFrom(month - 1, row * 7, m_count, repaint, marked);
         } else {
-            MarkFrom(month, rowStart, 7 * m_count, repaint, marked);
+            MarkFrom(month, rowStart, m_count, repaint, marked);
         }
     } else {
         MarkFrom(month, cell, m_count, repaint, marked);

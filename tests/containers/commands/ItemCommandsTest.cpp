@@ -439,8 +439,15 @@ TEST_F(ItemCommandsTest, RoutingToTheZoomListAndTheTaskPad)
     // The key notifications come back as the same commands.
     CNotifyRecord key;
     key.code = kNotifyKeyDown;
-    key.key = 46;
+    key.key = Qt::Key_Delete;
     EXPECT_EQ(c.OnNotify(key), 1);
+    EXPECT_EQ(padTarget.ran.size(), 2u);
+    // '.' and '-' share their values with the Win32 Delete and Insert keys: they are typing, never commands.
+    for (int typed : {int(Qt::Key_Period), int(Qt::Key_Minus)}) {
+        key.key = typed;
+        key.flags = typed == Qt::Key_Minus ? kModCtrl : 0;
+        EXPECT_EQ(c.OnNotify(key), 0);
+    }
     EXPECT_EQ(padTarget.ran.size(), 2u);
     Reopen();
     EXPECT_TRUE(Contains(EventIds(), a));

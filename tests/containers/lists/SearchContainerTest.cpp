@@ -281,7 +281,7 @@ TEST_F(SearchContainerTest, CloseAndKeys)
         return focus && (focus == combo || combo->isAncestorOf(focus));
     };
     EXPECT_TRUE(inLookFor());
-    tab.key = 9;
+    tab.key = Qt::Key_Backtab;
     EXPECT_EQ(c.OnNotify(tab), 1);
     QApplication::processEvents();
     EXPECT_EQ(QApplication::focusWidget(), c.GetListWnd());

@@ -103,11 +103,13 @@ TEST_F(MonthContainerTest, StepsByMonthByItsWeeksOrByOneWeek)
     // The view's single-step notification (Page Down past the last row) moves one week.
     EXPECT_EQ(SendKey(c, Qt::Key_PageDown, CFramedViewContainer::kSingleStepFlags), 1);
     EXPECT_EQ((c.GetMonthView().GetFirstDate() - first).GetTotalDays(), 28.0);
-    // The Win32 codes of the keys do the same.
-    EXPECT_EQ(SendKey(c, CFramedViewContainer::kVkPageUp, 0), 1);
+    EXPECT_EQ(SendKey(c, Qt::Key_PageUp, 0), 1);
     EXPECT_EQ((c.GetMonthView().GetFirstDate() - first).GetTotalDays(), 7.0);
-    // Other keys go on to the base.
+    // Other keys go on to the base; '!' and '"' share their values with the Win32 page keys.
     EXPECT_EQ(SendKey(c, Qt::Key_F5, 0), 0);
+    EXPECT_EQ(SendKey(c, Qt::Key_Exclam, 0), 0);
+    EXPECT_EQ(SendKey(c, Qt::Key_QuoteDbl, 0), 0);
+    EXPECT_EQ((c.GetMonthView().GetFirstDate() - first).GetTotalDays(), 7.0);
 }
 
 TEST_F(MonthContainerTest, KeysOfTheBaseTableArriveAsQtKeys)

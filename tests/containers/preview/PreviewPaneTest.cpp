@@ -13,6 +13,7 @@
 #include "core/items/TaskItem.h"
 #include "editing/base/NotesEdit.h"
 #include "toolkit/controls/LinkOpener.h"
+#include "views/base/CalendarViewCtrl.h"
 #include "views/base/NotifyTarget.h"
 
 #include <QApplication>
@@ -246,7 +247,8 @@ TEST_F(PreviewPaneFixture, CtrlTabGoesToTheActiveContainer)
     QApplication::sendEvent(pane.EventBar()->Notes(), &key);
     EXPECT_EQ(target.last.code, kNotifyKeyDown);
     EXPECT_EQ(target.last.controlId, CPreviewPane::kControlId);
-    EXPECT_EQ(target.last.key, 9);
+    EXPECT_EQ(target.last.key, Qt::Key_Tab);
+    EXPECT_EQ(target.last.flags, kModCtrl);
 }
 
 TEST_F(PreviewPaneFixture, HeightIsKeptInDetails)

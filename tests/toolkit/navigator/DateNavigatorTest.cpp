@@ -411,7 +411,7 @@ TEST_F(DateNavigatorTest, HighlightingCrossesMonthEnds)
     EXPECT_EQ(highlighted(), (std::vector<CDateTime>{CDateTime(2024, 5, 30), CDateTime(2024, 5, 31),
                                                      CDateTime(2024, 6, 1), CDateTime(2024, 6, 2)}));
     // A week whose first day lies in May though the date is in June.
-    nav.SetSelection(CDateTime(2024, 6, 1), CDateNavigator::UnitWeek, 1, false);
+    nav.SetSelection(CDateTime(2024, 6, 1), CDateNavigator::UnitWeek, 7, false);
     std::vector<CDateTime> week;
     for (int d = 27; d <= 31; ++d)
         week.push_back(CDateTime(2024, 5, d));
@@ -424,8 +424,13 @@ TEST_F(DateNavigatorTest, HighlightingCrossesMonthEnds)
     ASSERT_EQ(month.size(), 30u);
     EXPECT_EQ(month.front(), CDateTime(2024, 6, 1));
     EXPECT_EQ(month.back(), CDateTime(2024, 6, 30));
+    // The count is of days from the week's first day: a work week marks five.
+    nav.SetSelection(CDateTime(2024, 6, 12), CDateNavigator::UnitWeek, 5, false);
+    EXPECT_EQ(highlighted(), (std::vector<CDateTime>{CDateTime(2024, 6, 10), CDateTime(2024, 6, 11),
+                                                     CDateTime(2024, 6, 12), CDateTime(2024, 6, 13),
+                                                     CDateTime(2024, 6, 14)}));
     // A week selection that is not shown whole scrolls the grid.
-    nav.SetSelection(CDateTime(2024, 6, 28), CDateNavigator::UnitWeek, 2, false);
+    nav.SetSelection(CDateTime(2024, 6, 28), CDateNavigator::UnitWeek, 14, false);
     EXPECT_EQ(nav.GetFirstShownDate(), CDateTime(2024, 6, 1));
     EXPECT_EQ(highlighted().size(), 14u);
 }

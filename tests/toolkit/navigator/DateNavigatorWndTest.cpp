@@ -345,7 +345,7 @@ TEST_F(NavigatorWindowTest, RenderOfAThreeByTwoNavigatorWithBusyDays)
     Add(CDateTime(2024, 4, 22, 9, 0, 0), CDateSpan(0, 1, 0, 0), 2);
     Add(CDateTime(2024, 4, 22, 11, 0, 0), CDateSpan(0, 1, 0, 0), 0);
     Add(CDateTime(2024, 5, 30, 9, 0, 0), CDateSpan(4.0), 3);
-    m_wnd->SetSelection(CDateTime(2024, 3, 12), CDateNavigator::UnitWeek, 1);
+    m_wnd->SetSelection(CDateTime(2024, 3, 12), CDateNavigator::UnitWeek, 7);
     const QString folder = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("renders"));
     QDir().mkpath(folder);
     const QImage image = m_wnd->grab().toImage();
