@@ -2,8 +2,9 @@
 // that replays the inputs kept under tests/data/fuzz. The first byte chooses how the rest is
 // used: as a record as it stands, or as edits (offset, byte) and a cut applied to a valid
 // record of each layout, which reaches the deeper fields far more often than raw bytes do.
-// Whatever reads, is written and read again, and must give the same bytes; the items are
-// then put through the operations that take their stored values as they come.
+// Whatever reads, is written and read again, and must give the same bytes, and the compact
+// summary must agree with the items' summary reads; the items are then put through the
+// operations that take their stored values as they come.
 #pragma once
 
 #include "common/ByteBuilder.h"
@@ -11,12 +12,14 @@
 #include "core/dates/DateRules.h"
 #include "core/items/EventItem.h"
 #include "core/items/ItemRecord.h"
+#include "core/items/ItemSummary.h"
 #include "core/storage/MemoryStream.h"
 #include "core/items/TaskItem.h"
 
 #include <QByteArray>
 #include <cstddef>
 #include <cstdint>
+#include <type_traits>
 
 namespace RecordFuzz {
 
@@ -98,6 +101,38 @@ template <class Item> bool TryRead(const QByteArray &bytes, Item &item, void (It
         return false;
     }
     return true;
+}
+
+// The compact summary reads what an item's summary read does: it fails where that fails,
+// and the item made from it writes the same bytes.
+template <class Item>
+const char *CheckCompactSummary(const QByteArray &bytes, bool itemRead, const Item &summaryItem)
+{
+    CItemSummary summary;
+    CMemoryStream stream;
+    stream.Attach(bytes.constData(), std::size_t(bytes.size()));
+    bool read = true;
+    try {
+        if constexpr (std::is_same_v<Item, CTaskItem>)
+            summary.ReadTask(stream, 0);
+        else
+            summary.ReadEvent(stream, 0);
+    } catch (const CArchiveException &) {
+        read = false;
+    }
+    if (read != itemRead)
+        return "the compact summary and the summary read disagree on the record";
+    if (!read)
+        return nullptr;
+    const QByteArray made = [&summary] {
+        if constexpr (std::is_same_v<Item, CTaskItem>)
+            return ItemRecord::RecordBytes(summary.ToTask());
+        else
+            return ItemRecord::RecordBytes(summary.ToEvent());
+    }();
+    if (made != ItemRecord::RecordBytes(summaryItem))
+        return "the item made from a compact summary differs from the summary read";
+    return nullptr;
 }
 
 // A record read once is written and read again: both writes must be the same bytes.
@@ -185,13 +220,15 @@ inline const char *RunInput(const std::uint8_t *data, std::size_t size)
     CEventItem event, eventSummary, oldEvent;
     CTaskItem task, taskSummary, oldTask;
     const bool eventRead = TryRead(bytes, event, &CEventItem::Read);
-    TryRead(bytes, eventSummary, &CEventItem::ReadSummary);
+    const bool eventSummaryRead = TryRead(bytes, eventSummary, &CEventItem::ReadSummary);
     const bool oldEventRead = TryRead(bytes, oldEvent, &CEventItem::ReadOldRecord);
     const bool taskRead = TryRead(bytes, task, &CTaskItem::Read);
-    TryRead(bytes, taskSummary, &CTaskItem::ReadSummary);
+    const bool taskSummaryRead = TryRead(bytes, taskSummary, &CTaskItem::ReadSummary);
     const bool oldTaskRead = TryRead(bytes, oldTask, &CTaskItem::ReadOldRecord);
 
-    const char *problem = nullptr;
+    const char *problem = CheckCompactSummary(bytes, eventSummaryRead, eventSummary);
+    if (!problem)
+        problem = CheckCompactSummary(bytes, taskSummaryRead, taskSummary);
     if (eventRead && !problem)
         problem = CheckRewrite(event);
     if (oldEventRead && !problem)

@@ -1,10 +1,17 @@
 // Dated display item: copying with the next date and reminder moment.
 #include "core/items/DatedDisplayItem.h"
 
+#include <utility>
+
 CDatedDisplayItem::CDatedDisplayItem(const CDatedDisplayItem &other) : CDisplayItem(other)
 {
     m_nextDate = other.m_nextDate;
     m_reminderTime = other.m_reminderTime;
+}
+
+CDatedDisplayItem::CDatedDisplayItem(CDatedDisplayItem &&other) noexcept
+    : CDisplayItem(std::move(other)), m_nextDate(other.m_nextDate), m_reminderTime(other.m_reminderTime)
+{
 }
 
 void CDatedDisplayItem::CopyFrom(const CDisplayItem &other)

@@ -9,6 +9,7 @@ class CDatedDisplayItem : public CDisplayItem
   public:
     using CDisplayItem::CDisplayItem;
     CDatedDisplayItem(const CDatedDisplayItem &other);
+    CDatedDisplayItem(CDatedDisplayItem &&other) noexcept;
 
     void CopyFrom(const CDisplayItem &other) override;
     std::unique_ptr<CDisplayItem> Clone() const override;

@@ -9,6 +9,8 @@
 #include "core/system/StringTable.h"
 #include "core/system/TextCut.h"
 
+#include <utility>
+
 namespace {
 const QString kPrivateSubject = QStringLiteral("<private item>");
 constexpr int kTipNotesLimit = 1024;
@@ -71,6 +73,17 @@ CDisplayItem::CDisplayItem(int kind, int itemTypeIndex, const QString &itemTypeN
 CDisplayItem::CDisplayItem(const CDisplayItem &other)
 {
     CDisplayItem::CopyFrom(other);
+}
+
+CDisplayItem::CDisplayItem(CDisplayItem &&other) noexcept
+    : m_kind(other.m_kind), m_recordId(other.m_recordId), m_stamp(other.m_stamp), m_created(other.m_created),
+      m_newStart(other.m_newStart), m_occurrenceDate(other.m_occurrenceDate),
+      m_itemTypeIndex(other.m_itemTypeIndex), m_age(other.m_age), m_flags(other.m_flags),
+      m_state(other.m_state), m_subject(std::move(other.m_subject)), m_location(std::move(other.m_location)),
+      m_notes(std::move(other.m_notes)), m_itemTypeName(std::move(other.m_itemTypeName)),
+      m_categories(std::move(other.m_categories)), m_start(other.m_start), m_end(other.m_end),
+      m_firstCell(other.m_firstCell), m_lastCell(other.m_lastCell)
+{
 }
 
 CDisplayItem::~CDisplayItem() = default;

@@ -49,6 +49,9 @@ class CDisplayItem
                  const CDateSpan &duration);
     // Copies everything but the rectangle, which belongs to the view that placed the entry.
     CDisplayItem(const CDisplayItem &other);
+    // Takes everything but the rectangle, as the copy does; never throws, so that containers
+    // of entries move them instead of copying.
+    CDisplayItem(CDisplayItem &&other) noexcept;
     CDisplayItem &operator=(const CDisplayItem &) = delete;
     virtual ~CDisplayItem();
 

@@ -9,6 +9,7 @@ class CPatternDisplayItem : public CDisplayItem
   public:
     using CDisplayItem::CDisplayItem;
     CPatternDisplayItem(const CPatternDisplayItem &other);
+    CPatternDisplayItem(CPatternDisplayItem &&other) noexcept;
 
     void CopyFrom(const CDisplayItem &other) override;
     std::unique_ptr<CDisplayItem> Clone() const override;

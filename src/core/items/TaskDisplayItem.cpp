@@ -1,6 +1,8 @@
 // Task display item: construction as kind 2 and copying with the task's own members.
 #include "core/items/TaskDisplayItem.h"
 
+#include <utility>
+
 CTaskDisplayItem::CTaskDisplayItem()
 {
     SetKind(KindTask);
@@ -19,6 +21,13 @@ CTaskDisplayItem::CTaskDisplayItem(const CTaskDisplayItem &other) : CDisplayItem
     m_priority = other.m_priority;
     m_completedDate = other.m_completedDate;
     m_reminderTime = other.m_reminderTime;
+}
+
+CTaskDisplayItem::CTaskDisplayItem(CTaskDisplayItem &&other) noexcept
+    : CDisplayItem(std::move(other)), m_status(other.m_status), m_percentComplete(other.m_percentComplete),
+      m_priority(other.m_priority), m_completedDate(other.m_completedDate),
+      m_reminderTime(other.m_reminderTime)
+{
 }
 
 void CTaskDisplayItem::CopyFrom(const CDisplayItem &other)

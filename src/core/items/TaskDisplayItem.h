@@ -12,6 +12,7 @@ class CTaskDisplayItem : public CDisplayItem
     CTaskDisplayItem(int itemTypeIndex, const QString &itemTypeName, const CDateTime &start,
                      const CDateSpan &duration);
     CTaskDisplayItem(const CTaskDisplayItem &other);
+    CTaskDisplayItem(CTaskDisplayItem &&other) noexcept;
 
     void CopyFrom(const CDisplayItem &other) override;
     std::unique_ptr<CDisplayItem> Clone() const override;

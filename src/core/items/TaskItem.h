@@ -124,6 +124,13 @@ class CTaskItem : public CCalendarItem
     int GetStatus() const { return m_status; }
     int GetPercentComplete() const { return m_percentComplete; }
     void SetReminderTime(const CDateTime &t) { m_reminderTime = t; }
+    // The three dates as stored, without the rules of their setters (summaries use this).
+    void SetStoredDates(const CDateTime &due, const CDateTime &start, const CDateTime &completed)
+    {
+        m_dueDate = due;
+        m_startDate = start;
+        m_completedDate = completed;
+    }
     void SetPriority(int priority) { m_priority = priority; }
     void SetStatus(int status) { m_status = status; }
     void SetPercentComplete(int percent) { m_percentComplete = percent; }

@@ -8,6 +8,7 @@
 #include "core/storage/Crc32.h"
 #include "core/dates/DateRules.h"
 #include "core/items/EventItem.h"
+#include "core/items/ItemSummary.h"
 #include "core/lists/ItemTypeCatalog.h"
 #include "core/storage/MemoryStream.h"
 #include "core/system/SystemUtilities.h"
@@ -949,10 +950,9 @@ HRESULT CDataFile::SaveItem(CCalendarItem &item, std::uint32_t collection, std::
     return FinishChange();
 }
 
-HRESULT CDataFile::LoadItem(CCalendarItem &item, std::uint32_t collection, bool summary, bool lookUpType,
-                            const std::function<void(CMemoryStream &)> &deserialise)
+HRESULT CDataFile::ReadItemRecord(std::uint32_t id, std::uint32_t collection, bool summary,
+                                  const std::function<void(CMemoryStream &)> &deserialise)
 {
-    const std::uint32_t id = item.GetRecordId();
     std::uint32_t owner = 0;
     if (!CollectionOfId(id, owner) || owner != collection)
         return kInvalidArgument;
@@ -971,6 +971,16 @@ HRESULT CDataFile::LoadItem(CCalendarItem &item, std::uint32_t collection, bool 
     } catch (const std::bad_alloc &) {
         return E_OUT_OF_MEMORY;
     }
+    return S_OK;
+}
+
+HRESULT CDataFile::LoadItem(CCalendarItem &item, std::uint32_t collection, bool summary, bool lookUpType,
+                            const std::function<void(CMemoryStream &)> &deserialise)
+{
+    const std::uint32_t id = item.GetRecordId();
+    const HRESULT hr = ReadItemRecord(id, collection, summary, deserialise);
+    if (hr != S_OK)
+        return hr;
     item.SetRecordId(id);
     if (lookUpType) {
         const IItemTypeCatalog *types = GetItemTypeCatalog();
@@ -1053,8 +1063,7 @@ HRESULT CDataFile::SaveTask(CTaskItem &task)
     });
 }
 
-HRESULT CDataFile::ForEachLoaded(int kind, bool summary,
-                                 const std::function<HRESULT(const CCalendarItem &)> &use)
+HRESULT CDataFile::ForEachLoaded(int kind, const std::function<HRESULT(const CCalendarItem &)> &use)
 {
     if (kind != kKindEvent && kind != kKindTask)
         return kBadKind;
@@ -1062,11 +1071,11 @@ HRESULT CDataFile::ForEachLoaded(int kind, bool summary,
         try {
             if (kind == kKindEvent) {
                 CEventItem event(id);
-                const HRESULT hr = summary ? LoadEventSummary(event) : LoadEvent(event);
+                const HRESULT hr = LoadEvent(event);
                 return hr == S_OK ? use(event) : hr;
             }
             CTaskItem task(id);
-            const HRESULT hr = summary ? LoadTaskSummary(task) : LoadTask(task);
+            const HRESULT hr = LoadTask(task);
             return hr == S_OK ? use(task) : hr;
         } catch (const std::bad_alloc &) {
             return E_OUT_OF_MEMORY;
@@ -1076,16 +1085,16 @@ HRESULT CDataFile::ForEachLoaded(int kind, bool summary,
 
 HRESULT CDataFile::CollectItemStamps(int kind, std::vector<ItemStamp> &stamps, std::size_t capacity)
 {
-    return ForEachLoaded(kind, true, [&](const CCalendarItem &item) {
+    return EnumSummaries(kind, [&](const CItemSummary &summary) {
         if (stamps.size() < capacity)
-            stamps.push_back({item.GetRecordId(), item.GetDataFileStamp()});
+            stamps.push_back({summary.GetRecordId(), summary.GetDataFileStamp()});
         return S_OK;
     });
 }
 
 HRESULT CDataFile::EnumItemsOfKind(int kind, std::vector<ItemListEntry> &list)
 {
-    return ForEachLoaded(kind, false, [&](const CCalendarItem &item) {
+    return ForEachLoaded(kind, [&](const CCalendarItem &item) {
         list.push_back({item.GetKind(), item.IsRecurring(), item.GetRecordId(), item.GetUniqueId()});
         return S_OK;
     });
@@ -1093,7 +1102,7 @@ HRESULT CDataFile::EnumItemsOfKind(int kind, std::vector<ItemListEntry> &list)
 
 HRESULT CDataFile::CollectFingerprints(int kind, std::vector<ItemFingerprint> &prints, std::size_t capacity)
 {
-    return ForEachLoaded(kind, false, [&](const CCalendarItem &item) {
+    return ForEachLoaded(kind, [&](const CCalendarItem &item) {
         if (prints.size() >= capacity)
             return S_OK;
         ItemFingerprint print;
@@ -1111,4 +1120,86 @@ HRESULT CDataFile::CollectFingerprints(int kind, std::vector<ItemFingerprint> &p
         prints.push_back(print);
         return S_OK;
     });
+}
+
+HRESULT CDataFile::LoadSummary(int kind, std::uint32_t recordId, CItemSummary &summary)
+{
+    if (kind != kKindEvent && kind != kKindTask)
+        return kBadKind;
+    if (IsOlderFormat()) {
+        // The older layout is read whole, as the summary loads do; the summary takes its fields.
+        if (kind == kKindEvent) {
+            CEventItem event(recordId);
+            const HRESULT hr = LoadEventSummary(event);
+            if (hr == S_OK)
+                summary = CItemSummary::FromEvent(event);
+            return hr;
+        }
+        CTaskItem task(recordId);
+        const HRESULT hr = LoadTaskSummary(task);
+        if (hr == S_OK)
+            summary = CItemSummary::FromTask(task);
+        return hr;
+    }
+    if (kind == kKindEvent)
+        return ReadItemRecord(recordId, EventCollection, true,
+                              [&](CMemoryStream &stream) { summary.ReadEvent(stream, recordId); });
+    return ReadItemRecord(recordId, TaskCollection, true,
+                          [&](CMemoryStream &stream) { summary.ReadTask(stream, recordId); });
+}
+
+HRESULT CDataFile::EnumSummaries(int kind, const SummaryCallback &callback)
+{
+    if (kind != kKindEvent && kind != kKindTask)
+        return kBadKind;
+    CItemSummary summary;
+    return ForEachOfKind(kind, [&](std::uint32_t id) -> HRESULT {
+        try {
+            const HRESULT hr = LoadSummary(kind, id, summary);
+            return hr == S_OK ? callback(summary) : hr;
+        } catch (const std::bad_alloc &) {
+            return E_OUT_OF_MEMORY;
+        }
+    });
+}
+
+HRESULT CDataFile::CollectSummaries(int kind, std::vector<CItemSummary> &summaries)
+{
+    // The count is only a hint for the room set aside (the collection may change meanwhile);
+    // one allocation instead of the doublings keeps the peak near what is held.
+    int count = 0;
+    if (CountItems(kind, count) == S_OK && count > 0) {
+        try {
+            summaries.reserve(summaries.size() + std::size_t(count));
+        } catch (const std::bad_alloc &) {
+            return E_OUT_OF_MEMORY;
+        }
+    }
+    return EnumSummaries(kind, [&](const CItemSummary &summary) {
+        summaries.push_back(summary);
+        return S_OK;
+    });
+}
+
+HRESULT CDataFile::LoadWholeItem(const CItemSummary &summary, std::unique_ptr<CCalendarItem> &item)
+{
+    try {
+        if (summary.IsEvent()) {
+            auto event = std::make_unique<CEventItem>(summary.GetRecordId());
+            const HRESULT hr = LoadEvent(*event);
+            if (hr == S_OK)
+                item = std::move(event);
+            return hr;
+        }
+        if (summary.IsTask()) {
+            auto task = std::make_unique<CTaskItem>(summary.GetRecordId());
+            const HRESULT hr = LoadTask(*task);
+            if (hr == S_OK)
+                item = std::move(task);
+            return hr;
+        }
+    } catch (const std::bad_alloc &) {
+        return E_OUT_OF_MEMORY;
+    }
+    return kBadKind;
 }

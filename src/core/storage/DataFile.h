@@ -18,6 +18,7 @@
 class CCalendarItem;
 class CCipher;
 class CEventItem;
+class CItemSummary;
 class CMemoryStream;
 class CTaskItem;
 
@@ -82,6 +83,8 @@ class CDataFile : public IFixedObjectStore
 
     // Called for each item of a collection with its record id; 0 goes on.
     using ItemCallback = std::function<HRESULT(std::uint32_t recordId)>;
+    // Called for each item of a collection with its summary; 0 goes on.
+    using SummaryCallback = std::function<HRESULT(const CItemSummary &summary)>;
 
     CDataFile();
     ~CDataFile() override;
@@ -185,6 +188,18 @@ class CDataFile : public IFixedObjectStore
     HRESULT CollectFingerprints(int kind, std::vector<ItemFingerprint> &prints, std::size_t capacity);
     HRESULT CountItems(int kind, int &count);
 
+    // ---- Compact summaries ----
+
+    // The summary of an item of a kind (1 event, 2 task; any other 0x80040502) with the
+    // results of LoadEventSummary / LoadTaskSummary; a summary that fails stays as it was.
+    HRESULT LoadSummary(int kind, std::uint32_t recordId, CItemSummary &summary);
+    // Each item's summary in turn, as EnumEvents / EnumTasks walk them.
+    HRESULT EnumSummaries(int kind, const SummaryCallback &callback);
+    // Appends the summary of every item of a kind.
+    HRESULT CollectSummaries(int kind, std::vector<CItemSummary> &summaries);
+    // The whole item a summary stands for, loaded by its record id as LoadEvent / LoadTask do.
+    HRESULT LoadWholeItem(const CItemSummary &summary, std::unique_ptr<CCalendarItem> &item);
+
     // ---- Fixed objects ----
 
     HRESULT ReadItemTypes(QByteArray &blob) { return ReadFixedObject(kFixedItemTypes, blob); }
@@ -243,8 +258,8 @@ class CDataFile : public IFixedObjectStore
     HRESULT SettleReservedSlots(std::uint32_t collection, std::uint32_t storedValue);
     HRESULT WriteRecordInPlace(std::uint32_t id, std::uint8_t *record, std::size_t length);
     HRESULT ForEachOfKind(int kind, const ItemCallback &callback);
-    // Loads each item of a kind (whole or its summary) into a fresh item and hands it on.
-    HRESULT ForEachLoaded(int kind, bool summary, const std::function<HRESULT(const CCalendarItem &)> &use);
+    // Loads each item of a kind whole into a fresh item and hands it on.
+    HRESULT ForEachLoaded(int kind, const std::function<HRESULT(const CCalendarItem &)> &use);
     // A file of an older format being converted: its records have the older layout.
     bool IsOlderFormat() const;
     // The save steps every item shares: missing times, the record, its stamp, a new id,
@@ -255,6 +270,9 @@ class CDataFile : public IFixedObjectStore
     // with lookUpType the item type index follows from the type name.
     HRESULT LoadItem(CCalendarItem &item, std::uint32_t collection, bool summary, bool lookUpType,
                      const std::function<void(CMemoryStream &)> &deserialise);
+    // The reading part of LoadItem for a record id of the collection.
+    HRESULT ReadItemRecord(std::uint32_t id, std::uint32_t collection, bool summary,
+                           const std::function<void(CMemoryStream &)> &deserialise);
     HRESULT DeleteItem(std::uint32_t collection, std::uint32_t recordId);
     // The end of a change: durable in write-through mode.
     HRESULT FinishChange();
