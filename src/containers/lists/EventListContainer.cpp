@@ -208,10 +208,15 @@ void CEventListContainer::FinishItemChange(const KeptState &kept, std::uint32_t 
     m_list->NotifyContainer(kNotifySelectionChanged);
 }
 
+bool CEventListContainer::ListsKind(int kind) const
+{
+    return kind == CCalendarItem::KindEvent;
+}
+
 void CEventListContainer::OnItemUpdated(CItemRef &holder, bool select)
 {
     const CCalendarItem *item = holder.GetItem();
-    if (!m_list || !item || item->GetKind() != CCalendarItem::KindEvent)
+    if (!m_list || !item || !ListsKind(item->GetKind()))
         return;
     const std::uint32_t recordId = item->GetRecordId();
     const KeptState kept = KeepState(holder.GetRecordId());

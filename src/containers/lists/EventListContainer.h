@@ -47,6 +47,8 @@ class CEventListContainer : public CMainViewContainer
     bool IsItemInShownRange(const CCalendarItem &item) const override;
     bool AddItemToView(CItemRef &holder, int select) override;
     void OnItemUpdated(CItemRef &holder, bool select) override;
+    // The kinds of item the list holds: events here, tasks too in the search results.
+    virtual bool ListsKind(int kind) const;
     // The list shows the event's next occurrence and reminder: a rescheduled event is read
     // again and its entry made afresh, keeping the selection.
     bool OnItemRescheduled(std::uint32_t recordId, const CDateTime &occurrence, const CDateTime &newStart) override;

@@ -195,19 +195,6 @@ bool CSearchContainer::AddMatchingOccurrences(CEventItem &event)
     return added;
 }
 
-void CSearchContainer::OnItemUpdated(CItemRef &holder, bool select)
-{
-    const CCalendarItem *item = holder.GetItem();
-    if (!m_list || !item)
-        return;
-    const std::uint32_t recordId = item->GetRecordId();
-    const KeptState kept = KeepState(holder.GetRecordId());
-    const bool removed = RemoveHeldEntries(holder);
-    const bool added = AddItemToView(holder, select);
-    if (removed || added)
-        FinishItemChange(kept, recordId);
-}
-
 // ---------------------------------------------------------------------------------------------
 // Commands and keys
 

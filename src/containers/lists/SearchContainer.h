@@ -35,7 +35,7 @@ class CSearchContainer : public CEventListContainer
     HRESULT StartEmptySearch() override;
     HRESULT LoadPeriodItems(bool keepStatus, bool dateGiven, const CDateTime &date) override;
     bool AddItemToView(CItemRef &holder, int select) override;
-    void OnItemUpdated(CItemRef &holder, bool select) override;
+    bool ListsKind(int) const override { return true; }
     bool OnContainerCommand(int id) override;
     bool OnUpdateContainerCommand(int id, CCmdUI &ui) override;
     int OnNotify(const CNotifyRecord &record) override;

@@ -3,11 +3,11 @@
 // occurrence search says), period steps, work-time-only mode, settings kept across a restart,
 // and items stored or deleted through the document.
 #include "containers/support/ContainerFixture.h"
+#include "containers/support/ForwardingSink.h"
 
 #include "containers/day/DayContainer.h"
 #include "containers/mainbase/WidgetRenders.h"
 #include "core/dates/WeekRules.h"
-#include "core/document/MainWindowSink.h"
 #include "core/system/Profile.h"
 #include "views/timegrid/DayBannerWnd.h"
 #include "views/timegrid/DayViewWnd.h"
@@ -21,24 +21,6 @@ using namespace container_test;
 namespace {
 
 using Occurrences = std::set<std::pair<std::uint32_t, double>>;
-
-// What the main window does with the document's news: the container shows it.
-class SinkToContainer : public IMainWindowSink
-{
-  public:
-    void RefreshItemInView(const CCalendarItem &) override {}
-    void NotifyItemRescheduled(const CCalendarItem &, const CDateTime &) override {}
-    void NotifyItemChanged(std::uint32_t recordId, const CDateTime &occurrence, bool oneOccurrence,
-                           bool redraw) override
-    {
-        if (container)
-            container->RemoveItemFromViews(recordId, oneOccurrence ? &occurrence : nullptr, redraw);
-    }
-    void UpdateTitle() override {}
-    void RefreshViews(bool, bool) override {}
-    void ClearItemCount() override {}
-    CViewContainer *container = nullptr;
-};
 
 class DayContainerTest : public ContainerFixture
 {
@@ -170,7 +152,7 @@ class DayContainerTest : public ContainerFixture
         EXPECT_FALSE(banner.empty() && grid.empty()) << where << ": a period with nothing proves little";
     }
 
-    SinkToContainer m_sink;
+    ForwardingSink m_sink;
     std::uint32_t m_standup = 0;
     int m_savedMask = 0;
     std::vector<std::unique_ptr<CDayContainer>> m_days;

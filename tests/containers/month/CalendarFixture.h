@@ -5,8 +5,8 @@
 #pragma once
 
 #include "containers/support/ContainerFixture.h"
+#include "containers/support/ForwardingSink.h"
 #include "core/dates/WeekRules.h"
-#include "core/document/MainWindowSink.h"
 #include "core/items/RecurrenceBits.h"
 
 #include <map>
@@ -17,36 +17,6 @@ namespace container_test {
 
 // (record id, occurrence key date) pairs; single events and tasks carry a zero date.
 using OccurrenceSet = std::set<std::pair<std::uint32_t, double>>;
-
-// Passes the document's notifications to the container shown.
-class ForwardingSink : public IMainWindowSink
-{
-  public:
-    void RefreshItemInView(const CCalendarItem &item) override
-    {
-        if (!container)
-            return;
-        CItemRef holder;
-        holder.SetRecordId(item.GetRecordId());
-        if (item.GetKind() == CCalendarItem::KindTask)
-            holder.SetItem(std::make_unique<CTaskItem>(static_cast<const CTaskItem &>(item)));
-        else
-            holder.SetItem(std::make_unique<CEventItem>(static_cast<const CEventItem &>(item)));
-        container->OnItemUpdated(holder, false);
-    }
-    void NotifyItemRescheduled(const CCalendarItem &, const CDateTime &) override {}
-    void NotifyItemChanged(std::uint32_t recordId, const CDateTime &occurrence, bool oneOccurrence,
-                           bool redraw) override
-    {
-        if (container)
-            container->RemoveItemFromViews(recordId, oneOccurrence ? &occurrence : nullptr, redraw);
-    }
-    void UpdateTitle() override {}
-    void RefreshViews(bool, bool) override {}
-    void ClearItemCount() override {}
-
-    CViewContainer *container = nullptr;
-};
 
 // The Date Navigator and the TaskPad fakes, also keeping the period they were last given.
 class PeriodNavigator : public FakeNavigatorPort
