@@ -7,6 +7,14 @@
 #include "core/items/TaskItem.h"
 #include "editing/event/EditEventDlg.h"
 #include "shell/CentralArea.h"
+#include "shell/MainBaseArea.h"
+#include "containers/base/ViewContainer.h"
+#include "containers/mainbase/MainBasePointers.h"
+#include "containers/preview/EventPreviewBar.h"
+#include "containers/preview/PreviewPane.h"
+#include "editing/base/NotesEdit.h"
+#include "core/items/DisplayItem.h"
+#include "views/base/CalendarViewCtrl.h"
 #include "shell/DataFileCommands.h"
 #include "shell/MainFrame.h"
 #include "shell/MainWnd.h"
@@ -479,6 +487,21 @@ TEST(MainWndRender, SampleCalendarInDayMonthAndTasks)
             const CCmdUI state = w->CommandState(pane);
             if (state.enabled && !state.checked)
                 EXPECT_TRUE(w->RunCommand(pane));
+        }
+        if (id == ShellCmd::ViewMonth) {
+            // Tab selects the first entry of the month, and the details pane below shows it.
+            auto *area = dynamic_cast<CMainBaseArea *>(&w->CentralArea());
+            ASSERT_NE(area, nullptr);
+            CCalendarViewCtrl *view = area->ActiveContainer()->GetViewCtrl();
+            ASSERT_NE(view, nullptr);
+            view->OnKeyDown(Qt::Key_Tab, 0);
+            QApplication::processEvents();
+            const CDisplayItem *first = view->GetEntry(view->GetFirstSelectedEntry());
+            ASSERT_NE(first, nullptr);
+            CPreviewPane *preview = CMainBasePointers::PreviewPane();
+            ASSERT_NE(preview, nullptr);
+            EXPECT_TRUE(preview->isVisible());
+            EXPECT_EQ(preview->EventBar()->Subject()->toPlainText(), first->GetSubject());
         }
         CCommandTable::Instance().Router().UpdateBars();
         QApplication::processEvents();
