@@ -304,10 +304,8 @@ bool FindFirstOccurrence(const RecurrenceDescription &desc, CDateTime &first)
 
 bool IsSameDate(const CDateTime &a, const CDateTime &b)
 {
-    CDateTime::Parts p, q;
-    if (!a.GetParts(p) || !b.GetParts(q))
-        return false;
-    return p.year == q.year && p.month == q.month && p.day == q.day;
+    long dayA = 0, dayB = 0, seconds = 0;
+    return a.GetDayAndSeconds(dayA, seconds) && b.GetDayAndSeconds(dayB, seconds) && dayA == dayB;
 }
 
 CDateTime DateOnly(const CDateTime &date)

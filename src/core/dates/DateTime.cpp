@@ -120,26 +120,43 @@ int CDateTime::SetDateTime(int year, int month, int day, int hour, int minute, i
         m_status = invalid;
         return 1;
     }
-    long nDate = year * 365L + year / 4 - year / 100 + year / 400 + kMonthDays[month - 1] + day;
-    if (month <= 2 && IsLeapYear(year))
-        --nDate;
-    nDate -= kDaysTo1899;
-    const double dblTime = (long(hour) * 3600L + long(minute) * 60L + long(second)) / 86400.;
-    m_dt = double(nDate) + (nDate >= 0 ? dblTime : -dblTime);
-    m_status = valid;
+    *this = FromDayAndSeconds(DayNumber(year, month, day),
+                              long(hour) * 3600L + long(minute) * 60L + long(second));
     return 0;
 }
 
-bool CDateTime::GetParts(Parts &p) const
+long CDateTime::DayNumber(int year, int month, int day)
+{
+    long nDate = year * 365L + year / 4 - year / 100 + year / 400 + kMonthDays[month - 1] + day;
+    if (month <= 2 && IsLeapYear(year))
+        --nDate;
+    return nDate - kDaysTo1899;
+}
+
+CDateTime CDateTime::FromDayAndSeconds(long dayNumber, long seconds)
+{
+    const double dblTime = seconds / 86400.;
+    return CDateTime(double(dayNumber) + (dayNumber >= 0 ? dblTime : -dblTime));
+}
+
+bool CDateTime::GetDayAndSeconds(long &dayNumber, long &seconds) const
 {
     if (m_status != valid || !(m_dt >= kMinOle && m_dt <= kMaxOle))
         return false;
     double dbl = m_dt + (m_dt > 0.0 ? kHalfSecond : -kHalfSecond);
-    const long nDays = long(dbl); // truncates towards zero: the date part of a negative value
+    dayNumber = long(dbl); // truncates towards zero: the date part of a negative value
     dbl = std::fabs(dbl);
-    long secs = long((dbl - std::floor(dbl)) * 86400.);
-    if (secs >= 86400)
-        secs = 86399;
+    seconds = long((dbl - std::floor(dbl)) * 86400.);
+    if (seconds >= 86400)
+        seconds = 86399;
+    return true;
+}
+
+bool CDateTime::GetParts(Parts &p) const
+{
+    long nDays = 0, secs = 0;
+    if (!GetDayAndSeconds(nDays, secs))
+        return false;
     CivilFromDays(nDays, p.year, p.month, p.day);
     p.hour = int(secs / 3600);
     p.minute = int((secs / 60) % 60);
@@ -233,10 +250,11 @@ CDateSpan CDateTime::operator-(const CDateTime &other) const
 
 CDateTime CDateTime::DatePart() const
 {
-    Parts p;
-    if (!GetParts(p))
+    // The value SetDate gives for the date's own day: its day number at 00:00.
+    long day = 0, seconds = 0;
+    if (!GetDayAndSeconds(day, seconds))
         return *this;
-    return CDateTime(p.year, p.month, p.day);
+    return FromDayAndSeconds(day, 0);
 }
 
 QDateTime CDateTime::ToQDateTime() const

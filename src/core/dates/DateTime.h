@@ -102,6 +102,9 @@ public:
         int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0, dayOfWeek = 0, dayOfYear = 0;
     };
     bool GetParts(Parts &out) const;
+    // The day number (days since 1899-12-30) and the seconds into that day of the date rounded
+    // to the nearest second, as GetParts counts them, without the calendar parts; false as GetParts.
+    bool GetDayAndSeconds(long &dayNumber, long &seconds) const;
 
     // Linear day count: the OLE value with negative dates unfolded so that it increases with time.
     double Linear() const { return ToLinear(m_dt); }
@@ -134,6 +137,11 @@ public:
 
     static bool IsLeapYear(int year);
     static int DaysInMonth(int year, int month);
+    // Days since 1899-12-30 of a date given by its parts (not checked).
+    static long DayNumber(int year, int month, int day);
+    // The value SetDateTime builds for a day number and a time of day in seconds, for walks
+    // that step whole days without going through the parts of every date.
+    static CDateTime FromDayAndSeconds(long dayNumber, long seconds);
 
 private:
     double m_dt = 0.0;

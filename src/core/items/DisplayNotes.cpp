@@ -25,7 +25,7 @@ QString NotesWithoutTrailingBreaks(const QString &notes)
 
 QString DisplayNotesText(const QString &notes, int mode)
 {
-    if (mode != 1 && mode != 2)
+    if ((mode != 1 && mode != 2) || notes.isEmpty())
         return QString();
     QString text = NotesWithoutTrailingBreaks(notes);
     if (mode == 1) {

@@ -74,6 +74,7 @@ void CEventItem::Copy(const CEventItem &other)
     m_windowStart = other.m_windowStart;
     m_windowEnd = other.m_windowEnd;
     m_currentOccurrence = other.m_currentOccurrence;
+    m_cursor = other.m_cursor;
 }
 
 void CEventItem::CopyFromItem(const CCalendarItem &other)

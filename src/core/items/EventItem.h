@@ -4,6 +4,7 @@
 
 #include "core/items/CalendarItem.h"
 #include "core/items/Occurrence.h"
+#include "core/items/PatternCursor.h"
 #include "core/items/RecurrenceException.h"
 
 #include <memory>
@@ -191,8 +192,13 @@ class CEventItem : public CCalendarItem
     COccurrence OccurrenceAt(const CDateTime &key, int exceptionIndex) const;
     // The lead of the occurrence's reminder, or an invalid span when it has none.
     CDateSpan OccurrenceLead(int exceptionIndex) const;
-    bool NextTouching(const CDateTime *after, const CDateTime &w0, const CDateTime &w1,
-                      COccurrence &out) const;
+    // FirstKeyAfter from a key, stepping the cursor when it sits on that key; the cursor
+    // follows the key found.
+    bool NextKeyAfter(const CDateTime &key, CDateTime &next, CPatternCursor *cursor) const;
+    // The first occurrence after `after` (or the first of all) that touches [w0, w1); a cursor
+    // carried from call to call saves decoding every pattern date of the walk.
+    bool NextTouching(const CDateTime *after, const CDateTime &w0, const CDateTime &w1, COccurrence &out,
+                      CPatternCursor *cursor = nullptr) const;
     bool RegularReminder(int mode, const CDateTime &date, CDateTime &key) const;
     // The occurrence's display item into target; a dated item of the whole event clears the
     // enumeration state first.
@@ -206,4 +212,5 @@ class CEventItem : public CCalendarItem
     CDateTime m_windowStart;
     CDateTime m_windowEnd;
     CDateTime m_currentOccurrence;
+    CPatternCursor m_cursor; // on the key of the current occurrence while the enumeration walks
 };

@@ -13,16 +13,13 @@
 namespace {
 const CDateSpan kOneDay(1.0);
 
-bool IsMidnight(const CDateTime &d)
-{
-    return d.GetHour() == 0 && d.GetMinute() == 0 && d.GetSecond() == 0;
-}
-
 // Ends at midnight belong to the day before; a zero-length occurrence stays on its own day.
 bool EndsOnOtherDay(const CDateTime &start, const CDateTime &end)
 {
-    const CDateTime last = (end > start && IsMidnight(end)) ? end - kOneDay : end;
-    return !IsSameDate(start, last);
+    long endDay = 0, endSeconds = 0;
+    if (end.GetDayAndSeconds(endDay, endSeconds) && endSeconds == 0 && end > start)
+        return !IsSameDate(start, end - kOneDay);
+    return !IsSameDate(start, end);
 }
 } // namespace
 
@@ -93,7 +90,9 @@ std::unique_ptr<CDisplayItem> CEventItem::MakeDisplayItem(const COccurrence &occ
     item->SetFlag(CDisplayItem::FlagReminder, reminder);
     item->SetFlag(CDisplayItem::FlagKeepMark, GetKeepMark() != 0);
 
-    if (auto *datedItem = dynamic_cast<CDatedDisplayItem *>(item.get())) {
+    // The kind of item was chosen above from the flags, so they tell which it is.
+    if (dated) {
+        auto *datedItem = static_cast<CDatedDisplayItem *>(item.get());
         CDateTime next = start;
         if (IsRecurring()) {
             CDateTime from = TodayForDisplay();
@@ -113,9 +112,9 @@ std::unique_ptr<CDisplayItem> CEventItem::MakeDisplayItem(const COccurrence &occ
             datedItem->SetFlag(CDisplayItem::FlagReminderTime, true);
             datedItem->SetReminderTime(reminderTime);
         }
-    } else if (auto *patternItem = dynamic_cast<CPatternDisplayItem *>(item.get())) {
+    } else if (pattern) {
         if (IsRecurring())
-            patternItem->SetRecurrenceText(GetRecurrenceText());
+            static_cast<CPatternDisplayItem *>(item.get())->SetRecurrenceText(GetRecurrenceText());
     }
     return item;
 }

@@ -86,6 +86,26 @@ bool CEventItem::FirstKeyAfter(const CDateTime &d, CDateTime &key) const
     return true;
 }
 
+bool CEventItem::NextKeyAfter(const CDateTime &key, CDateTime &next, CPatternCursor *cursor) const
+{
+    // From a key the search found, the next key is the pattern's next date when that is within
+    // the series, which the cursor steps to without decoding the key.
+    if (cursor && IsRecurring() && m_start.IsValid() && cursor->IsOn(GetPattern(), key) && !(key < m_start)) {
+        if (cursor->Advance()) {
+            const CRecurrencePattern &p = GetPattern();
+            if (p.HasEndDate() && !(cursor->Date() <= p.GetEnd()))
+                return false;
+            next = cursor->Date();
+            return true;
+        }
+    }
+    if (!FirstKeyAfter(key, next))
+        return false;
+    if (cursor)
+        cursor->Seat(GetPattern(), next);
+    return true;
+}
+
 bool CEventItem::LastKeyBefore(const CDateTime &d, CDateTime &key) const
 {
     if (!IsRecurring() || !m_start.IsValid() || !d.IsValid())
@@ -298,7 +318,7 @@ bool CEventItem::FindOccurrenceBefore(bool reminderFilter, const CDateTime &date
 // ---- window enumeration -----------------------------------------------------------------
 
 bool CEventItem::NextTouching(const CDateTime *after, const CDateTime &w0, const CDateTime &w1,
-                              COccurrence &out) const
+                              COccurrence &out, CPatternCursor *cursor) const
 {
     if (!m_start.IsValid() || !w0.IsValid() || !w1.IsValid())
         return false;
@@ -313,13 +333,18 @@ bool CEventItem::NextTouching(const CDateTime *after, const CDateTime &w0, const
     // window start less the duration, so that long occurrences that began earlier are included.
     const CDateTime lowest = w0 - Reach(m_duration) - kMargin;
     CDateTime k;
-    bool ok = (after && lowest.IsValid() && *after >= lowest)
-                  ? FirstKeyAfter(*after, k)
-                  : FirstKeyOnOrAfter(lowest.IsValid() ? lowest : m_start, k);
+    bool ok = false;
+    if (after && lowest.IsValid() && *after >= lowest) {
+        ok = NextKeyAfter(*after, k, cursor);
+    } else {
+        ok = FirstKeyOnOrAfter(lowest.IsValid() ? lowest : m_start, k);
+        if (ok && cursor)
+            cursor->Seat(GetPattern(), k);
+    }
     while (ok && k < w1) {
         if ((!after || k > *after) && FindExceptionIndex(k) < 0 && Touches(k, m_duration, w0, w1))
             break;
-        ok = FirstKeyAfter(CDateTime(k), k);
+        ok = NextKeyAfter(CDateTime(k), k, cursor);
     }
     const bool haveRegular = ok && k < w1;
 
@@ -360,7 +385,8 @@ bool CEventItem::FindFirstOccurrenceBetween(const CDateTime &start, const CDateT
     m_windowStart = start;
     m_windowEnd = end;
     COccurrence o;
-    if (!NextTouching(nullptr, m_windowStart, m_windowEnd, o))
+    m_cursor.Clear();
+    if (!NextTouching(nullptr, m_windowStart, m_windowEnd, o, &m_cursor))
         return false;
     m_currentOccurrence = o.keyDate;
     if (out)
@@ -374,7 +400,7 @@ bool CEventItem::FindNextOccurrenceInRange(COccurrence *out)
         return false;
     COccurrence o;
     const CDateTime current = m_currentOccurrence;
-    if (!NextTouching(&current, m_windowStart, m_windowEnd, o))
+    if (!NextTouching(&current, m_windowStart, m_windowEnd, o, &m_cursor))
         return false;
     m_currentOccurrence = o.keyDate;
     if (out)
@@ -404,11 +430,12 @@ std::vector<COccurrence> CEventItem::OccurrencesInWindow(const CDateTime &window
     if (!(windowStart < windowEnd))
         return result;
     COccurrence o;
-    if (!NextTouching(nullptr, windowStart, windowEnd, o))
+    CPatternCursor cursor;
+    if (!NextTouching(nullptr, windowStart, windowEnd, o, &cursor))
         return result;
     do {
         result.push_back(o);
-    } while (IsRecurring() && NextTouching(&result.back().keyDate, windowStart, windowEnd, o));
+    } while (IsRecurring() && NextTouching(&result.back().keyDate, windowStart, windowEnd, o, &cursor));
     return result;
 }
 

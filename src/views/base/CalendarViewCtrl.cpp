@@ -231,6 +231,11 @@ void CCalendarViewCtrl::RemoveAllEntries()
     m_focusedEntry = -1;
 }
 
+namespace {
+// First cells up to this many are sorted a cell at a time.
+constexpr int kMaxBucketCells = 4096;
+} // namespace
+
 void CCalendarViewCtrl::SortDisplayItems()
 {
     if (GetEntryCount() < 2)
@@ -281,7 +286,7 @@ void CCalendarViewCtrl::SortDisplayItems()
                             e->HasFlag(CDisplayItem::FlagAllDay), int(e->GetStart().GetStatus()),
                             int(e->GetEnd().GetStatus()), e->GetStart().Linear(), e->GetEnd().Linear(),
                             e.release()});
-        std::stable_sort(keys.begin(), keys.end(), [&compare](const Key &a, const Key &b) {
+        const auto order = [&compare](const Key &a, const Key &b) {
             if (a.dragged)
                 return false;
             if (b.dragged)
@@ -295,9 +300,39 @@ void CCalendarViewCtrl::SortDisplayItems()
             if (const int c = compare(a.endStatus, a.end, b.endStatus, b.end))
                 return c > 0;
             return a.entry->Precedes(*b.entry);
-        });
-        for (std::size_t i = 0; i < keys.size(); ++i)
-            m_entries[i].reset(keys[i].entry);
+        };
+        // The order's first keys are the drag mark and the first cell: the entries are dealt
+        // into one run per cell (the dragged ones last), keeping their order, and each run is
+        // sorted on its own, which gives what one stable sort of them all gives.
+        int cells = 0;
+        for (const Key &k : keys) {
+            if (!k.dragged && (k.firstCell < 0 || k.firstCell >= kMaxBucketCells)) {
+                cells = -1;
+                break;
+            }
+            if (!k.dragged)
+                cells = std::max(cells, k.firstCell + 1);
+        }
+        if (cells < 0) {
+            std::stable_sort(keys.begin(), keys.end(), order);
+            for (std::size_t i = 0; i < keys.size(); ++i)
+                m_entries[i].reset(keys[i].entry);
+        } else {
+            std::vector<std::size_t> runStart(std::size_t(cells) + 2, 0);
+            for (const Key &k : keys)
+                ++runStart[std::size_t(k.dragged ? cells : k.firstCell) + 1];
+            for (std::size_t r = 1; r < runStart.size(); ++r)
+                runStart[r] += runStart[r - 1];
+            std::vector<Key> dealt(keys.size());
+            std::vector<std::size_t> next(runStart.begin(), runStart.end() - 1);
+            for (const Key &k : keys)
+                dealt[next[std::size_t(k.dragged ? cells : k.firstCell)]++] = k;
+            for (std::size_t r = 0; r + 1 < runStart.size(); ++r)
+                std::stable_sort(dealt.begin() + std::ptrdiff_t(runStart[r]),
+                                 dealt.begin() + std::ptrdiff_t(runStart[r + 1]), order);
+            for (std::size_t i = 0; i < dealt.size(); ++i)
+                m_entries[i].reset(dealt[i].entry);
+        }
     }
     if (focused) {
         for (int i = 0; i < GetEntryCount(); ++i) {

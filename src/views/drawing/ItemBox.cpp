@@ -167,14 +167,15 @@ void DrawItemBox(QPainter &painter, const CCalendarViewCtrl &view, const CDispla
         const QRect line(textRect.left(), inner.top(), textRect.width(), std::min(rowHeight, inner.height()));
         painter.drawText(line, Qt::TextSingleLine | align | Qt::AlignVCenter, shown);
     } else {
-        const QRect used = fm.boundingRect(textRect, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, caption)
-                               .intersected(textRect);
         painter.drawText(textRect, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, caption);
-        // Notes fill what the subject left of a tall box.
-        if (view.m_showNotes && entry.HasFlag(CDisplayItem::FlagNotes) && used.height() > 0 &&
-            !entry.IsPrivate() && !entry.GetNotes().isEmpty()) {
+        // Notes fill what the subject left of a tall box; only then is the subject measured.
+        if (view.m_showNotes && entry.HasFlag(CDisplayItem::FlagNotes) && !entry.IsPrivate() &&
+            !entry.GetNotes().isEmpty()) {
+            const QRect used =
+                fm.boundingRect(textRect, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, caption)
+                    .intersected(textRect);
             const QRect notesRect(QPoint(textRect.left(), used.bottom() + 1), textRect.bottomRight());
-            if (notesRect.height() > 0)
+            if (used.height() > 0 && notesRect.height() > 0)
                 painter.drawText(notesRect,
                                  Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap | Qt::TextExpandTabs,
                                  entry.GetNotes());

@@ -3,7 +3,6 @@
 
 #include "core/dates/DateRules.h"
 #include "core/dates/WeekRules.h"
-#include "views/base/DayNumber.h"
 #include "views/month/LanePacking.h"
 
 #include <algorithm>
@@ -193,20 +192,19 @@ const CMonthGridModel::GridSpan &CMonthGridModel::Span() const
         m_span.days = days;
         m_span.end = m_gridStart;
         AddDays(m_span.end, days);
-        CDateTime::Parts p;
-        m_span.startDayValid = m_gridStart.GetParts(p);
-        m_span.startDay = m_span.startDayValid ? DayNumber(p.year, p.month, p.day) : 0;
+        long day = 0, seconds = 0;
+        m_span.startDayValid = m_gridStart.GetDayAndSeconds(day, seconds);
+        m_span.startDay = m_span.startDayValid ? day : 0;
     }
     return m_span;
 }
 
 int CMonthGridModel::DayOffsetFromDate(const CDateTime &date, bool *atMidnight, bool *clipped) const
 {
-    // The date's parts are taken once, for the time of day and for the day.
-    CDateTime::Parts p;
-    const bool split = date.GetParts(p);
-    bool midnight = split ? p.hour == 0 && p.minute == 0 && p.second == 0
-                          : date.GetHour() == 0 && date.GetMinute() == 0 && date.GetSecond() == 0;
+    // The day and the time of day are taken once, without the calendar parts.
+    long day = 0, seconds = 0;
+    const bool split = date.GetDayAndSeconds(day, seconds);
+    bool midnight = split && seconds == 0;
     bool clip = false;
     int result = 0;
     const int n = DayCount();
@@ -214,8 +212,7 @@ int CMonthGridModel::DayOffsetFromDate(const CDateTime &date, bool *atMidnight, 
         clip = true;
     } else {
         const GridSpan &span = Span();
-        const int offset = split && span.startDayValid ? int(DayNumber(p.year, p.month, p.day) - span.startDay)
-                                                       : DaysBetween(m_gridStart, date);
+        const int offset = split && span.startDayValid ? int(day - span.startDay) : DaysBetween(m_gridStart, date);
         if (offset < n) {
             result = offset;
         } else if (offset == n && midnight) {
@@ -446,20 +443,25 @@ bool CMonthGridModel::PlaceEntryPerDay(std::unique_ptr<CDisplayItem> entry, Entr
 void CMonthGridModel::Layout(const QRect &view, EntryList &entries, std::vector<std::uint8_t> &marks,
                              const MonthLayoutOptions &options, const IMonthTextMeasurer &measurer) const
 {
+    // Each entry spans its cells' bodies at the top of its first one (at 0 when nothing is laid out).
+    const int cellCount = CellCount();
+    std::vector<QRect> bodies(std::size_t(std::max(0, cellCount)));
+    for (int cell = 0; cell < cellCount; ++cell)
+        bodies[std::size_t(cell)] = CellRect(view, cell, PartBody);
+    const auto body = [&](int cell) {
+        return cell >= 0 && cell < cellCount ? bodies[std::size_t(cell)] : CellRect(view, cell, PartBody);
+    };
+    const bool laidOut = !entries.empty() && view.width() > 0;
     for (auto &e : entries) {
-        const QRect a = CellRect(view, e->GetFirstCell(), PartBody);
-        const QRect b = CellRect(view, e->GetLastCell(), PartBody);
-        e->SetRect(EdgeRect(a.left(), 0, b.left() + b.width(), 0));
+        const QRect a = body(e->GetFirstCell());
+        const QRect b = body(e->GetLastCell());
+        const int top = laidOut ? a.top() : 0;
+        e->SetRect(EdgeRect(a.left(), top, b.left() + b.width(), top));
     }
     for (auto &m : marks)
         m &= std::uint8_t(~CellOverflow);
-    if (entries.empty() || view.width() <= 0)
+    if (!laidOut)
         return;
-    for (auto &e : entries) {
-        const QRect r = e->GetRect();
-        const int top = CellRect(view, e->GetFirstCell(), PartBody).top();
-        e->SetRect(QRect(r.left(), top, r.width(), 0));
-    }
     const int laneHeight = std::max(1, options.laneHeight);
     const int n = int(entries.size());
     for (int first = 0; first < n;) {

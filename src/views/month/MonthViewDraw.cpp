@@ -29,7 +29,17 @@ void CMonthViewCtrl::Draw(QPainter &painter, const QRect &)
         return;
     const CMenuLook::Colors &colors = CMenuLook::Instance().GetColors();
     painter.save();
-    painter.fillRect(view, ToQColor(m_backgroundColour == 0xFFFFFFFF ? 0xFFFFFF : m_backgroundColour));
+    const int columns = m_model.GetColumns(), rows = m_model.GetRows();
+    const int columnWidth = view.width() / columns;
+    const int rowHeight = (view.height() - m_model.GetHeaderHeight()) / rows;
+    // The header band, the cells (strip and body fill each cell inside its top and left edge;
+    // the last column and row reach the view's edge) and the grid lines on those edges cover
+    // the whole view, so the ground needs painting only when some cell is not drawn or too
+    // small to fill itself.
+    const bool cellsCoverGrid = m_model.CellCount() <= GetDayCount() && columnWidth >= 8 &&
+                                rowHeight >= m_model.GetStripHeight() + 8;
+    if (!cellsCoverGrid)
+        painter.fillRect(view, ToQColor(m_backgroundColour == 0xFFFFFFFF ? 0xFFFFFF : m_backgroundColour));
     DrawHeader(painter, view);
     const int headerBottom = view.top() + m_model.GetHeaderHeight();
     painter.setPen(ToQColor(colors.grid));
@@ -40,9 +50,6 @@ void CMonthViewCtrl::Draw(QPainter &painter, const QRect &)
     // The grid first, then the boxes over it: a box covers its whole rectangle, so nothing needs
     // cutting out of the grid.
     painter.setClipRect(grid);
-    const int columns = m_model.GetColumns(), rows = m_model.GetRows();
-    const int columnWidth = view.width() / columns;
-    const int rowHeight = (view.height() - m_model.GetHeaderHeight()) / rows;
     for (int cell = 0; cell < m_model.CellCount() && cell < GetDayCount(); ++cell)
         DrawCell(painter, view, cell);
     painter.setPen(ToQColor(colors.grid));

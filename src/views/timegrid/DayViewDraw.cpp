@@ -454,10 +454,19 @@ void CDayViewCtrl::DrawItemBox(QPainter &painter, const CDisplayItem &entry, con
     // the inside of its ring rather than painting the ring again over them.
     const QRect textRect = RectFromEdges(textLeft, inner.y(), RectRight(inner), RectBottom(inner));
     const QRect ringInside = inner.adjusted(1, 1, -1, -1);
+    QString caption, shown;
+    bool wrap = false;
     if (textRect.width() > 0 && (!plain || !ringInside.isEmpty())) {
-        const QString caption = entry.GetTimeRangeText(
-            m_showStartTime, m_showEndTime, m_showItemType, m_showCategories,
-            entry.HasFlag(CDisplayItem::FlagBeginsBefore), entry.HasFlag(CDisplayItem::FlagEndsAfter));
+        caption = entry.GetTimeRangeText(m_showStartTime, m_showEndTime, m_showItemType, m_showCategories,
+                                         entry.HasFlag(CDisplayItem::FlagBeginsBefore),
+                                         entry.HasFlag(CDisplayItem::FlagEndsAfter));
+        const int cells = entry.GetLastCell() - entry.GetFirstCell() + 1;
+        wrap = cells > 1 || (h > 0 && cells < box.height() / h);
+        if (!wrap)
+            shown = QFontMetrics(m_normalFont).elidedText(caption, Qt::ElideRight, textRect.width());
+    }
+    // A one-line caption cut to nothing leaves nothing to paint, and no font, clip or pen to set.
+    if (wrap || !shown.isEmpty()) {
         if (painter.font() != m_normalFont)
             painter.setFont(m_normalFont);
         if (plain)
@@ -467,8 +476,6 @@ void CDayViewCtrl::DrawItemBox(QPainter &painter, const CDisplayItem &entry, con
         const QPen &pen = painter.pen();
         if (pen.style() != Qt::SolidLine || pen.brush().style() != Qt::SolidPattern || pen.color() != ink)
             painter.setPen(ink);
-        const int cells = entry.GetLastCell() - entry.GetFirstCell() + 1;
-        const bool wrap = cells > 1 || (h > 0 && cells < box.height() / h);
         if (wrap) {
             QRect used;
             painter.drawText(textRect, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, caption, &used);
@@ -484,8 +491,6 @@ void CDayViewCtrl::DrawItemBox(QPainter &painter, const CDisplayItem &entry, con
                 }
             }
         } else {
-            const QString shown =
-                QFontMetrics(m_normalFont).elidedText(caption, Qt::ElideRight, textRect.width());
             painter.drawText(textRect, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, shown);
         }
         if (plain)

@@ -1,7 +1,6 @@
 // Geometry and placement of the day time grid.
 #include "views/timegrid/TimeGridLayout.h"
 
-#include "views/base/DayNumber.h"
 
 #include <algorithm>
 #include <climits>
@@ -24,14 +23,14 @@ int WholeDaysBetween(const CDateTime &from, const CDateTime &to)
     return int(std::floor((to.DatePart() - from.DatePart()).GetTotalDays() + 0.5));
 }
 
-// The same time rebuilt from its parts, so that equal times compare equal; `parts` receives
-// them, and `valid` whether there were any.
-CDateTime Rebuilt(const CDateTime &t, CDateTime::Parts &parts, bool &valid)
+// The same time rebuilt from its day and time of day (rounded to the second), so that equal
+// times compare equal; `day` and `seconds` receive them, and `valid` whether there were any.
+CDateTime Rebuilt(const CDateTime &t, long &day, long &seconds, bool &valid)
 {
-    valid = t.GetParts(parts);
+    valid = t.GetDayAndSeconds(day, seconds);
     if (!valid)
         return t;
-    return CDateTime(parts.year, parts.month, parts.day, parts.hour, parts.minute, parts.second);
+    return CDateTime::FromDayAndSeconds(day, seconds);
 }
 
 
@@ -42,9 +41,10 @@ CTimeGridLayout::CTimeGridLayout() = default;
 void CTimeGridLayout::SetFirstDate(const CDateTime &date)
 {
     m_firstDate = date.DatePart();
-    CDateTime::Parts p;
-    m_firstDayValid = m_firstDate.GetParts(p);
-    m_firstDay = m_firstDayValid ? DayNumber(p.year, p.month, p.day) : 0;
+    long seconds = 0;
+    m_firstDayValid = m_firstDate.GetDayAndSeconds(m_firstDay, seconds);
+    if (!m_firstDayValid)
+        m_firstDay = 0;
 }
 
 int CTimeGridLayout::SetGridDays(int days, bool workWeek)
@@ -147,13 +147,13 @@ int CTimeGridLayout::ColumnRight(int column) const
 
 int CTimeGridLayout::CellFromDate(const CDateTime &time, bool *exact, bool *outside) const
 {
-    CDateTime::Parts p;
-    const bool valid = time.GetParts(p);
-    return CellFromParts(time, p, valid, exact, outside);
+    long day = 0, seconds = 0;
+    const bool valid = time.GetDayAndSeconds(day, seconds);
+    return CellFromDay(time, day, seconds, valid, exact, outside);
 }
 
-int CTimeGridLayout::CellFromParts(const CDateTime &time, const CDateTime::Parts &p, bool valid, bool *exact,
-                                   bool *outside) const
+int CTimeGridLayout::CellFromDay(const CDateTime &time, long dayNumber, long seconds, bool valid, bool *exact,
+                                 bool *outside) const
 {
     if (exact)
         *exact = false;
@@ -166,12 +166,12 @@ int CTimeGridLayout::CellFromParts(const CDateTime &time, const CDateTime::Parts
         return (shownDays - 1) * m_rowsPerDay + m_endRow - 1;
     if (outside)
         *outside = false;
-    const int minuteOfDay = p.hour * 60 + p.minute;
+    // A time without parts counts from midnight.
+    const int minuteOfDay = valid ? int(seconds / 60) : 0;
     if (exact)
         *exact = minuteOfDay % m_minutes == 0;
-    // The day from the parts already at hand; a time without parts takes the long way.
-    const int days = valid && m_firstDayValid ? int(DayNumber(p.year, p.month, p.day) - m_firstDay)
-                                              : WholeDaysBetween(m_firstDate, time);
+    // The day number already at hand; a time without one takes the long way.
+    const int days = valid && m_firstDayValid ? int(dayNumber - m_firstDay) : WholeDaysBetween(m_firstDate, time);
     return minuteOfDay / m_minutes + m_rowsPerDay * days;
 }
 
@@ -234,10 +234,10 @@ void CTimeGridLayout::PlaceEntry(std::unique_ptr<CDisplayItem> entry, bool print
 {
     if (!entry)
         return;
-    CDateTime::Parts startParts, endParts;
+    long startDay = 0, startSeconds = 0, endDay = 0, endSeconds = 0;
     bool startValid = false, endValid = false;
-    const CDateTime start = Rebuilt(entry->GetStart(), startParts, startValid);
-    const CDateTime end = Rebuilt(entry->GetEnd(), endParts, endValid);
+    const CDateTime start = Rebuilt(entry->GetStart(), startDay, startSeconds, startValid);
+    const CDateTime end = Rebuilt(entry->GetEnd(), endDay, endSeconds, endValid);
     const int shownDays = GetShownDays();
     const CDateTime rangeEnd = m_firstDate + CDateSpan(double(shownDays));
     // Entries that do not touch the shown days have nothing to show.
@@ -249,7 +249,7 @@ void CTimeGridLayout::PlaceEntry(std::unique_ptr<CDisplayItem> entry, bool print
         startCell = m_firstRow;
         entry->SetFlag(CDisplayItem::FlagBeginsBefore, true);
     } else {
-        startCell = CellFromParts(start, startParts, startValid, nullptr, nullptr);
+        startCell = CellFromDay(start, startDay, startSeconds, startValid, nullptr, nullptr);
     }
     int endCell;
     bool endsAfter = false;
@@ -260,7 +260,7 @@ void CTimeGridLayout::PlaceEntry(std::unique_ptr<CDisplayItem> entry, bool print
             entry->SetFlag(CDisplayItem::FlagEndsAfter, true);
     } else {
         bool exact = false;
-        endCell = CellFromParts(end, endParts, endValid, &exact, nullptr);
+        endCell = CellFromDay(end, endDay, endSeconds, endValid, &exact, nullptr);
         if (exact)
             --endCell;
     }

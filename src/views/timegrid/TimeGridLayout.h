@@ -104,9 +104,9 @@ class CTimeGridLayout
     void LayoutEntries(EntryList &entries) const;
 
   private:
-    // CellFromDate with the time's parts already taken (`valid` false: it had none).
-    int CellFromParts(const CDateTime &time, const CDateTime::Parts &parts, bool valid, bool *exact,
-                      bool *outside) const;
+    // CellFromDate with the time's day number and seconds already taken (`valid` false: it had none).
+    int CellFromDay(const CDateTime &time, long dayNumber, long seconds, bool valid, bool *exact,
+                    bool *outside) const;
     // An entry's box while the placement works on it.
     struct Box
     {

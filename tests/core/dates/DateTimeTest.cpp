@@ -2,6 +2,7 @@
 #include "core/dates/DateTime.h"
 
 #include <QDate>
+#include <vector>
 #include <gtest/gtest.h>
 
 TEST(DateTime, KnownValues)
@@ -69,4 +70,34 @@ TEST(DateSpan, Parts)
     EXPECT_EQ(s.GetSeconds(), 4);
     EXPECT_EQ(CDateSpan::FromMinutes(90).GetHours(), 1);
     EXPECT_EQ(CDateSpan::FromMinutes(90).GetMinutes(), 30);
+}
+
+TEST(DateTime, DayNumbersAgreeWithTheParts)
+{
+    // The day-number shortcuts against the parts: values on both sides of the epoch, a hair
+    // either side of midnight and of the half second, and the ends of the value range.
+    std::vector<double> values = {0.0, -0.0, 1.25, -1.25, -657434.0, 2958465.0, 2958465.99999, 767376.0};
+    for (double day = -60000; day <= 800000; day += 7919.5) {
+        for (double frac : {0.0, 0.25, 0.5 / 86400, 0.4 / 86400, 0.6 / 86400, 1 - 0.4 / 86400, 1 - 0.6 / 86400})
+            values.push_back(day + (day >= 0 ? frac : -frac));
+    }
+    for (double v : values) {
+        const CDateTime d(v);
+        SCOPED_TRACE(v);
+        CDateTime::Parts p;
+        long day = 0, seconds = 0;
+        ASSERT_EQ(d.GetDayAndSeconds(day, seconds), d.GetParts(p));
+        if (!d.GetParts(p))
+            continue;
+        EXPECT_EQ(seconds, p.hour * 3600L + p.minute * 60L + p.second);
+        EXPECT_EQ(day, CDateTime::DayNumber(p.year, p.month, p.day));
+        // The date at midnight and the date at the time of day, built both ways.
+        const CDateTime midnight(p.year, p.month, p.day);
+        EXPECT_EQ(d.DatePart(), midnight);
+        EXPECT_EQ(d.DatePart().Value(), midnight.Value());
+        if (midnight.IsValid())
+            EXPECT_EQ(CDateTime::FromDayAndSeconds(day, seconds),
+                      CDateTime(p.year, p.month, p.day, p.hour, p.minute, p.second));
+    }
+    EXPECT_FALSE(CDateTime::Invalid().DatePart().IsValid());
 }

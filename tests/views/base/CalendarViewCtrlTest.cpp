@@ -7,6 +7,8 @@
 #include "views/base/DragState.h"
 
 #include <QMimeData>
+#include <algorithm>
+#include <random>
 #include <gtest/gtest.h>
 
 namespace {
@@ -352,4 +354,35 @@ TEST_F(ViewTest, InPlaceEditCommitStoresTheSubjectAndCancelDropsANewEntry)
     container.doc.events.emplace(1, stored);
     view.OnEditFocusLost();
     EXPECT_EQ(host.errors, std::vector<HRESULT>{QV_E_ITEM_LOAD});
+}
+
+TEST(CalendarViewOrder, SortingCellByCellGivesOneStableSortOfTheEntries)
+{
+    // Entries with many ties (same cell, times and subjects), dragged ghosts, and entries
+    // without a cell or with a cell far out, which the sort takes in one piece.
+    std::mt19937 rng(77);
+    for (int round = 0; round < 6; ++round) {
+        StripView view;
+        std::vector<const CDisplayItem *> expected;
+        for (int i = 0; i < 300; ++i) {
+            const int cell = round == 4 && i == 17 ? -1 : round == 5 && i == 3 ? 9000 : int(rng() % 40);
+            const CDateTime start(2024, 3, 4, int(rng() % 3) + 8, int(rng() % 2) * 30, 0);
+            auto e = std::make_unique<CDisplayItem>(CDisplayItem::KindEvent, int(rng() % 2), "Appointment", start,
+                                                    CDateSpan(rng() % 5 == 0 ? 1.0 : 1.0 / 24));
+            e->SetSubject(QStringLiteral("Same %1").arg(rng() % 3));
+            e->SetItemRef(std::uint32_t(rng() % 4));
+            e->SetFlag(CDisplayItem::FlagRecurring, rng() % 2 == 0);
+            e->SetCells(cell, cell);
+            if (rng() % 25 == 0)
+                e->SetState(CDisplayItem::StateDragged);
+            expected.push_back(e.get());
+            view.AddEntry(std::move(e));
+        }
+        std::stable_sort(expected.begin(), expected.end(),
+                         [](const CDisplayItem *a, const CDisplayItem *b) { return a->Precedes(*b); });
+        view.SortDisplayItems();
+        ASSERT_EQ(view.GetEntryCount(), int(expected.size()));
+        for (int i = 0; i < view.GetEntryCount(); ++i)
+            ASSERT_EQ(view.GetEntry(i), expected[std::size_t(i)]) << "round " << round << " entry " << i;
+    }
 }

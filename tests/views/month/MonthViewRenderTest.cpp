@@ -4,6 +4,7 @@
 #include "views/month/MonthTestSupport.h"
 #include "views/support/ViewFakes.h"
 #include "common/TempProfile.h"
+#include "core/dates/DateRules.h"
 #include "toolkit/drawing/DrawHelpers.h"
 #include "toolkit/style/MenuLook.h"
 #include "views/month/MonthViewCtrl.h"
@@ -147,6 +148,33 @@ TEST_P(MonthRenderTest, PaintsCellsAndBarsWhereTheLayoutPutThem)
         const QRect second = view.GetCellRect(1, CMonthGridModel::PartCell);
         EXPECT_EQ(Pixel(image, second.left(), second.center().y()), Rgb(view.GetGridLineColour())) << c.name;
     }
+}
+
+// The view paints every pixel of its window itself, whatever was there before: with today in
+// the grid and in a window too small for the cells to fill themselves too.
+TEST_P(MonthRenderTest, PaintsEveryPixelOfItsWindow)
+{
+    const RenderCase &c = GetParam();
+    SetNowProvider([] { return CDateTime(2024, 9, 12, 10, 0, 0); });
+    UpdateToday();
+    view.SetVisibleWeekdays(c.work, c.nonWork, c.weekCount, c.weeks, false);
+    view.m_optionSWD = c.hatched ? 1 : 0;
+    view.SetDate(CDateTime(2024, 9, 12));
+    AddFixture();
+    for (const QSize size : {QSize(700, 500), QSize(90, 70)}) {
+        host.client = QRect(QPoint(0, 0), size);
+        view.Refresh(false);
+        QImage onWhite(size, QImage::Format_RGB32), onMagenta(size, QImage::Format_RGB32);
+        onWhite.fill(Qt::white);
+        onMagenta.fill(Qt::magenta);
+        for (QImage *image : {&onWhite, &onMagenta}) {
+            QPainter painter(image);
+            view.Draw(painter, image->rect());
+        }
+        EXPECT_TRUE(onWhite == onMagenta) << c.name << " at " << size.width() << " x " << size.height();
+    }
+    SetNowProvider({});
+    ResetToday();
 }
 
 // A full month as the benchmark paints it: 100 daily series and single events, 5,000 occurrences;
