@@ -59,11 +59,9 @@ int ClusterEnd(const CCalendarViewCtrl::EntryList &entries, int first)
 namespace {
 // Fills lanes from the first entry's top; stops before a lane would reach `limit`. False when it
 // stopped with entries left.
-bool FillLanes(const CCalendarViewCtrl::EntryList &entries, int first, int last, int laneStep,
-               const int *limit)
+bool FillLanesInPlace(const CCalendarViewCtrl::EntryList &entries, int first, int last, int laneStep,
+                      const int *limit)
 {
-    if (first < 0 || first > last || last >= int(entries.size()))
-        return true;
     int y = entries[first]->GetRect().top();
     for (bool again = true; again; y += laneStep) {
         if (limit && y + laneStep >= *limit)
@@ -83,6 +81,54 @@ bool FillLanes(const CCalendarViewCtrl::EntryList &entries, int first, int last,
             e.SetRect(QRect(r.left(), y, r.width(), laneStep));
             placedLast = &e;
         }
+    }
+    return true;
+}
+
+// The same, each lane a pass over the entries still waiting, kept with their columns in one
+// array: a crowded cell has many more entries than lanes, and most of them wait in every pass.
+bool FillLanes(const CCalendarViewCtrl::EntryList &entries, int first, int last, int laneStep,
+               const int *limit)
+{
+    if (first < 0 || first > last || last >= int(entries.size()))
+        return true;
+    // A lane of no height leaves its entries looking unplaced to the next pass.
+    if (laneStep <= 0)
+        return FillLanesInPlace(entries, first, last, laneStep, limit);
+    struct Waiting
+    {
+        int left, right;
+        CDisplayItem *entry;
+    };
+    std::vector<Waiting> waiting;
+    waiting.reserve(std::size_t(last - first + 1));
+    for (int i = first; i <= last; ++i) {
+        CDisplayItem &e = *entries[std::size_t(i)];
+        const QRect r = e.GetRect();
+        if (!(e.GetState() & CDisplayItem::StateDragged) && r.height() <= 0)
+            waiting.push_back({r.left(), r.left() + r.width(), &e});
+    }
+    int y = entries[std::size_t(first)]->GetRect().top();
+    for (bool again = true; again; y += laneStep) {
+        if (limit && y + laneStep >= *limit)
+            return false;
+        again = false;
+        bool placedAny = false;
+        int placedLeft = 0, placedRight = 0;
+        std::size_t kept = 0;
+        for (std::size_t i = 0; i < waiting.size(); ++i) {
+            const Waiting w = waiting[i];
+            if (placedAny && placedLeft < w.right && w.left < placedRight) {
+                again = true;
+                waiting[kept++] = w;
+                continue;
+            }
+            w.entry->SetRect(QRect(w.left, y, w.right - w.left, laneStep));
+            placedAny = true;
+            placedLeft = w.left;
+            placedRight = w.right;
+        }
+        waiting.resize(kept);
     }
     return true;
 }

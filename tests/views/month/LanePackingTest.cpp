@@ -98,3 +98,64 @@ TEST(LanePacking, DraggedBarsAreLeftWhereTheyAre)
     EXPECT_EQ(bars[0]->GetRect().height(), 0);
     EXPECT_EQ(bars[1]->GetRect().top(), 10);
 }
+
+// The lanes and the answer of a bounded fill match the rule read literally (lane by lane, each
+// waiting entry against the last one placed in that lane) over crowded cells with bars,
+// dragged and already placed entries, and floors from none to plenty of room.
+TEST(LanePacking, BoundedFillMatchesTheLaneByLaneRule)
+{
+    std::uint32_t seed = 11;
+    auto next = [&](int n) {
+        seed = seed * 1664525u + 1013904223u;
+        return int((seed >> 8) % std::uint32_t(n));
+    };
+    const auto reference = [](std::vector<QRect> &rects, const std::vector<bool> &dragged, int step,
+                              int limit) {
+        for (int y = rects.front().top();; y += step) {
+            if (y + step >= limit)
+                return false;
+            bool again = false;
+            int placed = -1;
+            for (std::size_t i = 0; i < rects.size(); ++i) {
+                const QRect r = rects[i];
+                if (dragged[i] || r.height() > 0)
+                    continue;
+                const QRect lane(r.left(), y, r.width(), step);
+                if (placed >= 0 && SpansOverlap(rects[std::size_t(placed)], lane, false)) {
+                    again = true;
+                    continue;
+                }
+                rects[i] = lane;
+                placed = int(i);
+            }
+            if (!again)
+                return true;
+        }
+    };
+    for (int trial = 0; trial < 400; ++trial) {
+        CCalendarViewCtrl::EntryList entries;
+        std::vector<QRect> rects;
+        std::vector<bool> dragged;
+        const int count = 1 + next(40);
+        for (int i = 0; i < count; ++i) {
+            auto e = std::make_unique<CDisplayItem>(CDisplayItem::KindEvent, 0, "Appointment",
+                                                    CDateTime(2024, 3, 4), CDateSpan(1.0));
+            const int from = next(7);
+            const int to = next(3) == 0 ? from + next(7 - from) : from; // mostly one cell
+            const bool placed = next(10) == 0;
+            e->SetRect(QRect(from * 10, placed ? 40 : 10, (to - from + 1) * 10, placed ? 7 : 0));
+            if (next(12) == 0)
+                e->SetState(CDisplayItem::StateDragged);
+            rects.push_back(e->GetRect());
+            dragged.push_back(e->HasState(CDisplayItem::StateDragged));
+            entries.push_back(std::move(e));
+        }
+        const int step = 1 + next(8);
+        const int limit = rects.front().top() + next(12) * step + next(step + 1);
+        const bool expected = reference(rects, dragged, step, limit);
+        ASSERT_EQ(FillBoundedLanes(entries, 0, count - 1, step, limit), expected) << "trial " << trial;
+        for (int i = 0; i < count; ++i)
+            ASSERT_EQ(entries[std::size_t(i)]->GetRect(), rects[std::size_t(i)])
+                << "trial " << trial << " entry " << i;
+    }
+}
