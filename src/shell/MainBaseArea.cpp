@@ -9,7 +9,6 @@
 #include "containers/customize/CustomizeYearViewDlg.h"
 #include "containers/mainbase/MainBaseWnd.h"
 #include "containers/mainbase/ViewContainerFactory.h"
-#include "containers/preview/PreviewPane.h"
 #include "containers/tasks/TaskListWnd.h"
 #include "containers/tasks/TaskPad.h"
 #include "core/document/CalendarDocument.h"
@@ -201,32 +200,13 @@ void CMainBaseArea::Reload()
 
 bool CMainBaseArea::PaneState(int commandId, bool &checked) const
 {
-    checked = false;
-    IMainBaseContainer *current = m_base->GetCurrentContainer();
-    if (!m_document.IsOpen() || !current)
-        return false;
-    const int kind = current->GetViewKind();
-    const CDateNavigatorBar *bar = m_base->Bar();
-    const bool barShown = bar && bar->isVisible();
-    switch (commandId) {
-    case CMainBaseWnd::kCmdDateNavigator:
-        checked = barShown;
-        return kind >= ViewKind::Day && kind <= ViewKind::Month;
-    case CMainBaseWnd::kCmdTaskPad:
-        checked = bar && bar->IsTaskPadShown();
-        return barShown;
-    case CMainBaseWnd::kCmdDetailsPane:
-        checked = m_base->Preview() && m_base->Preview()->isVisible();
-        return kind != ViewKind::Year;
-    default:
-        return false;
-    }
+    return m_base->PaneState(commandId, checked);
 }
 
 void CMainBaseArea::TogglePane(int commandId)
 {
     bool checked = false;
-    if (PaneState(commandId, checked))
+    if (m_base->PaneState(commandId, checked))
         m_base->OnCommand(commandId);
 }
 

@@ -1,6 +1,7 @@
 // The main base window.
 #include "containers/mainbase/MainBaseWnd.h"
 
+#include "containers/base/ViewKinds.h"
 #include "containers/mainbase/MainBaseLayout.h"
 #include "containers/mainbase/MainBasePointers.h"
 #include "containers/mainbase/MainBaseShell.h"
@@ -438,6 +439,28 @@ bool CMainBaseWnd::OnCommand(int id)
 }
 
 // ---- Toggles and options ----
+
+bool CMainBaseWnd::PaneState(int commandId, bool &checked) const
+{
+    checked = false;
+    if (!m_document || !m_document->IsOpen() || !m_current)
+        return false;
+    const int kind = m_current->GetViewKind();
+    const bool barShown = m_bar && m_bar->isVisible();
+    switch (commandId) {
+    case kCmdDateNavigator:
+        checked = barShown;
+        return kind >= ViewKind::Day && kind <= ViewKind::Month;
+    case kCmdTaskPad:
+        checked = m_bar && m_bar->IsTaskPadShown();
+        return barShown;
+    case kCmdDetailsPane:
+        checked = m_preview && m_preview->isVisible();
+        return kind != ViewKind::Year;
+    default:
+        return false;
+    }
+}
 
 void CMainBaseWnd::ToggleDetailsPane()
 {

@@ -67,6 +67,9 @@ class CMainBaseWnd : public QWidget
     // The view commands above, the multi-day commands 32867 to 32880 and Work Week 34724; false
     // for any other command.
     bool OnCommand(int commandId);
+    // The pane switches (Date Navigator, TaskPad, details pane): whether one may be switched in
+    // the current view, and whether its pane is shown.
+    bool PaneState(int commandId, bool &checked) const;
 
     void ToggleDetailsPane();
     void ToggleDateNavigator();

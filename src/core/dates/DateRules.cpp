@@ -23,17 +23,6 @@ CDateTime &CachedToday()
     return today;
 }
 
-// Position in the Monday-based week: Monday 0 .. Sunday 6.
-int WeekPosition(int dayOfWeek)
-{
-    return (dayOfWeek + 5) % 7;
-}
-
-std::uint32_t BitAtPosition(int pos)
-{
-    return Recur::WeekdayBit(pos == 6 ? 1 : pos + 2);
-}
-
 // The lowest weekday bit of a word as a day of week (1 Sunday .. 7 Saturday), 0 for none.
 int FirstWeekdayOf(std::uint32_t word)
 {
@@ -176,21 +165,40 @@ bool AddMonths(CDateTime &date, int day, int n)
     return true;
 }
 
+int WeekPosition(int dayOfWeek)
+{
+    return (dayOfWeek + 5) % 7;
+}
+
+std::uint32_t WeekdayBitAtPosition(int pos)
+{
+    return Recur::WeekdayBit(pos == 6 ? 1 : pos + 2);
+}
+
+int NthWeekdayDayOfMonth(std::uint32_t word, int year, int month)
+{
+    const int weekday = FirstWeekdayOf(word);
+    if (weekday == 0)
+        return 0;
+    // Day-of-month arithmetic: the month's own length decides "last", not a clamped day step
+    // (which would keep 4000-12-31 in December).
+    // The weekday of the 1st from its day number (1899-12-30, day 0, was a Saturday).
+    const int firstWeekday = int((CDateTime::DayNumber(year, month, 1) % 7 + 13) % 7) + 1;
+    int day = 1 + (weekday - firstWeekday + 7) % 7;
+    const int offset = NthOffset(word);
+    if (offset == 28)
+        day += day + 28 <= CDateTime::DaysInMonth(year, month) ? 28 : 21;
+    else if (offset > 0)
+        day += offset;
+    return day;
+}
+
 bool NthWeekdayOfMonth(CDateTime &date, std::uint32_t word)
 {
     CDateTime::Parts p;
-    const int weekday = FirstWeekdayOf(word);
-    if (weekday == 0 || !date.GetParts(p))
+    if (FirstWeekdayOf(word) == 0 || !date.GetParts(p))
         return false;
-    // Day-of-month arithmetic: the month's own length decides "last", not a clamped day step
-    // (which would keep 4000-12-31 in December).
-    int day = 1 + (weekday - CDateTime(p.year, p.month, 1).GetDayOfWeek() + 7) % 7;
-    const int offset = NthOffset(word);
-    if (offset == 28)
-        day += day + 28 <= CDateTime::DaysInMonth(p.year, p.month) ? 28 : 21;
-    else if (offset > 0)
-        day += offset;
-    date = CDateTime(p.year, p.month, day);
+    date = CDateTime(p.year, p.month, NthWeekdayDayOfMonth(word, p.year, p.month));
     return true;
 }
 
@@ -199,7 +207,7 @@ CDateTime FirstPatternDayOfWeek(const CDateTime &date, std::uint32_t weekdayBits
     CDateTime d = date;
     AddDays(d, -WeekPosition(date.GetDayOfWeek()));
     for (int pos = 0; pos < 7; ++pos) {
-        if (weekdayBits & BitAtPosition(pos)) {
+        if (weekdayBits & WeekdayBitAtPosition(pos)) {
             AddDays(d, pos);
             break;
         }
@@ -212,7 +220,7 @@ CDateTime LastPatternDayOfWeek(const CDateTime &date, std::uint32_t weekdayBits)
     CDateTime d = date;
     AddDays(d, -WeekPosition(date.GetDayOfWeek()));
     for (int pos = 6; pos > 0; --pos) {
-        if (weekdayBits & BitAtPosition(pos)) {
+        if (weekdayBits & WeekdayBitAtPosition(pos)) {
             AddDays(d, pos);
             break;
         }

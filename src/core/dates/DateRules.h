@@ -31,6 +31,12 @@ bool AddMonths(CDateTime &date, int day, int n);
 // weekday bit and one of the week bits (none counts as the first). False, date unchanged,
 // when the word has no weekday bit; with several the earliest in the week from Sunday is used.
 bool NthWeekdayOfMonth(CDateTime &date, std::uint32_t word);
+// The day of the month that rule names in the given month; 0 when the word has no weekday bit.
+int NthWeekdayDayOfMonth(std::uint32_t word, int year, int month);
+// Position in the Monday-based week (Monday 0 .. Sunday 6) of a day of week (1 Sunday .. 7
+// Saturday), and the pattern word's weekday bit of such a position.
+int WeekPosition(int dayOfWeek);
+std::uint32_t WeekdayBitAtPosition(int pos);
 // The first (Monday..Sunday order) or last (Sunday..Monday order) chosen weekday of the date's
 // Monday-based week; its Monday when no weekday bit is set. The time of day is kept.
 CDateTime FirstPatternDayOfWeek(const CDateTime &date, std::uint32_t weekdayBits);

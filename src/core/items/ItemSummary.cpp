@@ -23,16 +23,20 @@ CDateSpan CItemSummary::SpanAt(int slot) const
     return span;
 }
 
+void CItemSummary::PutSlot(int slot, double value, int status)
+{
+    m_dates[slot] = value;
+    m_dateStatus = (m_dateStatus & ~(3u << (2 * slot))) | (std::uint32_t(status & 3) << (2 * slot));
+}
+
 void CItemSummary::PutDate(int slot, const CDateTime &date)
 {
-    m_dates[slot] = date.Value();
-    m_dateStatus = (m_dateStatus & ~(3u << (2 * slot))) | (std::uint32_t(date.GetStatus() & 3) << (2 * slot));
+    PutSlot(slot, date.Value(), int(date.GetStatus()));
 }
 
 void CItemSummary::PutSpan(int slot, const CDateSpan &span)
 {
-    m_dates[slot] = span.Value();
-    m_dateStatus = (m_dateStatus & ~(3u << (2 * slot))) | (std::uint32_t(span.GetStatus() & 3) << (2 * slot));
+    PutSlot(slot, span.Value(), int(span.GetStatus()));
 }
 
 CDateTime CItemSummary::GetPatternStart() const
@@ -45,6 +49,15 @@ CDateTime CItemSummary::GetPatternStart() const
 CDateTime CItemSummary::GetPatternEnd() const
 {
     return DateAt(PatternEnd);
+}
+
+void CItemSummary::ReadHead(CMemoryStream &s, int kind, std::uint32_t recordId)
+{
+    m_kind = static_cast<std::uint8_t>(kind);
+    m_recordId = recordId;
+    m_flags = s.ReadUInt32();
+    m_reserved = s.ReadUInt32();
+    m_dataFileStamp = s.ReadUInt32();
 }
 
 void CItemSummary::ReadReminderState(CMemoryStream &s)
@@ -63,11 +76,7 @@ void CItemSummary::ReadEvent(CMemoryStream &stream, std::uint32_t recordId)
     CItemSummary read;
     CRecordReader record(stream, CEventItem::RecordTag, ItemRecord::Bound::PlainBlock);
     CMemoryStream &s = record.Stream();
-    read.m_kind = CCalendarItem::KindEvent;
-    read.m_recordId = recordId;
-    read.m_flags = s.ReadUInt32();
-    read.m_reserved = s.ReadUInt32();
-    read.m_dataFileStamp = s.ReadUInt32();
+    read.ReadHead(s, CCalendarItem::KindEvent, recordId);
     read.PutDate(EventStart, ItemRecord::WholeSeconds(CDateTime(s.ReadDouble())));
     read.PutSpan(EventDuration, ItemRecord::StoredDuration(CDateSpan(s.ReadDouble())));
     read.m_patternWord = s.ReadUInt32();
@@ -87,11 +96,7 @@ void CItemSummary::ReadTask(CMemoryStream &stream, std::uint32_t recordId)
     CItemSummary read;
     CRecordReader record(stream, CTaskItem::RecordTag, ItemRecord::Bound::PlainBlock);
     CMemoryStream &s = record.Stream();
-    read.m_kind = CCalendarItem::KindTask;
-    read.m_recordId = recordId;
-    read.m_flags = s.ReadUInt32();
-    read.m_reserved = s.ReadUInt32();
-    read.m_dataFileStamp = s.ReadUInt32();
+    read.ReadHead(s, CCalendarItem::KindTask, recordId);
     read.PutDate(TaskDue, CDateTime(s.ReadDouble()));
     read.PutDate(TaskStart, CDateTime(s.ReadDouble()));
     read.PutDate(TaskCompleted, CDateTime(s.ReadDouble()));

@@ -99,8 +99,11 @@ class CItemSummary
 
     CDateTime DateAt(int slot) const;
     CDateSpan SpanAt(int slot) const;
+    void PutSlot(int slot, double value, int status);
     void PutDate(int slot, const CDateTime &date);
     void PutSpan(int slot, const CDateSpan &span);
+    // The kind, id, flags, reserved word and file stamp every plain block starts with.
+    void ReadHead(CMemoryStream &stream, int kind, std::uint32_t recordId);
     // The fields that close the plain block of both records.
     void ReadReminderState(CMemoryStream &stream);
     void TakeCommon(const CCalendarItem &item);

@@ -2,23 +2,12 @@
 // (weeks Monday to Sunday, month steps aiming at the pattern's day, nth weekdays of the month).
 #include "core/items/PatternCursor.h"
 
+#include "core/dates/DateRules.h"
 #include "core/items/RecurrenceBits.h"
 
 #include <algorithm>
 
 namespace {
-// The weekday bit of a position in the Monday-based week (Monday 0 .. Sunday 6).
-std::uint32_t BitAtPosition(int pos)
-{
-    return Recur::WeekdayBit(pos == 6 ? 1 : pos + 2);
-}
-
-// 1 Sunday .. 7 Saturday, as the date parts count it (1899-12-30 was a Saturday).
-int DayOfWeek(long dayNumber)
-{
-    return int(((dayNumber % 7) + 7 + 6) % 7) + 1;
-}
-
 // Day numbers of the first and the last day of the calendar; the pattern's steps clamp there.
 long FirstDay()
 {
@@ -28,28 +17,6 @@ long FirstDay()
 long LastDay()
 {
     static const long day = CDateTime::DayNumber(4000, 12, 31);
-    return day;
-}
-
-// The nth weekday of a month as the pattern word names it: its lowest weekday bit, and the
-// first week unless a week bit says otherwise ("last" is the fifth when the month has one).
-int NthWeekdayDay(std::uint32_t word, int year, int month, int length)
-{
-    int weekday = 0;
-    for (int dow = 1; dow <= 7 && weekday == 0; ++dow)
-        if (word & Recur::WeekdayBit(dow))
-            weekday = dow;
-    int day = 1 + (weekday - DayOfWeek(CDateTime::DayNumber(year, month, 1)) + 7) % 7;
-    if (word & Recur::First)
-        return day;
-    if (word & Recur::Second)
-        return day + 7;
-    if (word & Recur::Third)
-        return day + 14;
-    if (word & Recur::Fourth)
-        return day + 21;
-    if (word & Recur::Last)
-        return day + (day + 28 <= length ? 28 : 21);
     return day;
 }
 } // namespace
@@ -88,22 +55,9 @@ bool CPatternCursor::Advance()
         day += n;
         break;
     case Recur::Weekly: {
-        // The next chosen day of the week, else the first chosen day n weeks on.
-        int next = -1;
-        for (int j = m_weekPosition + 1; j < 7 && next < 0; ++j)
-            if (word & BitAtPosition(j))
-                next = j;
-        long shift = 0;
-        if (next >= 0) {
-            shift = next - m_weekPosition;
-        } else {
-            next = 0;
-            while (next < 6 && !(word & BitAtPosition(next)))
-                ++next;
-            shift = next - m_weekPosition + 7L * n;
-        }
+        const long shift = CRecurrencePattern::WeekStepShift(word, m_weekPosition, 1, n);
         day += shift;
-        m_weekPosition = next;
+        m_weekPosition = int(((m_weekPosition + shift) % 7 + 7) % 7);
         break;
     }
     case Recur::Monthly:
@@ -116,7 +70,9 @@ bool CPatternCursor::Advance()
             return false;
         const int year = int(total / 12), month = int(total % 12) + 1;
         const int length = CDateTime::DaysInMonth(year, month);
-        const int dayOfMonth = byDate ? std::min(m_monthDay, length) : NthWeekdayDay(word, year, month, length);
+        const int dayOfMonth = byDate ? std::min(m_monthDay, length) : NthWeekdayDayOfMonth(word, year, month);
+        if (dayOfMonth == 0)
+            return false;
         day = CDateTime::DayNumber(year, month, dayOfMonth);
         m_year = year;
         m_month = month;

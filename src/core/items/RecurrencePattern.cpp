@@ -14,18 +14,6 @@ long DayIndex(const CDateTime &midnight)
     return std::lround(midnight.Value());
 }
 
-// Position in the Monday-based week: Monday 0 .. Sunday 6.
-int WeekPosition(int dayOfWeek)
-{
-    return (dayOfWeek + 5) % 7;
-}
-
-// The weekday bit of a position in the Monday-based week.
-std::uint32_t BitAtPosition(int pos)
-{
-    return Recur::WeekdayBit(pos == 6 ? 1 : pos + 2);
-}
-
 bool InRange(const CDateTime &d)
 {
     return d.IsValid() && d >= DateRange::Min() && DateOnly(d) <= DateRange::Max();
@@ -154,7 +142,7 @@ bool CRecurrencePattern::DayOnOrAfter(const CDateTime &d, CDateTime &p) const
         for (int pass = 0; pass < 2; ++pass) {
             for (int i = 0; i < 7; ++i) {
                 CDateTime x = c;
-                if ((m_word & BitAtPosition(i)) && ShiftDays(x, i) && x >= d) {
+                if ((m_word & WeekdayBitAtPosition(i)) && ShiftDays(x, i) && x >= d) {
                     p = x;
                     return true;
                 }
@@ -217,6 +205,24 @@ CDateTime CRecurrencePattern::Step(const CDateTime &date, int direction) const
     return WithStartTime(q);
 }
 
+long CRecurrencePattern::WeekStepShift(std::uint32_t word, int position, int direction, long interval)
+{
+    // The nearest chosen day of the same Monday-based week, else the first (or last) chosen
+    // day of the next (or previous) active week.
+    for (int j = position + direction; j >= 0 && j < 7; j += direction)
+        if (word & WeekdayBitAtPosition(j))
+            return j - position;
+    int edge = 0;
+    for (int k = 0; k < 7; ++k) {
+        const int j = direction > 0 ? k : 6 - k;
+        if (word & WeekdayBitAtPosition(j)) {
+            edge = j;
+            break;
+        }
+    }
+    return edge - position + direction * 7L * interval;
+}
+
 bool CRecurrencePattern::StepDay(const CDateTime &day, int direction, CDateTime &out) const
 {
     CDateTime p = day;
@@ -226,32 +232,10 @@ bool CRecurrencePattern::StepDay(const CDateTime &day, int direction, CDateTime 
         if (!ShiftDays(p, direction * n))
             return false;
         break;
-    case Recur::Weekly: {
-        // The nearest chosen day of the same Monday-based week, else the first (or last)
-        // chosen day of the next (or previous) active week.
-        const int pos = WeekPosition(p.GetDayOfWeek());
-        int found = -1;
-        for (int j = pos + direction; j >= 0 && j < 7 && found < 0; j += direction)
-            if (m_word & BitAtPosition(j))
-                found = j;
-        long shift = 0;
-        if (found >= 0) {
-            shift = found - pos;
-        } else {
-            int edge = 0;
-            for (int k = 0; k < 7; ++k) {
-                const int j = direction > 0 ? k : 6 - k;
-                if (m_word & BitAtPosition(j)) {
-                    edge = j;
-                    break;
-                }
-            }
-            shift = edge - pos + direction * 7L * n;
-        }
-        if (!ShiftDays(p, shift))
+    case Recur::Weekly:
+        if (!ShiftDays(p, WeekStepShift(m_word, WeekPosition(p.GetDayOfWeek()), direction, n)))
             return false;
         break;
-    }
     case Recur::Monthly:
     case Recur::Yearly: {
         // A yearly by-date pattern steps a year whatever its interval; month moves keep the
@@ -342,7 +326,7 @@ CDateSpan ShortestRecurrenceGap(std::uint32_t word, std::uint16_t interval)
         int chosen[7];
         int count = 0;
         for (int pos = 0; pos < 7; ++pos)
-            if (word & BitAtPosition(pos))
+            if (word & WeekdayBitAtPosition(pos))
                 chosen[count++] = pos;
         if (count == 0)
             return CDateSpan(64000.0);

@@ -35,6 +35,10 @@ class CRecurrencePattern
     // or kind the steps do not know, no weekday to step on, an unusable start) has its start
     // as its only date: every step returns the start, and searches built on the steps end.
     bool IsSteppable() const;
+    // Days from a position in the Monday-based week (Monday 0 .. Sunday 6) to the next chosen
+    // weekday in the direction (+1 or -1), or to the first (last) chosen weekday `interval`
+    // weeks on (back) when none is left in the week.
+    static long WeekStepShift(std::uint32_t word, int position, int direction, long interval);
 
     // The first pattern date whose day is on or after D's day (the first pattern date when D
     // lies before the start).

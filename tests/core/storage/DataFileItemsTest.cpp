@@ -382,15 +382,9 @@ TEST_F(DataFileItems, CollectionsOfAKind)
 
 TEST_F(DataFileItems, OlderFormatIsReadForConversion)
 {
-    {
-        CDataFile file;
-        CreateAndOpen(file);
-        std::uint32_t id = 0;
-        ASSERT_EQ(file.AllocateId(EventCollection, id), S_OK);
-        ASSERT_EQ(file.WriteRecord(id, OlderEventRecord("Old choir", At(2009, 3, 3, 18, 0))), S_OK);
-        ASSERT_EQ(file.SetSlotValue(id, SlotEvent), S_OK);
-        ASSERT_EQ(file.WriteFormatVersion(0x00010004), S_OK);
-    }
+    CreateOlderFormatFile(OlderEventRecord("Old choir", At(2009, 3, 3, 18, 0)));
+    if (HasFatalFailure())
+        return;
     CDataFile file;
     ASSERT_EQ(file.Open(m_path, false), S_OK);
     ASSERT_EQ(file.Validate(), QV_E_BAD_VERSION);

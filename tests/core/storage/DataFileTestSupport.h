@@ -75,6 +75,18 @@ class DataFileFixture : public ::testing::Test
         }
     }
 
+    // A file in the older format holding one event record, closed again.
+    void CreateOlderFormatFile(const QByteArray &eventRecord)
+    {
+        CDataFile file;
+        CreateAndOpen(file);
+        std::uint32_t id = 0;
+        ASSERT_EQ(file.AllocateId(DataFileLayout::EventCollection, id), S_OK);
+        ASSERT_EQ(file.WriteRecord(id, eventRecord), S_OK);
+        ASSERT_EQ(file.SetSlotValue(id, DataFileLayout::SlotEvent), S_OK);
+        ASSERT_EQ(file.WriteFormatVersion(0x00010004), S_OK);
+    }
+
     QTemporaryDir m_dir;
     QString m_path;
 };
