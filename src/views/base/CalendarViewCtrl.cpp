@@ -1,5 +1,6 @@
 // The shared logic of the calendar views: entries, cells, selection, options and input.
 #include "views/base/CalendarViewCtrl.h"
+#include "views/drawing/TextShapeCache.h"
 
 #include "core/system/AppSettings.h"
 #include "core/system/ConstStrings.h"
@@ -25,7 +26,7 @@ namespace {
 constexpr std::uint32_t kFocusSelected = CDisplayItem::StateFocus | CDisplayItem::StateSelected;
 } // namespace
 
-CCalendarViewCtrl::CCalendarViewCtrl() = default;
+CCalendarViewCtrl::CCalendarViewCtrl() : m_textCache(std::make_unique<CTextShapeCache>()) {}
 
 CCalendarViewCtrl::~CCalendarViewCtrl()
 {

@@ -21,6 +21,7 @@
 #include <vector>
 
 class CDragItem;
+class CTextShapeCache;
 class CDragState;
 class CEventItem;
 class CItemRef;
@@ -190,6 +191,8 @@ class CCalendarViewCtrl
     virtual bool LoadFonts(bool reload);
     virtual void ReloadOptions();
     const QFont &GetItemFont() const { return m_fonts[0]; }
+    // Captions shaped once for laying out and every paint after.
+    CTextShapeCache &TextCache() const { return *m_textCache; }
     // The font of completed tasks.
     const QFont &GetCompletedFont() const { return m_fonts[1]; }
     // The entry's item type's own colours when it has them, else the shared item colours.
@@ -408,6 +411,7 @@ class CCalendarViewCtrl
     EntryList m_entries;
     std::unique_ptr<CDisplayItem> m_editedEntry;
     QFont m_fonts[3];
+    std::unique_ptr<CTextShapeCache> m_textCache;
     QString m_tipText;
     bool m_editOpen = false;
     NewItemSettings m_newItemSettings;

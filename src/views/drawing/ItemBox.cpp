@@ -8,6 +8,7 @@
 #include "views/base/CalendarViewCtrl.h"
 #include "toolkit/drawing/DrawHelpers.h"
 #include "toolkit/style/MenuLook.h"
+#include "views/drawing/TextShapeCache.h"
 #include "views/drawing/TypeIconDrawing.h"
 
 #include <QFontMetrics>
@@ -107,7 +108,7 @@ ItemColors CCalendarViewCtrl::GetItemColors(const CDisplayItem &entry) const
 }
 
 void DrawItemBox(QPainter &painter, const CCalendarViewCtrl &view, const CDisplayItem &entry,
-                 const QRect &rect, bool editing, ItemBoxTextMemo *memo)
+                 const QRect &rect, bool editing)
 {
     const CMenuLook::Colors &shared = CMenuLook::Instance().GetColors();
     const ItemColors colours = view.GetItemColors(entry);
@@ -145,32 +146,21 @@ void DrawItemBox(QPainter &painter, const CCalendarViewCtrl &view, const CDispla
 
     painter.setFont(completed ? view.GetCompletedFont() : view.GetItemFont());
     painter.setPen(ToQColor(colours.text));
-    const QFontMetrics fm(painter.font());
+    CTextShapeCache &texts = view.TextCache();
     QRect textRect(QPoint(icons.textLeft, inner.top()), inner.bottomRight());
     if (twoRows) {
-        const int width = std::max(textRect.width(), 0);
-        QString shown;
-        if (memo) {
-            auto key = std::make_tuple(caption, width, completed);
-            const auto found = memo->elided.find(key);
-            if (found != memo->elided.end()) {
-                shown = found->second;
-            } else {
-                shown = fm.elidedText(caption, Qt::ElideRight, width);
-                memo->elided.emplace(std::move(key), shown);
-            }
-        } else {
-            shown = fm.elidedText(caption, Qt::ElideRight, width);
-        }
+        const QString shown = texts.Elided(painter.font(), caption, std::max(textRect.width(), 0),
+                                           painter.device() ? painter.device()->logicalDpiY() : 0);
         const int align = allDay ? Qt::AlignHCenter : Qt::AlignLeft;
         // One line in the first row.
         const QRect line(textRect.left(), inner.top(), textRect.width(), std::min(rowHeight, inner.height()));
-        painter.drawText(line, Qt::TextSingleLine | align | Qt::AlignVCenter, shown);
+        texts.DrawText(painter, line, Qt::TextSingleLine | align | Qt::AlignVCenter, shown);
     } else {
-        painter.drawText(textRect, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, caption);
+        texts.DrawText(painter, textRect, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, caption);
         // Notes fill what the subject left of a tall box; only then is the subject measured.
         if (view.m_showNotes && entry.HasFlag(CDisplayItem::FlagNotes) && !entry.IsPrivate() &&
             !entry.GetNotes().isEmpty()) {
+            const QFontMetrics fm(painter.font());
             const QRect used =
                 fm.boundingRect(textRect, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, caption)
                     .intersected(textRect);

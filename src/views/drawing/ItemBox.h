@@ -4,8 +4,6 @@
 #include <QRect>
 #include <QSize>
 #include <QString>
-#include <map>
-#include <tuple>
 #include <vector>
 
 class CCalendarViewCtrl;
@@ -44,14 +42,6 @@ struct ItemBoxLayout
 ItemBoxLayout LayoutItemBoxIcons(const QRect &inner, int rowHeight, bool typeIcon,
                                  const std::vector<int> &glyphs);
 
-// Captions already cut to a width during one paint, by caption, width and the completed-task
-// font, so that boxes repeating a caption (the days of a daily series) elide it once. It lives
-// for one paint only, while the fonts stay as they are.
-struct ItemBoxTextMemo
-{
-    std::map<std::tuple<QString, int, bool>, QString> elided;
-};
-
 // Paints the entry's box in the rectangle with the view's options and colours.
 void DrawItemBox(QPainter &painter, const CCalendarViewCtrl &view, const CDisplayItem &entry,
-                 const QRect &rect, bool editing, ItemBoxTextMemo *memo = nullptr);
+                 const QRect &rect, bool editing);

@@ -1,5 +1,6 @@
 // The month view: settings, dates, entries and input on top of the month grid model.
 #include "views/month/MonthViewCtrl.h"
+#include "views/drawing/TextShapeCache.h"
 
 #include "core/lists/ColorRules.h"
 #include "core/system/ConstStrings.h"
@@ -48,8 +49,7 @@ int CFontTextMeasurer::WrappedHeight(const QString &text, int width) const
 {
     QString plain = text;
     plain.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    const QFontMetrics fm(m_font);
-    return fm.boundingRect(QRect(0, 0, std::max(1, width), 1 << 20), Qt::TextWordWrap, plain).height();
+    return m_cache.WrappedHeight(m_font, plain, std::max(1, width));
 }
 
 CMonthViewCtrl::CMonthViewCtrl()
@@ -163,7 +163,7 @@ MonthLayoutOptions CMonthViewCtrl::GetLayoutOptions() const
 
 void CMonthViewCtrl::LayoutEntries()
 {
-    const CFontTextMeasurer fontMeasurer(m_fonts[0]);
+    const CFontTextMeasurer fontMeasurer(m_fonts[0], TextCache());
     const IMonthTextMeasurer &measurer = m_measurer ? *m_measurer : fontMeasurer;
     m_model.Layout(GetViewRect(), m_entries, m_cellMarks, GetLayoutOptions(), measurer);
 }

@@ -17,11 +17,12 @@ class QPainter;
 class CFontTextMeasurer : public IMonthTextMeasurer
 {
   public:
-    explicit CFontTextMeasurer(const QFont &font) : m_font(font) {}
+    CFontTextMeasurer(const QFont &font, CTextShapeCache &cache) : m_font(font), m_cache(cache) {}
     int WrappedHeight(const QString &text, int width) const override;
 
   private:
     QFont m_font;
+    CTextShapeCache &m_cache;
 };
 
 class CMonthViewCtrl : public CCalendarViewCtrl

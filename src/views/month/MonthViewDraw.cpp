@@ -4,6 +4,7 @@
 #include "core/dates/WeekRules.h"
 #include "toolkit/drawing/DrawHelpers.h"
 #include "views/drawing/ItemBox.h"
+#include "views/drawing/TextShapeCache.h"
 #include "toolkit/style/MenuLook.h"
 #include "views/month/MonthViewCtrl.h"
 
@@ -68,7 +69,6 @@ void CMonthViewCtrl::Draw(QPainter &painter, const QRect &)
 
     const int editing = IsEditing() ? m_focusedEntry : -1;
     const QColor ground = ToQColor(m_backgroundColour == 0xFFFFFFFF ? 0xFFFFFF : m_backgroundColour);
-    ItemBoxTextMemo memo;
     for (int i = 0; i < GetEntryCount(); ++i) {
         const CDisplayItem &e = *m_entries[std::size_t(i)];
         if (e.HasState(CDisplayItem::StateDragged) || e.GetRect().height() <= 0)
@@ -80,7 +80,7 @@ void CMonthViewCtrl::Draw(QPainter &painter, const QRect &)
         if (box.adjusted(1, 1, -1, -1).isEmpty())
             painter.fillRect(box & grid, ground);
         else
-            DrawItemBox(painter, *this, e, box, i == editing, &memo);
+            DrawItemBox(painter, *this, e, box, i == editing);
     }
 
     const QPixmap &glyph = CMenuLook::Instance().GetOverflowGlyph();
@@ -123,10 +123,10 @@ void CMonthViewCtrl::DrawHeader(QPainter &painter, const QRect &view) const
         const QRect r(view.left() + col * columnWidth, view.top(), columnWidth, height);
         if (shadow && IsNonWorkDayByIndex(weekday)) {
             painter.setPen(ToQColor(colors.headerShadow));
-            painter.drawText(r.translated(1, 1), Qt::AlignCenter | Qt::TextSingleLine, name);
+            TextCache().DrawText(painter, r.translated(1, 1), Qt::AlignCenter | Qt::TextSingleLine, name);
         }
         painter.setPen(ToQColor(colors.headerText));
-        painter.drawText(r, Qt::AlignCenter | Qt::TextSingleLine, name);
+        TextCache().DrawText(painter, r, Qt::AlignCenter | Qt::TextSingleLine, name);
         if (col > 0)
             painter.drawLine(r.left(), r.top() + 4, r.left(), r.top() + height - 5);
     }
@@ -195,5 +195,5 @@ void CMonthViewCtrl::DrawDayStrip(QPainter &painter, int cell, const QRect &stri
                                                     date, textRect.width())
                               : FormatDateTime(date, QStringLiteral("%#d"));
     painter.setPen(ToQColor(text));
-    painter.drawText(textRect, Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine, label);
+    TextCache().DrawText(painter, textRect, Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine, label);
 }

@@ -278,10 +278,11 @@ TEST(ItemBoxTest, GradientRunsFromTheTypesLightShadeToItsDarkOne)
     EXPECT_GT(top.lightness(), bottom.lightness());
 }
 
-TEST(ItemBoxTest, PaintMemoCutsEachCaptionToItsOwnWidthAndFont)
+TEST(ItemBoxTest, KeptCaptionsCutEachToItsOwnWidthAndFont)
 {
-    // One memo over boxes that share a caption at two widths, and a completed task with the same
-    // caption in its own font: each box paints as it does without the memo.
+    // Boxes that share a caption at two widths, and a completed task with the same caption in its
+    // own font, painted by one view that keeps its shaped captions: each box paints as it does
+    // from a view that has kept nothing.
     BoxView view;
     QFont font;
     font.setPixelSize(12);
@@ -305,14 +306,18 @@ TEST(ItemBoxTest, PaintMemoCutsEachCaptionToItsOwnWidthAndFont)
                  {event.get(), QRect(0, 20, 60, 18)},
                  {task.get(), QRect(0, 40, 60, 18)},
                  {event.get(), QRect(0, 60, 200, 18)}};
-    const auto paint = [&](ItemBoxTextMemo *memo) {
-        return PaintImage(200, 80, [&](QPainter &p) {
+    const QImage shared = PaintImage(200, 80, [&](QPainter &p) {
+        for (int pass = 0; pass < 2; ++pass)
             for (const auto &b : boxes)
-                DrawItemBox(p, view, *b.entry, b.box, false, memo);
-        });
-    };
-    ItemBoxTextMemo memo;
-    const QImage withMemo = paint(&memo);
-    EXPECT_EQ(withMemo, paint(nullptr));
-    EXPECT_EQ(memo.elided.size(), 3u);
+                DrawItemBox(p, view, *b.entry, b.box, false);
+    });
+    const QImage fresh = PaintImage(200, 80, [&](QPainter &p) {
+        for (const auto &b : boxes) {
+            BoxView own;
+            own.SetFonts(font, struck, font);
+            own.m_rowHeight = 16;
+            DrawItemBox(p, own, *b.entry, b.box, false);
+        }
+    });
+    EXPECT_EQ(shared, fresh);
 }
