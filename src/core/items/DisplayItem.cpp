@@ -123,30 +123,33 @@ bool CDisplayItem::IsSame(const CDisplayItem &other) const
     return m_recordId == other.m_recordId && m_occurrenceDate == other.m_occurrenceDate;
 }
 
-bool CDisplayItem::Precedes(const CDisplayItem &other) const
+int CDisplayItem::CompareOrder(const CDisplayItem &other) const
 {
+    const auto order = [](bool first) { return first ? -1 : 1; };
     // Ghosts left by a drag go last.
-    if (HasState(StateDragged))
-        return false;
-    if (other.HasState(StateDragged))
-        return true;
+    if (HasState(StateDragged) || other.HasState(StateDragged))
+        return HasState(StateDragged) == other.HasState(StateDragged) ? 0 : order(!HasState(StateDragged));
     if (m_firstCell != other.m_firstCell)
-        return m_firstCell < other.m_firstCell;
+        return order(m_firstCell < other.m_firstCell);
     if (HasFlag(FlagAllDay) != other.HasFlag(FlagAllDay))
-        return HasFlag(FlagAllDay);
+        return order(HasFlag(FlagAllDay));
     if (const int c = CompareDates(m_start, other.m_start))
-        return c < 0;
+        return c;
     if (const int c = CompareDates(m_end, other.m_end))
-        return c > 0;
-    if (const int c = LocaleCompare(m_subject, other.m_subject))
-        return c < 0;
+        return -c;
+    // Occurrences of one series share their subject's characters: equal without collating.
+    if (m_subject.constData() != other.m_subject.constData() || m_subject.size() != other.m_subject.size())
+        if (const int c = LocaleCompare(m_subject, other.m_subject))
+            return c < 0 ? -1 : 1;
     if (m_itemTypeIndex != other.m_itemTypeIndex)
-        return m_itemTypeIndex < other.m_itemTypeIndex;
+        return order(m_itemTypeIndex < other.m_itemTypeIndex);
     if (HasFlag(FlagRecurring) != other.HasFlag(FlagRecurring))
-        return HasFlag(FlagRecurring);
+        return order(HasFlag(FlagRecurring));
     if (HasFlag(FlagChanged) != other.HasFlag(FlagChanged))
-        return !HasFlag(FlagChanged);
-    return m_recordId < other.m_recordId;
+        return order(!HasFlag(FlagChanged));
+    if (m_recordId != other.m_recordId)
+        return order(m_recordId < other.m_recordId);
+    return 0;
 }
 
 bool CDisplayItem::SetStateBits(std::uint32_t value, std::uint32_t mask)

@@ -65,7 +65,9 @@ class CDisplayItem
     bool IsSame(const CDisplayItem &other) const;
     // The display order; never true both ways, and false both ways only for entries alike in
     // every rule (std::sort may use it).
-    bool Precedes(const CDisplayItem &other) const;
+    bool Precedes(const CDisplayItem &other) const { return CompareOrder(other) < 0; }
+    // The display order as -1, 0 or 1.
+    int CompareOrder(const CDisplayItem &other) const;
     // Bits of the mask take the value's bits; bits outside it are cleared where the value has
     // them. True when a bit other than the focus mark changed.
     bool SetStateBits(std::uint32_t value, std::uint32_t mask);

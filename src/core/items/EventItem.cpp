@@ -73,6 +73,8 @@ void CEventItem::Copy(const CEventItem &other)
     m_exceptions = other.m_exceptions;
     m_windowStart = other.m_windowStart;
     m_windowEnd = other.m_windowEnd;
+    m_windowLowest = other.m_windowLowest;
+    m_windowDuration = other.m_windowDuration;
     m_currentOccurrence = other.m_currentOccurrence;
     m_cursor = other.m_cursor;
 }

@@ -196,9 +196,12 @@ class CEventItem : public CCalendarItem
     // follows the key found.
     bool NextKeyAfter(const CDateTime &key, CDateTime &next, CPatternCursor *cursor) const;
     // The first occurrence after `after` (or the first of all) that touches [w0, w1); a cursor
-    // carried from call to call saves decoding every pattern date of the walk.
+    // carried from call to call saves decoding every pattern date of the walk, and a window
+    // kept from call to call its lowest key.
     bool NextTouching(const CDateTime *after, const CDateTime &w0, const CDateTime &w1, COccurrence &out,
-                      CPatternCursor *cursor = nullptr) const;
+                      CPatternCursor *cursor = nullptr, const CDateTime *lowestKey = nullptr) const;
+    // The earliest key whose occurrence can reach into a window starting at w0.
+    CDateTime LowestTouchingKey(const CDateTime &w0) const;
     bool RegularReminder(int mode, const CDateTime &date, CDateTime &key) const;
     // The occurrence's display item into target; a dated item of the whole event clears the
     // enumeration state first.
@@ -211,6 +214,8 @@ class CEventItem : public CCalendarItem
     std::vector<CRecurrenceException> m_exceptions;
     CDateTime m_windowStart;
     CDateTime m_windowEnd;
+    CDateTime m_windowLowest;     // LowestTouchingKey(m_windowStart) for m_windowDuration
+    CDateSpan m_windowDuration;
     CDateTime m_currentOccurrence;
     CPatternCursor m_cursor; // on the key of the current occurrence while the enumeration walks
 };

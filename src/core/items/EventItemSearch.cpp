@@ -317,8 +317,13 @@ bool CEventItem::FindOccurrenceBefore(bool reminderFilter, const CDateTime &date
 
 // ---- window enumeration -----------------------------------------------------------------
 
+CDateTime CEventItem::LowestTouchingKey(const CDateTime &w0) const
+{
+    return w0 - Reach(m_duration) - kMargin;
+}
+
 bool CEventItem::NextTouching(const CDateTime *after, const CDateTime &w0, const CDateTime &w1,
-                              COccurrence &out, CPatternCursor *cursor) const
+                              COccurrence &out, CPatternCursor *cursor, const CDateTime *lowestKey) const
 {
     if (!m_start.IsValid() || !w0.IsValid() || !w1.IsValid())
         return false;
@@ -331,7 +336,7 @@ bool CEventItem::NextTouching(const CDateTime *after, const CDateTime &w0, const
 
     // Plain occurrences: every pattern date whose span reaches into the window, found from the
     // window start less the duration, so that long occurrences that began earlier are included.
-    const CDateTime lowest = w0 - Reach(m_duration) - kMargin;
+    const CDateTime lowest = lowestKey ? *lowestKey : LowestTouchingKey(w0);
     CDateTime k;
     bool ok = false;
     if (after && lowest.IsValid() && *after >= lowest) {
@@ -384,9 +389,11 @@ bool CEventItem::FindFirstOccurrenceBetween(const CDateTime &start, const CDateT
         return false;
     m_windowStart = start;
     m_windowEnd = end;
+    m_windowDuration = m_duration;
+    m_windowLowest = LowestTouchingKey(start);
     COccurrence o;
     m_cursor.Clear();
-    if (!NextTouching(nullptr, m_windowStart, m_windowEnd, o, &m_cursor))
+    if (!NextTouching(nullptr, m_windowStart, m_windowEnd, o, &m_cursor, &m_windowLowest))
         return false;
     m_currentOccurrence = o.keyDate;
     if (out)
@@ -400,7 +407,11 @@ bool CEventItem::FindNextOccurrenceInRange(COccurrence *out)
         return false;
     COccurrence o;
     const CDateTime current = m_currentOccurrence;
-    if (!NextTouching(&current, m_windowStart, m_windowEnd, o, &m_cursor))
+    if (!(m_windowDuration == m_duration)) {
+        m_windowDuration = m_duration;
+        m_windowLowest = LowestTouchingKey(m_windowStart);
+    }
+    if (!NextTouching(&current, m_windowStart, m_windowEnd, o, &m_cursor, &m_windowLowest))
         return false;
     m_currentOccurrence = o.keyDate;
     if (out)

@@ -262,15 +262,16 @@ void CCalendarViewCtrl::SortDisplayItems()
     } else {
         // The display order, with what decides most comparisons (the drag mark, the first
         // cell, the all-day mark and the times) copied next to each entry so that the sort
-        // seldom reaches into the entries.
+        // seldom reaches into the entries; the entry's place comes last, so that the order is
+        // total.
         struct Key
         {
-            bool dragged;
-            int firstCell;
-            bool allDay;
-            int startStatus, endStatus;
             double start, end;
             CDisplayItem *entry;
+            std::uint32_t index;
+            int firstCell;
+            std::int8_t startStatus, endStatus;
+            bool allDay, dragged;
         };
         // As the entries compare their dates: status first, then time.
         const auto compare = [](int statusA, double a, int statusB, double b) {
@@ -282,29 +283,33 @@ void CCalendarViewCtrl::SortDisplayItems()
         };
         std::vector<Key> keys;
         keys.reserve(m_entries.size());
-        for (auto &e : m_entries)
-            keys.push_back({e->HasState(CDisplayItem::StateDragged), e->GetFirstCell(),
-                            e->HasFlag(CDisplayItem::FlagAllDay), int(e->GetStart().GetStatus()),
-                            int(e->GetEnd().GetStatus()), e->GetStart().Linear(), e->GetEnd().Linear(),
-                            e.release()});
+        for (auto &owned : m_entries) {
+            CDisplayItem *e = owned.release();
+            keys.push_back({e->GetStart().Linear(), e->GetEnd().Linear(), e, std::uint32_t(keys.size()),
+                            e->GetFirstCell(), std::int8_t(e->GetStart().GetStatus()),
+                            std::int8_t(e->GetEnd().GetStatus()), e->HasFlag(CDisplayItem::FlagAllDay),
+                            e->HasState(CDisplayItem::StateDragged)});
+        }
         const auto order = [&compare](const Key &a, const Key &b) {
-            if (a.dragged)
-                return false;
-            if (b.dragged)
-                return true;
-            if (a.firstCell != b.firstCell)
-                return a.firstCell < b.firstCell;
-            if (a.allDay != b.allDay)
-                return a.allDay;
-            if (const int c = compare(a.startStatus, a.start, b.startStatus, b.start))
-                return c < 0;
-            if (const int c = compare(a.endStatus, a.end, b.endStatus, b.end))
-                return c > 0;
-            return a.entry->Precedes(*b.entry);
+            if (a.dragged != b.dragged)
+                return b.dragged;
+            if (!a.dragged) {
+                if (a.firstCell != b.firstCell)
+                    return a.firstCell < b.firstCell;
+                if (a.allDay != b.allDay)
+                    return a.allDay;
+                if (const int c = compare(a.startStatus, a.start, b.startStatus, b.start))
+                    return c < 0;
+                if (const int c = compare(a.endStatus, a.end, b.endStatus, b.end))
+                    return c > 0;
+                if (const int c = a.entry->CompareOrder(*b.entry))
+                    return c < 0;
+            }
+            return a.index < b.index;
         };
         // The order's first keys are the drag mark and the first cell: the entries are dealt
         // into one run per cell (the dragged ones last), keeping their order, and each run is
-        // sorted on its own, which gives what one stable sort of them all gives.
+        // sorted on its own, which gives what one sort of them all gives.
         int cells = 0;
         for (const Key &k : keys) {
             if (!k.dragged && (k.firstCell < 0 || k.firstCell >= kMaxBucketCells)) {
@@ -329,8 +334,8 @@ void CCalendarViewCtrl::SortDisplayItems()
             for (const Key &k : keys)
                 dealt[next[std::size_t(k.dragged ? cells : k.firstCell)]++] = k;
             for (std::size_t r = 0; r + 1 < runStart.size(); ++r)
-                std::stable_sort(dealt.begin() + std::ptrdiff_t(runStart[r]),
-                                 dealt.begin() + std::ptrdiff_t(runStart[r + 1]), order);
+                std::stable_sort(dealt.begin() + std::ptrdiff_t(runStart[r]), dealt.begin() + std::ptrdiff_t(runStart[r + 1]),
+                          order);
             for (std::size_t i = 0; i < dealt.size(); ++i)
                 m_entries[i].reset(dealt[i].entry);
         }
