@@ -1,5 +1,6 @@
 // Display item: copying, identity and order, state bits, and the item-box, caption and tip texts.
 #include "core/items/DisplayItem.h"
+#include "core/items/DisplayItemPool.h"
 
 #include "core/system/AppSettings.h"
 #include "core/dates/DateFormats.h"
@@ -88,6 +89,16 @@ CDisplayItem::CDisplayItem(CDisplayItem &&other) noexcept
 
 CDisplayItem::~CDisplayItem() = default;
 
+void *CDisplayItem::operator new(std::size_t size)
+{
+    return CDisplayItemPool::Allocate(size);
+}
+
+void CDisplayItem::operator delete(void *block, std::size_t size) noexcept
+{
+    CDisplayItemPool::Release(block, size);
+}
+
 void CDisplayItem::CopyFrom(const CDisplayItem &other)
 {
     if (this == &other)
@@ -137,6 +148,12 @@ int CDisplayItem::CompareOrder(const CDisplayItem &other) const
         return c;
     if (const int c = CompareDates(m_end, other.m_end))
         return -c;
+    return CompareTies(other);
+}
+
+int CDisplayItem::CompareTies(const CDisplayItem &other) const
+{
+    const auto order = [](bool first) { return first ? -1 : 1; };
     // Occurrences of one series share their subject's characters: equal without collating.
     if (m_subject.constData() != other.m_subject.constData() || m_subject.size() != other.m_subject.size())
         if (const int c = LocaleCompare(m_subject, other.m_subject))

@@ -55,6 +55,10 @@ class CDisplayItem
     CDisplayItem &operator=(const CDisplayItem &) = delete;
     virtual ~CDisplayItem();
 
+    // Views make and free display items by the thousand; they come from a pool.
+    static void *operator new(std::size_t size);
+    static void operator delete(void *block, std::size_t size) noexcept;
+
     // Everything but the rectangle; the derived kinds add their own members when `other` is of
     // their kind.
     virtual void CopyFrom(const CDisplayItem &other);
@@ -68,6 +72,9 @@ class CDisplayItem
     bool Precedes(const CDisplayItem &other) const { return CompareOrder(other) < 0; }
     // The display order as -1, 0 or 1.
     int CompareOrder(const CDisplayItem &other) const;
+    // The display order's rules after the times, for entries alike in drag mark, first cell,
+    // all-day mark, start and end.
+    int CompareTies(const CDisplayItem &other) const;
     // Bits of the mask take the value's bits; bits outside it are cleared where the value has
     // them. True when a bit other than the focus mark changed.
     bool SetStateBits(std::uint32_t value, std::uint32_t mask);

@@ -302,7 +302,7 @@ void CCalendarViewCtrl::SortDisplayItems()
                     return c < 0;
                 if (const int c = compare(a.endStatus, a.end, b.endStatus, b.end))
                     return c > 0;
-                if (const int c = a.entry->CompareOrder(*b.entry))
+                if (const int c = a.entry->CompareTies(*b.entry))
                     return c < 0;
             }
             return a.index < b.index;
