@@ -8,14 +8,6 @@
 #include <QScreen>
 #include <limits>
 
-QColor ToQColor(COLORREF colour)
-{
-    // "No colour" paints nothing.
-    if (colour == kNoColor)
-        return QColor(Qt::transparent);
-    return QColor(ColorRed(colour), ColorGreen(colour), ColorBlue(colour));
-}
-
 COLORREF FromQColor(const QColor &colour)
 {
     const QColor rgb = colour.toRgb();

@@ -14,8 +14,14 @@
 class QPainter;
 class QPixmap;
 
-// COLORREF to QColor and back; "no colour" becomes transparent.
-QColor ToQColor(COLORREF colour);
+// COLORREF to QColor and back; "no colour" becomes transparent. Inline: painters convert a
+// colour for nearly every fill.
+inline QColor ToQColor(COLORREF colour)
+{
+    if (colour == kNoColor)
+        return QColor(Qt::transparent);
+    return QColor(ColorRed(colour), ColorGreen(colour), ColorBlue(colour));
+}
 COLORREF FromQColor(const QColor &colour);
 
 // Item state bits of custom-drawn and owner-drawn items.

@@ -163,7 +163,7 @@ class CDayViewCtrl : public CCalendarViewCtrl
     void ComputeLabelWidth();
     void UpdateTodayColumn();
     int MinutesFromCode(int code) const;
-    void DrawLabels(QPainter &painter, const QRect &client, bool moreAbove, bool moreBelow) const;
+    void DrawLabels(QPainter &painter, const QRect &client, bool moreAbove, bool moreBelow, int nowHour) const;
     // How one cell is painted: its fill, which of its lines are the dark (non-working) ones and
     // whether an hour mark runs under its top line.
     struct CellLook
@@ -173,7 +173,7 @@ class CDayViewCtrl : public CCalendarViewCtrl
         bool hourMark = false;
     };
     // The shown cells of every column, in runs of cells that share their fill and side lines.
-    void DrawCells(QPainter &painter, int lastRow) const;
+    void DrawCells(QPainter &painter, int lastRow, int nowHour) const;
     void DrawCellRun(QPainter &painter, int column, int firstRow, const std::vector<CellLook> &run) const;
 
     // Mutable so that const geometry questions can first take the window's current size.

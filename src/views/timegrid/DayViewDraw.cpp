@@ -39,6 +39,15 @@ void Frame(QPainter &p, const QRect &r, COLORREF colour)
     VLine(p, RectRight(r) - 1, r.y(), RectBottom(r), colour);
 }
 
+// A plain pen of the colour. Boxes after the first mostly find the pen in their text colour
+// already, and setting it anew would build a pen each time.
+void SetInk(QPainter &p, const QColor &ink)
+{
+    const QPen &pen = p.pen();
+    if (pen.style() != Qt::SolidLine || pen.brush().style() != Qt::SolidPattern || pen.color() != ink)
+        p.setPen(ink);
+}
+
 // Hour numbers and AM/PM texts of the labels.
 QString HourText(int hour, const QString &format)
 {
@@ -136,7 +145,9 @@ void CDayViewCtrl::Draw(QPainter &painter, const QRect &)
         const int bottom = m_grid.GridToClientY(lastRow * rowHeight);
         todayBars = {RectFromEdges(left + 1, top, left + 3, bottom), RectFromEdges(right - 2, top, right, bottom)};
     }
-    DrawCells(painter, lastRow);
+    // The current hour shades its cells and marks its label alike.
+    const int nowHour = CurrentTime().GetHour();
+    DrawCells(painter, lastRow, nowHour);
     for (const QRect &bar : todayBars)
         painter.fillRect(bar, ToQColor(colors.today));
     painter.setClipping(false);
@@ -168,16 +179,20 @@ void CDayViewCtrl::Draw(QPainter &painter, const QRect &)
     if (groundBelow && boxesBounds.bottom() >= rowsHeight) {
         painter.fillRect(belowRows, ToQColor(colors.window));
         const QRect line = RectFromEdges(gridLeft, rowsHeight, RectRight(client) - 2, rowsHeight + 1);
+        const QColor lineColour = ToQColor(colors.buttonShadow);
         for (int i = 0; i < GetEntryCount(); ++i) {
             if (m_entries[std::size_t(i)]->GetState() & kSkipped)
                 continue;
             const QRect box = GetEntryRect(i);
-            if (box.width() > 0 && box.intersects(gridArea))
-                painter.fillRect(box & line & gridArea, ToQColor(colors.buttonShadow));
+            if (box.width() <= 0 || !box.intersects(gridArea))
+                continue;
+            const QRect under = box & line & gridArea;
+            if (!under.isEmpty())
+                painter.fillRect(under, lineColour);
         }
     }
 
-    DrawLabels(painter, client, moreAbove, moreBelow);
+    DrawLabels(painter, client, moreAbove, moreBelow, nowHour);
 
     const int shownRows = m_grid.RowsShown();
     const int rowsShownHeight = shownRows * rowHeight + 1;
@@ -185,7 +200,7 @@ void CDayViewCtrl::Draw(QPainter &painter, const QRect &)
         HLine(painter, gridLeft, RectRight(client) - 2, RectBottom(client) - 1, colors.buttonShadow);
 }
 
-void CDayViewCtrl::DrawCells(QPainter &painter, int lastRow) const
+void CDayViewCtrl::DrawCells(QPainter &painter, int lastRow, int nowHour) const
 {
     const int rows = m_grid.RowsPerDay();
     const int columns = m_grid.ColumnCount();
@@ -197,7 +212,7 @@ void CDayViewCtrl::DrawCells(QPainter &painter, int lastRow) const
     for (int c = 0; c < columns; ++c)
         workingColumn[std::size_t(c)] =
             IsWorkDate(m_grid.FirstDate() + CDateSpan(double(std::max(0, m_grid.ColumnToDay(c)))));
-    const int currentFirst = CurrentTime().GetHour() * 60 / m_grid.MinutesPerRow();
+    const int currentFirst = nowHour * 60 / m_grid.MinutesPerRow();
     const int currentLast = currentFirst + 60 / m_grid.MinutesPerRow() - 1;
     const int topRow = m_grid.TopRow();
     const int endRow = std::min(topRow + m_grid.RowsShown(), lastRow);
@@ -265,7 +280,11 @@ void CDayViewCtrl::DrawCellRun(QPainter &painter, int column, int firstRow, cons
     }
     HLine(painter, left, right, RectBottom(last) - 1, lineColour(run.back().edgeBottom));
     VLine(painter, left, first.y(), RectBottom(last), lineColour(look.edgeLeft));
-    VLine(painter, right - 1, first.y(), RectBottom(last), lineColour(look.edgeRight));
+    // The right line of a column is the left line of the next one, which is painted after it
+    // over the same rows: only the last column paints its own.
+    const bool rightLine = column == m_grid.ColumnCount() - 1;
+    if (rightLine)
+        VLine(painter, right - 1, first.y(), RectBottom(last), lineColour(look.edgeRight));
     // Where a dark and a light edge meet, the corner takes the dark line.
     const auto corner = [&](bool a, bool b, int x, int y) {
         if (a != b)
@@ -274,13 +293,16 @@ void CDayViewCtrl::DrawCellRun(QPainter &painter, int column, int firstRow, cons
     for (std::size_t i = 0; i < run.size(); ++i) {
         const int top = m_grid.GetCellRect(column * rows + firstRow + int(i)).y();
         corner(run[i].edgeTop, look.edgeLeft, left, top);
-        corner(run[i].edgeTop, look.edgeRight, right - 1, top);
+        if (rightLine)
+            corner(run[i].edgeTop, look.edgeRight, right - 1, top);
     }
     corner(run.back().edgeBottom, look.edgeLeft, left, RectBottom(last) - 1);
-    corner(run.back().edgeBottom, look.edgeRight, right - 1, RectBottom(last) - 1);
+    if (rightLine)
+        corner(run.back().edgeBottom, look.edgeRight, right - 1, RectBottom(last) - 1);
 }
 
-void CDayViewCtrl::DrawLabels(QPainter &painter, const QRect &client, bool moreAbove, bool moreBelow) const
+void CDayViewCtrl::DrawLabels(QPainter &painter, const QRect &client, bool moreAbove, bool moreBelow,
+                              int nowHour) const
 {
     const CMenuLook &look = CMenuLook::Instance();
     const int labelWidth = m_grid.LabelWidth();
@@ -292,8 +314,9 @@ void CDayViewCtrl::DrawLabels(QPainter &painter, const QRect &client, bool moreA
 
     const bool wto = m_grid.WorkingTimeOnly();
     const int lastHour = wto ? m_grid.WorkEndHour() + (m_grid.WorkEndMinute() != 0 ? 1 : 0) : 24;
-    const int nowHour = CurrentTime().GetHour();
     int lastBandBottom = -1;
+    // Each label leaves the normal font set again after its hour number.
+    painter.setFont(m_normalFont);
     for (int hour = 0; hour < lastHour; ++hour) {
         const int top = m_grid.GridToClientY(hour * perHour * rowHeight);
         const QRect band =
@@ -313,8 +336,7 @@ void CDayViewCtrl::DrawLabels(QPainter &painter, const QRect &client, bool moreA
         for (int t = 1; t <= ticks && t < perHour; ++t)
             HLine(painter, RectRight(band) - labelWidth / 3, RectRight(band), band.y() + t * rowHeight, ink);
 
-        painter.setPen(ToQColor(ink));
-        painter.setFont(m_normalFont);
+        SetInk(painter, ToQColor(ink));
         const QRect textRect = RectFromEdges(band.x(), band.y() + 3, RectRight(band), RectBottom(band));
         const int align = Qt::AlignRight | Qt::AlignTop | Qt::TextSingleLine;
         const HourLabel label = GetHourLabel(hour);
@@ -421,7 +443,7 @@ void CDayViewCtrl::DrawItemBox(QPainter &painter, const CDisplayItem &entry, con
         const int step = std::max({icons ? iconSize : 0, symbol.height(), h});
         int y = inner.y() + (icons ? step : 0), x = inner.x() + 1 + columnWidth + 1;
         int usedWidth = columnWidth;
-        if (symbols) {
+        if (!glyphs.empty()) {
             painter.setPen(ToQColor(colors.text));
             for (int glyph : glyphs) {
                 if (y + symbol.height() <= RectBottom(inner)) {
@@ -471,11 +493,7 @@ void CDayViewCtrl::DrawItemBox(QPainter &painter, const CDisplayItem &entry, con
             painter.setFont(m_normalFont);
         if (plain)
             painter.setClipRect(ringInside);
-        // Boxes after the first mostly find the pen in their text colour already.
-        const QColor ink = ToQColor(colors.text);
-        const QPen &pen = painter.pen();
-        if (pen.style() != Qt::SolidLine || pen.brush().style() != Qt::SolidPattern || pen.color() != ink)
-            painter.setPen(ink);
+        SetInk(painter, ToQColor(colors.text));
         if (wrap) {
             QRect used;
             painter.drawText(textRect, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, caption, &used);

@@ -23,14 +23,11 @@ int WholeDaysBetween(const CDateTime &from, const CDateTime &to)
     return int(std::floor((to.DatePart() - from.DatePart()).GetTotalDays() + 0.5));
 }
 
-// The same time rebuilt from its day and time of day (rounded to the second), so that equal
-// times compare equal; `day` and `seconds` receive them, and `valid` whether there were any.
-CDateTime Rebuilt(const CDateTime &t, long &day, long &seconds, bool &valid)
+// The same time rebuilt from its day and time of day (rounded to the second) when it has them,
+// so that equal times compare equal.
+CDateTime Rebuilt(const CDateTime &t, long day, long seconds, bool valid)
 {
-    valid = t.GetDayAndSeconds(day, seconds);
-    if (!valid)
-        return t;
-    return CDateTime::FromDayAndSeconds(day, seconds);
+    return valid ? CDateTime::FromDayAndSeconds(day, seconds) : t;
 }
 
 
@@ -234,33 +231,57 @@ void CTimeGridLayout::PlaceEntry(std::unique_ptr<CDisplayItem> entry, bool print
 {
     if (!entry)
         return;
-    long startDay = 0, startSeconds = 0, endDay = 0, endSeconds = 0;
-    bool startValid = false, endValid = false;
-    const CDateTime start = Rebuilt(entry->GetStart(), startDay, startSeconds, startValid);
-    const CDateTime end = Rebuilt(entry->GetEnd(), endDay, endSeconds, endValid);
     const int shownDays = GetShownDays();
-    const CDateTime rangeEnd = m_firstDate + CDateSpan(double(shownDays));
+    // Where the entry lies against the shown days: -1 before the first, 1 at the end or after
+    // it, 0 inside; whether the end lies past the shown days (not on their end); and the cells.
+    int startSide = 0, endSide = 0;
+    bool endsAfter = false;
+    int startCell = m_firstRow, endCell = 0;
+    bool exact = false;
+    long startDay = 0, startSeconds = 0, endDay = 0, endSeconds = 0;
+    const bool startValid = entry->GetStart().GetDayAndSeconds(startDay, startSeconds);
+    const bool endValid = entry->GetEnd().GetDayAndSeconds(endDay, endSeconds);
+    if (startValid && endValid && m_firstDayValid) {
+        // Times rebuilt from their day and seconds compare as those two numbers do, and the
+        // shown days begin and end at midnights: whole numbers settle it all.
+        const long rangeEndDay = m_firstDay + shownDays;
+        startSide = startDay < m_firstDay ? -1 : (startDay >= rangeEndDay ? 1 : 0);
+        endSide = endDay < m_firstDay ? -1 : (endDay >= rangeEndDay ? 1 : 0);
+        endsAfter = endDay > rangeEndDay || (endDay == rangeEndDay && endSeconds > 0);
+        const auto cellOf = [this](long day, long seconds, bool *onRow) {
+            const int minuteOfDay = int(seconds / 60);
+            if (onRow)
+                *onRow = minuteOfDay % m_minutes == 0;
+            return minuteOfDay / m_minutes + m_rowsPerDay * int(day - m_firstDay);
+        };
+        if (startSide == 0)
+            startCell = cellOf(startDay, startSeconds, nullptr);
+        if (endSide == 0)
+            endCell = cellOf(endDay, endSeconds, &exact);
+    } else {
+        const CDateTime start = Rebuilt(entry->GetStart(), startDay, startSeconds, startValid);
+        const CDateTime end = Rebuilt(entry->GetEnd(), endDay, endSeconds, endValid);
+        const CDateTime rangeEnd = m_firstDate + CDateSpan(double(shownDays));
+        startSide = start < m_firstDate ? -1 : (start >= rangeEnd ? 1 : 0);
+        endSide = end < m_firstDate ? -1 : (end >= rangeEnd ? 1 : 0);
+        endsAfter = end > rangeEnd;
+        if (startSide == 0)
+            startCell = CellFromDay(start, startDay, startSeconds, startValid, nullptr, nullptr);
+        if (endSide == 0)
+            endCell = CellFromDay(end, endDay, endSeconds, endValid, &exact, nullptr);
+    }
     // Entries that do not touch the shown days have nothing to show.
-    if (start >= rangeEnd || end < m_firstDate)
+    if (startSide > 0 || endSide < 0)
         return;
 
-    int startCell;
-    if (start < m_firstDate) {
-        startCell = m_firstRow;
+    if (startSide < 0)
         entry->SetFlag(CDisplayItem::FlagBeginsBefore, true);
-    } else {
-        startCell = CellFromDay(start, startDay, startSeconds, startValid, nullptr, nullptr);
-    }
-    int endCell;
-    bool endsAfter = false;
-    if (end >= rangeEnd) {
+    if (endSide > 0) {
         endCell = (shownDays - 1) * m_rowsPerDay + m_endRow - 1;
-        endsAfter = end > rangeEnd;
         if (endsAfter)
             entry->SetFlag(CDisplayItem::FlagEndsAfter, true);
     } else {
-        bool exact = false;
-        endCell = CellFromDay(end, endDay, endSeconds, endValid, &exact, nullptr);
+        endsAfter = false;
         if (exact)
             --endCell;
     }
@@ -355,11 +376,20 @@ void CTimeGridLayout::LayoutEntries(EntryList &entries) const
 void CTimeGridLayout::PlaceGroups(std::vector<Box> &boxes) const
 {
     const int n = int(boxes.size());
+    // The boxes met so far in a column that may still overlap the next ones, as a heap with the
+    // one ending first on top: the boxes come down the column, so those ending above the
+    // newest box leave from the top.
+    struct Span
+    {
+        int bottom;
+        int top;
+        bool operator<(const Span &o) const { return bottom > o.bottom; }
+    };
     struct Live
     {
         int x;
         int maxTop;
-        std::vector<QRect> rects;
+        std::vector<Span> spans;
     };
     std::vector<Live> live;
     const auto liveOf = [&live](int x) -> Live & {
@@ -372,12 +402,13 @@ void CTimeGridLayout::PlaceGroups(std::vector<Box> &boxes) const
     const auto join = [&](const QRect &r) {
         Live &l = liveOf(r.x());
         l.maxTop = std::max(l.maxTop, r.y());
-        l.rects.push_back(r);
+        l.spans.push_back({RectBottom(r), r.y()});
+        std::push_heap(l.spans.begin(), l.spans.end());
     };
     const auto restart = [&](const Box &b) {
         for (Live &l : live) {
             l.maxTop = INT_MIN;
-            l.rects.clear();
+            l.spans.clear();
         }
         if (!b.Skipped())
             join(b.rect);
@@ -395,14 +426,18 @@ void CTimeGridLayout::PlaceGroups(std::vector<Box> &boxes) const
         int overlapping = 0;
         if (r.y() >= l.maxTop) {
             // Boxes of this column ending above this one end above every later one too.
-            std::size_t kept = 0;
-            for (const QRect &b : l.rects) {
-                if (RectBottom(b) <= r.y())
-                    continue;
-                l.rects[kept++] = b;
-                overlapping += OverlapVertically(b, r) ? 1 : 0;
+            while (!l.spans.empty() && l.spans.front().bottom <= r.y()) {
+                std::pop_heap(l.spans.begin(), l.spans.end());
+                l.spans.pop_back();
             }
-            l.rects.resize(kept);
+            // The rest begin no lower than this box and end below its top, so they all overlap
+            // it, unless it has no height.
+            overlapping = int(l.spans.size());
+            if (r.height() <= 0) {
+                overlapping = 0;
+                for (const Span &b : l.spans)
+                    overlapping += b.top < RectBottom(r) ? 1 : 0;
+            }
         } else {
             for (int j = start; j < i; ++j) {
                 const Box &o = boxes[std::size_t(j)];
@@ -463,11 +498,28 @@ void CTimeGridLayout::TrimOverlaps(std::vector<Box> &boxes) const
         const QRect &ra = boxes[std::size_t(a)].rect, &rb = boxes[std::size_t(b)].rect;
         return OverlapVertically(ra, rb) && OverlapHorizontally(ra, rb);
     };
+    const auto byTop = [&boxes](int a, int b) {
+        return boxes[std::size_t(a)].rect.y() < boxes[std::size_t(b)].rect.y();
+    };
     std::vector<std::pair<int, int>> pairs;
     for (std::vector<int> &column : columns) {
-        const auto byTop = [&boxes](int a, int b) {
-            return boxes[std::size_t(a)].rect.y() < boxes[std::size_t(b)].rect.y();
-        };
+        // A column in display order that is also in top order meets its pairs in their order;
+        // with no loose box they touch no other column's boxes, so each is settled as it comes.
+        // Boxes only lose width, so the pairs apart now stay apart.
+        if (loose.empty() && std::is_sorted(column.begin(), column.end(), byTop)) {
+            for (std::size_t p = 0; p < column.size(); ++p) {
+                Box &a = boxes[std::size_t(column[p])];
+                const int bottom = RectBottom(a.rect);
+                for (std::size_t q = p + 1; q < column.size() && !a.Skipped(); ++q) {
+                    Box &b = boxes[std::size_t(column[q])];
+                    if (b.rect.y() >= bottom)
+                        break;
+                    if (!b.Skipped() && OverlapHorizontally(a.rect, b.rect))
+                        Trim(a, b);
+                }
+            }
+            continue;
+        }
         if (!std::is_sorted(column.begin(), column.end(), byTop))
             std::stable_sort(column.begin(), column.end(), byTop);
         for (std::size_t p = 0; p < column.size(); ++p) {
@@ -505,18 +557,23 @@ void CTimeGridLayout::TrimOverlaps(std::vector<Box> &boxes) const
         Box &b = boxes[std::size_t(r)];
         if (b.Skipped() || a.Skipped())
             continue;
-        const QRect ra = a.rect, rb = b.rect;
-        if (!OverlapVertically(ra, rb) || !OverlapHorizontally(ra, rb))
-            continue;
-        if (ra.x() < rb.x() && RectRight(ra) >= rb.x()) {
-            a.rect = RectFromEdges(ra.x(), ra.y(), rb.x() - 4, RectBottom(ra));
-        } else if (ra.x() >= rb.x() && RectRight(rb) >= ra.x()) {
-            // Two boxes from one left edge leave the later one no room at all.
-            if (ra.x() - 4 <= rb.x())
-                b.state |= CDisplayItem::StateHidden;
-            else
-                b.rect = RectFromEdges(rb.x(), rb.y(), ra.x() - 4, RectBottom(rb));
-        }
+        if (OverlapVertically(a.rect, b.rect) && OverlapHorizontally(a.rect, b.rect))
+            Trim(a, b);
+    }
+}
+
+// Settles one overlapping pair, `a` the earlier entry.
+void CTimeGridLayout::Trim(Box &a, Box &b)
+{
+    const QRect ra = a.rect, rb = b.rect;
+    if (ra.x() < rb.x() && RectRight(ra) >= rb.x()) {
+        a.rect = RectFromEdges(ra.x(), ra.y(), rb.x() - 4, RectBottom(ra));
+    } else if (ra.x() >= rb.x() && RectRight(rb) >= ra.x()) {
+        // Two boxes from one left edge leave the later one no room at all.
+        if (ra.x() - 4 <= rb.x())
+            b.state |= CDisplayItem::StateHidden;
+        else
+            b.rect = RectFromEdges(rb.x(), rb.y(), ra.x() - 4, RectBottom(rb));
     }
 }
 

@@ -118,6 +118,7 @@ class CTimeGridLayout
     void PlaceGroups(std::vector<Box> &boxes) const;
     void PlaceGroup(std::vector<Box> &boxes, int first, int last, int wanted, std::vector<int> &pending) const;
     void TrimOverlaps(std::vector<Box> &boxes) const;
+    static void Trim(Box &a, Box &b);
 
     CDateTime m_firstDate;
     // The first date as a day count, for day differences from date parts.

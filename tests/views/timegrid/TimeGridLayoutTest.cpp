@@ -356,7 +356,8 @@ void ReferenceLayout(const CTimeGridLayout &grid, CTimeGridLayout::EntryList &en
 } // namespace
 
 // Busy days in display order and shuffled, with dragged entries, entries without cells that
-// keep an old box, and columns wide and narrow: the same boxes and hidden marks as pairwise.
+// keep an old box (in half the rounds: without them each column is settled on its own), and
+// columns wide and narrow: the same boxes and hidden marks as pairwise.
 TEST(TimeGridLayout, BusyDaysMatchThePairwisePlacement)
 {
     std::mt19937 random(16);
@@ -391,7 +392,7 @@ TEST(TimeGridLayout, BusyDaysMatchThePairwisePlacement)
             const int pick = int(random() % 40);
             if (pick == 0)
                 e->SetState(CDisplayItem::StateDragged);
-            else if (pick == 1) {
+            else if (pick == 1 && round / 4 % 2 == 1) {
                 e->SetCells(-1, -1);
                 e->SetRect(QRect(int(random() % 300), int(random() % 400), int(random() % 60), int(random() % 90)));
             }
