@@ -2,6 +2,7 @@
 // boxes.
 #include "core/dates/DateFormats.h"
 #include "core/dates/WeekRules.h"
+#include "views/drawing/TextShapeCache.h"
 #include "views/timegrid/DayViewCtrl.h"
 #include "views/base/DragState.h"
 #include "toolkit/drawing/DrawHelpers.h"
@@ -485,7 +486,7 @@ void CDayViewCtrl::DrawItemBox(QPainter &painter, const CDisplayItem &entry, con
         const int cells = entry.GetLastCell() - entry.GetFirstCell() + 1;
         wrap = cells > 1 || (h > 0 && cells < box.height() / h);
         if (!wrap)
-            shown = QFontMetrics(m_normalFont).elidedText(caption, Qt::ElideRight, textRect.width());
+            shown = TextCache().Elided(m_normalFont, caption, textRect.width());
     }
     // A one-line caption cut to nothing leaves nothing to paint, and no font, clip or pen to set.
     if (wrap || !shown.isEmpty()) {
@@ -509,7 +510,7 @@ void CDayViewCtrl::DrawItemBox(QPainter &painter, const CDisplayItem &entry, con
                 }
             }
         } else {
-            painter.drawText(textRect, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, shown);
+            TextCache().DrawText(painter, textRect, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, shown);
         }
         if (plain)
             painter.setClipping(false);
