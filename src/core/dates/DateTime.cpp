@@ -6,9 +6,9 @@
 #include <cmath>
 
 namespace {
-constexpr double kHalfSecond = 1.0 / 172800.0;
-constexpr double kMinOle = -657434.0;   // 0100-01-01
-constexpr double kMaxOle = 2958465.99999; // 9999-12-31 23:59:59
+constexpr double kHalfSecond = CDateTime::kHalfSecond;
+constexpr double kMinOle = CDateTime::kMinOle;
+constexpr double kMaxOle = CDateTime::kMaxOle;
 constexpr int kMonthDays[13] = {0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334, 365};
 constexpr long kDaysTo1899 = 693959L; // days from 1/1/0 to 1899-12-30, counting 1/1/1 as 1
 
@@ -139,19 +139,6 @@ CDateTime CDateTime::FromDayAndSeconds(long dayNumber, long seconds)
     return CDateTime(double(dayNumber) + (dayNumber >= 0 ? dblTime : -dblTime));
 }
 
-bool CDateTime::GetDayAndSeconds(long &dayNumber, long &seconds) const
-{
-    if (m_status != valid || !(m_dt >= kMinOle && m_dt <= kMaxOle))
-        return false;
-    double dbl = m_dt + (m_dt > 0.0 ? kHalfSecond : -kHalfSecond);
-    dayNumber = long(dbl); // truncates towards zero: the date part of a negative value
-    dbl = std::fabs(dbl);
-    seconds = long((dbl - std::floor(dbl)) * 86400.);
-    if (seconds >= 86400)
-        seconds = 86399;
-    return true;
-}
-
 bool CDateTime::GetParts(Parts &p) const
 {
     long nDays = 0, secs = 0;
@@ -206,14 +193,6 @@ int CDateTime::GetDayOfYear() const
 {
     Parts p;
     return GetParts(p) ? p.dayOfYear : -1;
-}
-
-double CDateTime::ToLinear(double dt)
-{
-    if (dt >= 0)
-        return dt;
-    const double t = std::ceil(dt);
-    return t - (dt - t);
 }
 
 CDateTime CDateTime::FromLinear(double linear)

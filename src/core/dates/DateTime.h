@@ -3,6 +3,7 @@
 // function, so that the same date reached by two paths is bit-identical.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 
 class QDateTime;
@@ -104,12 +105,29 @@ public:
     bool GetParts(Parts &out) const;
     // The day number (days since 1899-12-30) and the seconds into that day of the date rounded
     // to the nearest second, as GetParts counts them, without the calendar parts; false as GetParts.
-    bool GetDayAndSeconds(long &dayNumber, long &seconds) const;
+    bool GetDayAndSeconds(long &dayNumber, long &seconds) const
+    {
+        if (m_status != valid || !(m_dt >= kMinOle && m_dt <= kMaxOle))
+            return false;
+        double dbl = m_dt + (m_dt > 0.0 ? kHalfSecond : -kHalfSecond);
+        dayNumber = long(dbl); // truncates towards zero: the date part of a negative value
+        dbl = std::fabs(dbl);
+        seconds = long((dbl - std::floor(dbl)) * 86400.);
+        if (seconds >= 86400)
+            seconds = 86399;
+        return true;
+    }
 
     // Linear day count: the OLE value with negative dates unfolded so that it increases with time.
     double Linear() const { return ToLinear(m_dt); }
     static CDateTime FromLinear(double linear);
-    static double ToLinear(double oleDate);
+    static double ToLinear(double oleDate)
+    {
+        if (oleDate >= 0)
+            return oleDate;
+        const double t = std::ceil(oleDate);
+        return t - (oleDate - t);
+    }
 
     CDateTime operator+(const CDateSpan &span) const;
     CDateTime operator-(const CDateSpan &span) const;
@@ -142,6 +160,11 @@ public:
     // The value SetDateTime builds for a day number and a time of day in seconds, for walks
     // that step whole days without going through the parts of every date.
     static CDateTime FromDayAndSeconds(long dayNumber, long seconds);
+
+    // Half a second in days; the first and last valid values (0100-01-01, 9999-12-31 23:59:59).
+    static constexpr double kHalfSecond = 1.0 / 172800.0;
+    static constexpr double kMinOle = -657434.0;
+    static constexpr double kMaxOle = 2958465.99999;
 
 private:
     double m_dt = 0.0;

@@ -117,8 +117,10 @@ class CDisplayItem
 
     const QString &GetSubject() const { return m_subject; }
     void SetSubject(const QString &text) { m_subject = text; }
+    void SetSubject(QString &&text) { m_subject = std::move(text); }
     const QString &GetLocation() const { return m_location; }
     void SetLocation(const QString &text) { m_location = text; }
+    void SetLocation(QString &&text) { m_location = std::move(text); }
     const QString &GetNotes() const { return m_notes; }
     void SetNotes(const QString &text) { m_notes = text; }
     const QString &GetItemTypeName() const { return m_itemTypeName; }

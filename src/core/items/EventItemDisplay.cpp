@@ -64,8 +64,8 @@ std::unique_ptr<CDisplayItem> CEventItem::MakeDisplayItem(const COccurrence &occ
             notes = &exception->notes;
     }
     subject.replace(QLatin1Char('\t'), QLatin1Char(' '));
-    item->SetSubject(subject);
-    item->SetLocation(location);
+    item->SetSubject(std::move(subject));
+    item->SetLocation(std::move(location));
     if (notesMode == 1 || notesMode == 2) {
         item->SetNotes(DisplayNotesText(*notes, notesMode));
         item->SetFlag(CDisplayItem::FlagNotes, !item->GetNotes().isEmpty());

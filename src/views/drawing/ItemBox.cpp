@@ -121,7 +121,6 @@ void DrawItemBox(QPainter &painter, const CCalendarViewCtrl &view, const CDispla
     const QRect inner = rect.adjusted(1, 1, -1, -1);
     if (inner.isEmpty())
         return;
-    painter.save();
     if (view.m_gradient)
         FillGradientRect(painter, inner, colours.gradientLight, colours.gradientDark, true);
     else
@@ -132,7 +131,14 @@ void DrawItemBox(QPainter &painter, const CCalendarViewCtrl &view, const CDispla
     const ItemBoxLayout icons =
         LayoutItemBoxIcons(inner, rowHeight, view.m_showTypeIcon != 0,
                            view.m_showStatusIcons ? ItemBoxStatusGlyphs(entry) : std::vector<int>());
-    painter.setClipRect(inner);
+    // Icons can reach past the box, and a caller's clip must come back: then the painter's state
+    // is kept and the box clipped. Otherwise the texts stay inside their own rectangles, and
+    // the painter is left with the box's pen, brush and font, as callers set their own.
+    const bool keepState = painter.hasClipping() || !icons.icons.empty();
+    if (keepState) {
+        painter.save();
+        painter.setClipRect(inner);
+    }
     painter.setPen(ToQColor(colours.text));
     for (const ItemBoxIconPlace &icon : icons.icons) {
         const QRect &r = icon.rect;
@@ -144,8 +150,11 @@ void DrawItemBox(QPainter &painter, const CCalendarViewCtrl &view, const CDispla
                           inner.right() + 1 - r.left());
     }
 
-    painter.setFont(completed ? view.GetCompletedFont() : view.GetItemFont());
-    painter.setPen(ToQColor(colours.text));
+    const QFont &font = completed ? view.GetCompletedFont() : view.GetItemFont();
+    if (painter.font() != font)
+        painter.setFont(font);
+    if (!icons.icons.empty())
+        painter.setPen(ToQColor(colours.text));
     CTextShapeCache &texts = view.TextCache();
     QRect textRect(QPoint(icons.textLeft, inner.top()), inner.bottomRight());
     if (twoRows) {
@@ -171,7 +180,8 @@ void DrawItemBox(QPainter &painter, const CCalendarViewCtrl &view, const CDispla
                                  entry.GetNotes());
         }
     }
-    painter.setClipping(false);
+    if (keepState)
+        painter.setClipping(false);
 
     // The frame line as four fills: the same pixels as an outline drawn with a one-pixel pen,
     // without the stroker.
@@ -196,5 +206,6 @@ void DrawItemBox(QPainter &painter, const CCalendarViewCtrl &view, const CDispla
         if (!editing)
             painter.drawRect(rect.adjusted(1, 1, -2, -2));
     }
-    painter.restore();
+    if (keepState)
+        painter.restore();
 }
