@@ -17,7 +17,13 @@ const CDateSpan kOneDay(1.0);
 bool EndsOnOtherDay(const CDateTime &start, const CDateTime &end)
 {
     long endDay = 0, endSeconds = 0;
-    if (end.GetDayAndSeconds(endDay, endSeconds) && endSeconds == 0 && end > start)
+    const bool endSplit = end.GetDayAndSeconds(endDay, endSeconds);
+    // After 1900-01-01 a day earlier is one day number less (the subtraction is exact and an end
+    // at midnight is far from a day's edge), so the day numbers settle it.
+    long startDay = 0, startSeconds = 0;
+    if (endSplit && start.Value() >= 1.0 && end.Value() >= 2.0 && start.GetDayAndSeconds(startDay, startSeconds))
+        return startDay != (endSeconds == 0 && end > start ? endDay - 1 : endDay);
+    if (endSplit && endSeconds == 0 && end > start)
         return !IsSameDate(start, end - kOneDay);
     return !IsSameDate(start, end);
 }
