@@ -121,10 +121,13 @@ void DrawItemBox(QPainter &painter, const CCalendarViewCtrl &view, const CDispla
     const QRect inner = rect.adjusted(1, 1, -1, -1);
     if (inner.isEmpty())
         return;
+    // A flat box whose frame is its own colour (all but the all-day bars) is one fill; the texts
+    // and icons stay inside the frame line, so it may come first.
+    const bool oneFill = !view.m_gradient && !allDay;
     if (view.m_gradient)
         FillGradientRect(painter, inner, colours.gradientLight, colours.gradientDark, true);
     else
-        painter.fillRect(inner, ToQColor(colours.background));
+        painter.fillRect(oneFill ? rect : inner, ToQColor(colours.background));
 
     const int rowHeight = view.m_rowHeight;
     const bool twoRows = 2 * rowHeight >= rect.height();
@@ -185,11 +188,13 @@ void DrawItemBox(QPainter &painter, const CCalendarViewCtrl &view, const CDispla
 
     // The frame line as four fills: the same pixels as an outline drawn with a one-pixel pen,
     // without the stroker.
-    const QColor frame = ToQColor(allDay ? shared.frame : colours.background);
-    painter.fillRect(QRect(rect.left(), rect.top(), rect.width(), 1), frame);
-    painter.fillRect(QRect(rect.left(), rect.bottom(), rect.width(), 1), frame);
-    painter.fillRect(QRect(rect.left(), rect.top() + 1, 1, rect.height() - 2), frame);
-    painter.fillRect(QRect(rect.right(), rect.top() + 1, 1, rect.height() - 2), frame);
+    if (!oneFill) {
+        const QColor frame = ToQColor(allDay ? shared.frame : colours.background);
+        painter.fillRect(QRect(rect.left(), rect.top(), rect.width(), 1), frame);
+        painter.fillRect(QRect(rect.left(), rect.bottom(), rect.width(), 1), frame);
+        painter.fillRect(QRect(rect.left(), rect.top() + 1, 1, rect.height() - 2), frame);
+        painter.fillRect(QRect(rect.right(), rect.top() + 1, 1, rect.height() - 2), frame);
+    }
     painter.setBrush(Qt::NoBrush);
     if (allDay) {
         // Notches at an edge the bar goes on past.
