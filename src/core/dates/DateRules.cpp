@@ -182,8 +182,7 @@ int NthWeekdayDayOfMonth(std::uint32_t word, int year, int month)
         return 0;
     // Day-of-month arithmetic: the month's own length decides "last", not a clamped day step
     // (which would keep 4000-12-31 in December).
-    // The weekday of the 1st from its day number (1899-12-30, day 0, was a Saturday).
-    const int firstWeekday = int((CDateTime::DayNumber(year, month, 1) % 7 + 13) % 7) + 1;
+    const int firstWeekday = CDateTime::DayOfWeekOf(CDateTime::DayNumber(year, month, 1));
     int day = 1 + (weekday - firstWeekday + 7) % 7;
     const int offset = NthOffset(word);
     if (offset == 28)

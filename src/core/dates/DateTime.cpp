@@ -6,9 +6,6 @@
 #include <cmath>
 
 namespace {
-constexpr double kHalfSecond = CDateTime::kHalfSecond;
-constexpr double kMinOle = CDateTime::kMinOle;
-constexpr double kMaxOle = CDateTime::kMaxOle;
 constexpr int kMonthDays[13] = {0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334, 365};
 constexpr long kDaysTo1899 = 693959L; // days from 1/1/0 to 1899-12-30, counting 1/1/1 as 1
 
@@ -51,7 +48,7 @@ int CDateSpan::GetHours() const
 {
     double whole;
     const double frac = std::modf(m_span, &whole);
-    int h = int((frac + kHalfSecond) * 24);
+    int h = int((frac + CDateTime::kHalfSecond) * 24);
     return h >= 24 ? h - 24 : h;
 }
 
@@ -59,7 +56,7 @@ int CDateSpan::GetMinutes() const
 {
     double whole;
     const double frac = std::modf(m_span * 24, &whole);
-    int m = int((frac + kHalfSecond) * 60);
+    int m = int((frac + CDateTime::kHalfSecond) * 60);
     return m >= 60 ? m - 60 : m;
 }
 
@@ -67,7 +64,7 @@ int CDateSpan::GetSeconds() const
 {
     double whole;
     const double frac = std::modf(m_span * 24 * 60, &whole);
-    int s = int((frac + kHalfSecond) * 60);
+    int s = int((frac + CDateTime::kHalfSecond) * 60);
     return s >= 60 ? s - 60 : s;
 }
 
@@ -133,6 +130,12 @@ long CDateTime::DayNumber(int year, int month, int day)
     return nDate - kDaysTo1899;
 }
 
+int CDateTime::DayOfWeekOf(long dayNumber)
+{
+    // 1899-12-30, day 0, was a Saturday (7).
+    return int(((dayNumber % 7) + 7 + 6) % 7) + 1;
+}
+
 CDateTime CDateTime::FromDayAndSeconds(long dayNumber, long seconds)
 {
     const double dblTime = seconds / 86400.;
@@ -148,8 +151,7 @@ bool CDateTime::GetParts(Parts &p) const
     p.hour = int(secs / 3600);
     p.minute = int((secs / 60) % 60);
     p.second = int(secs % 60);
-    // 1899-12-30 was a Saturday (7).
-    p.dayOfWeek = int(((nDays % 7) + 7 + 6) % 7) + 1;
+    p.dayOfWeek = DayOfWeekOf(nDays);
     p.dayOfYear = kMonthDays[p.month - 1] + p.day + ((p.month > 2 && IsLeapYear(p.year)) ? 1 : 0);
     return true;
 }

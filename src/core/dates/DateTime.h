@@ -157,6 +157,8 @@ public:
     static int DaysInMonth(int year, int month);
     // Days since 1899-12-30 of a date given by its parts (not checked).
     static long DayNumber(int year, int month, int day);
+    // The day of week (1 Sunday .. 7 Saturday) of a day number.
+    static int DayOfWeekOf(long dayNumber);
     // The value SetDateTime builds for a day number and a time of day in seconds, for walks
     // that step whole days without going through the parts of every date.
     static CDateTime FromDayAndSeconds(long dayNumber, long seconds);

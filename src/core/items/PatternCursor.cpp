@@ -36,7 +36,7 @@ bool CPatternCursor::Seat(const CRecurrencePattern &pattern, const CDateTime &pa
     m_date = patternDate;
     m_year = d.year;
     m_month = d.month;
-    m_weekPosition = (d.dayOfWeek + 5) % 7;
+    m_weekPosition = WeekPosition(d.dayOfWeek);
     m_monthDay = pattern.Period() == Recur::Monthly && pattern.Kind() == Recur::ByDate ? pattern.ByDateDay() : s.day;
     m_seated = true;
     return true;

@@ -262,13 +262,11 @@ void CCalendarViewCtrl::SortDisplayItems()
     } else {
         // The display order, with what decides most comparisons (the drag mark, the first
         // cell, the all-day mark and the times) copied next to each entry so that the sort
-        // seldom reaches into the entries; the entry's place comes last, so that the order is
-        // total.
+        // seldom reaches into the entries.
         struct Key
         {
             double start, end;
             CDisplayItem *entry;
-            std::uint32_t index;
             int firstCell;
             std::int8_t startStatus, endStatus;
             bool allDay, dragged;
@@ -285,10 +283,9 @@ void CCalendarViewCtrl::SortDisplayItems()
         keys.reserve(m_entries.size());
         for (auto &owned : m_entries) {
             CDisplayItem *e = owned.release();
-            keys.push_back({e->GetStart().Linear(), e->GetEnd().Linear(), e, std::uint32_t(keys.size()),
-                            e->GetFirstCell(), std::int8_t(e->GetStart().GetStatus()),
-                            std::int8_t(e->GetEnd().GetStatus()), e->HasFlag(CDisplayItem::FlagAllDay),
-                            e->HasState(CDisplayItem::StateDragged)});
+            keys.push_back({e->GetStart().Linear(), e->GetEnd().Linear(), e, e->GetFirstCell(),
+                            std::int8_t(e->GetStart().GetStatus()), std::int8_t(e->GetEnd().GetStatus()),
+                            e->HasFlag(CDisplayItem::FlagAllDay), e->HasState(CDisplayItem::StateDragged)});
         }
         const auto order = [&compare](const Key &a, const Key &b) {
             if (a.dragged != b.dragged)
@@ -302,10 +299,9 @@ void CCalendarViewCtrl::SortDisplayItems()
                     return c < 0;
                 if (const int c = compare(a.endStatus, a.end, b.endStatus, b.end))
                     return c > 0;
-                if (const int c = a.entry->CompareTies(*b.entry))
-                    return c < 0;
+                return a.entry->CompareTies(*b.entry) < 0;
             }
-            return a.index < b.index;
+            return false;
         };
         // The order's first keys are the drag mark and the first cell: the entries are dealt
         // into one run per cell (the dragged ones last), keeping their order, and each run is
@@ -334,8 +330,8 @@ void CCalendarViewCtrl::SortDisplayItems()
             for (const Key &k : keys)
                 dealt[next[std::size_t(k.dragged ? cells : k.firstCell)]++] = k;
             for (std::size_t r = 0; r + 1 < runStart.size(); ++r)
-                std::stable_sort(dealt.begin() + std::ptrdiff_t(runStart[r]), dealt.begin() + std::ptrdiff_t(runStart[r + 1]),
-                          order);
+                std::stable_sort(dealt.begin() + std::ptrdiff_t(runStart[r]),
+                                 dealt.begin() + std::ptrdiff_t(runStart[r + 1]), order);
             for (std::size_t i = 0; i < dealt.size(); ++i)
                 m_entries[i].reset(dealt[i].entry);
         }

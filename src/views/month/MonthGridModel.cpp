@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <map>
 #include <tuple>
 
 namespace {
@@ -582,17 +581,6 @@ void CMonthGridModel::StackSingleDays(const QRect &view, EntryList &entries, std
                 cellBars[std::size_t(cell)].push_back(e.get());
         }
     }
-    // Daily series bring the same caption to cell after cell: each is measured once.
-    std::map<std::pair<QString, int>, int> measured;
-    const auto wrappedHeight = [&](const QString &text, int width) {
-        const auto key = std::make_pair(text, width);
-        const auto found = measured.find(key);
-        if (found != measured.end())
-            return found->second;
-        const int height = measurer.WrappedHeight(text, width);
-        measured.emplace(key, height);
-        return height;
-    };
     for (int cell = 0; cell < cells; ++cell) {
         std::vector<std::pair<int, int>> bars;
         for (const CDisplayItem *e : cellBars[std::size_t(cell)]) {
@@ -625,7 +613,7 @@ void CMonthGridModel::StackSingleDays(const QRect &view, EntryList &entries, std
                     const MonthIconFit fit = FitIcons(icons, L, width, text, measurer);
                     height = std::max(fit.textHeight, fit.blockHeight);
                 } else {
-                    height = wrappedHeight(text, width);
+                    height = measurer.WrappedHeight(text, width);
                 }
                 const int needed = gapTop + height + 5;
                 if (needed < gapBottom)

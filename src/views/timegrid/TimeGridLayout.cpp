@@ -163,12 +163,16 @@ int CTimeGridLayout::CellFromDay(const CDateTime &time, long dayNumber, long sec
         return (shownDays - 1) * m_rowsPerDay + m_endRow - 1;
     if (outside)
         *outside = false;
-    // A time without parts counts from midnight.
-    const int minuteOfDay = valid ? int(seconds / 60) : 0;
+    // A time without parts counts from midnight; the day number already at hand gives the day,
+    // and a time without one takes the long way.
+    const int days = valid && m_firstDayValid ? int(dayNumber - m_firstDay) : WholeDaysBetween(m_firstDate, time);
+    return CellAt(days, valid ? int(seconds / 60) : 0, exact);
+}
+
+int CTimeGridLayout::CellAt(int days, int minuteOfDay, bool *exact) const
+{
     if (exact)
         *exact = minuteOfDay % m_minutes == 0;
-    // The day number already at hand; a time without one takes the long way.
-    const int days = valid && m_firstDayValid ? int(dayNumber - m_firstDay) : WholeDaysBetween(m_firstDate, time);
     return minuteOfDay / m_minutes + m_rowsPerDay * days;
 }
 
@@ -248,16 +252,10 @@ void CTimeGridLayout::PlaceEntry(std::unique_ptr<CDisplayItem> entry, bool print
         startSide = startDay < m_firstDay ? -1 : (startDay >= rangeEndDay ? 1 : 0);
         endSide = endDay < m_firstDay ? -1 : (endDay >= rangeEndDay ? 1 : 0);
         endsAfter = endDay > rangeEndDay || (endDay == rangeEndDay && endSeconds > 0);
-        const auto cellOf = [this](long day, long seconds, bool *onRow) {
-            const int minuteOfDay = int(seconds / 60);
-            if (onRow)
-                *onRow = minuteOfDay % m_minutes == 0;
-            return minuteOfDay / m_minutes + m_rowsPerDay * int(day - m_firstDay);
-        };
         if (startSide == 0)
-            startCell = cellOf(startDay, startSeconds, nullptr);
+            startCell = CellAt(int(startDay - m_firstDay), int(startSeconds / 60), nullptr);
         if (endSide == 0)
-            endCell = cellOf(endDay, endSeconds, &exact);
+            endCell = CellAt(int(endDay - m_firstDay), int(endSeconds / 60), &exact);
     } else {
         const CDateTime start = Rebuilt(entry->GetStart(), startDay, startSeconds, startValid);
         const CDateTime end = Rebuilt(entry->GetEnd(), endDay, endSeconds, endValid);

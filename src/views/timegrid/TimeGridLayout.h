@@ -104,6 +104,9 @@ class CTimeGridLayout
     void LayoutEntries(EntryList &entries) const;
 
   private:
+    // The cell of a minute of the day, `days` after the first shown day; `exact` whether the
+    // minute starts a row.
+    int CellAt(int days, int minuteOfDay, bool *exact) const;
     // CellFromDate with the time's day number and seconds already taken (`valid` false: it had none).
     int CellFromDay(const CDateTime &time, long dayNumber, long seconds, bool valid, bool *exact,
                     bool *outside) const;
