@@ -102,7 +102,7 @@ DayScene CaptureScene(const std::vector<std::unique_ptr<CDisplayItem>> &week)
     const QRect client(QPoint(0, 0), kImageSize);
     for (int c = 0; c < grid.ColumnCount(); ++c) {
         for (int r = grid.TopRow(); r < grid.TopRow() + grid.RowsShown() && r < grid.RowsPerDay(); ++r)
-            scene.cells.push_back({view.GetCellRect(c * grid.RowsPerDay() + r, 0), ToQColor(view.m_workingColour), {}, 0});
+            scene.cells.push_back({view.GetCellRect(c * grid.RowsPerDay() + r, 0), ToQColor(view.m_workingColour), {}, 0, {}});
     }
     for (int i = 0; i < view.GetEntryCount(); ++i) {
         const CDisplayItem &e = *view.GetEntry(i);
@@ -118,7 +118,7 @@ DayScene CaptureScene(const std::vector<std::unique_ptr<CDisplayItem>> &week)
                                textRect.width() <= 0 ? QString() :
                                e.GetTimeRangeText(view.m_showStartTime, view.m_showEndTime, view.m_showItemType,
                                                   view.m_showCategories, false, false),
-                               Qt::AlignLeft | Qt::AlignTop | (wrap ? Qt::TextWordWrap : Qt::TextSingleLine),
+                               int(Qt::AlignLeft | Qt::AlignTop | (wrap ? Qt::TextWordWrap : Qt::TextSingleLine)),
                                textRect});
     }
     const int perHour = 60 / grid.MinutesPerRow();
@@ -127,7 +127,7 @@ DayScene CaptureScene(const std::vector<std::unique_ptr<CDisplayItem>> &week)
         const QRect band(7, top, grid.LabelWidth() - 11, perHour * grid.RowHeight());
         if (band.intersects(client))
             scene.labels.push_back({band, ToQColor(view.m_labelBackground), view.GetHourLabel(hour).text,
-                                    Qt::AlignRight | Qt::AlignTop | Qt::TextSingleLine});
+                                    Qt::AlignRight | Qt::AlignTop | Qt::TextSingleLine, {}});
     }
     return scene;
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "views/base/CalendarViewCtrl.h"
+#include "views/drawing/FramedBoxStamps.h"
 #include "views/timegrid/TimeGridLayout.h"
 
 #include <QFont>
@@ -178,6 +179,8 @@ class CDayViewCtrl : public CCalendarViewCtrl
 
     // Mutable so that const geometry questions can first take the window's current size.
     mutable CTimeGridLayout m_grid;
+    // Painting keeps box images; what is kept is no part of the view's state.
+    mutable CFramedBoxStamps m_boxStamps;
     int m_todayColumn = -1;
     CDateTime m_today;
     QFont m_normalFont, m_boldFont, m_hourFont;

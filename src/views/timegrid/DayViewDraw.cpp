@@ -341,10 +341,10 @@ void CDayViewCtrl::DrawLabels(QPainter &painter, const QRect &client, bool moreA
         const QRect textRect = RectFromEdges(band.x(), band.y() + 3, RectRight(band), RectBottom(band));
         const int align = Qt::AlignRight | Qt::AlignTop | Qt::TextSingleLine;
         const HourLabel label = GetHourLabel(hour);
-        painter.drawText(textRect, align, label.text);
+        TextCache().DrawText(painter, textRect, align, label.text);
         if (!label.number.isEmpty()) {
             painter.setFont(m_hourFont);
-            painter.drawText(textRect.adjusted(0, 2, -labelWidth / 3, 0), align, label.number);
+            TextCache().DrawText(painter, textRect.adjusted(0, 2, -labelWidth / 3, 0), align, label.number);
             painter.setFont(m_normalFont);
         }
     }
@@ -418,8 +418,11 @@ void CDayViewCtrl::DrawItemBox(QPainter &painter, const CDisplayItem &entry, con
     // paint their frames last, over whatever came before.
     const bool plain = !selectedLook && !icons && glyphs.empty();
     if (plain) {
-        painter.fillRect(box, ToQColor(look.windowFrame));
-        painter.fillRect(inner, ToQColor(colors.background));
+        const QColor frame = ToQColor(look.windowFrame), inside = ToQColor(colors.background);
+        if (!m_boxStamps.Draw(painter, box, frame, inside)) {
+            painter.fillRect(box, frame);
+            painter.fillRect(inner, inside);
+        }
     } else if (selectedLook) {
         FillGradientRect(painter, inner, colors.gradientLight, colors.gradientDark, true);
     } else {

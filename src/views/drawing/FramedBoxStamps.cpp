@@ -1,0 +1,65 @@
+#include "views/drawing/FramedBoxStamps.h"
+
+#include <QColor>
+#include <QPaintEngine>
+#include <QPainter>
+#include <QRect>
+#include <algorithm>
+#include <cmath>
+
+std::size_t CFramedBoxStamps::KeyHash::operator()(const Key &k) const noexcept
+{
+    std::size_t h = static_cast<std::size_t>(k.width) * 0x9E3779B97F4A7C15ull;
+    h ^= static_cast<std::size_t>(k.height) + 0x632BE59BD9B4E019ull + (h << 6) + (h >> 2);
+    h ^= static_cast<std::size_t>(k.frame) + 0x8CB92BA72F3D8DD7ull + (h << 6) + (h >> 2);
+    h ^= static_cast<std::size_t>(k.inside) + 0x2545F4914F6CDD1Dull + (h << 6) + (h >> 2);
+    return h;
+}
+
+// An opaque 32-bit image drawn at a whole-pixel offset by the raster engine is copied row by row,
+// the same bytes an opaque fill writes. Anything else (a printer, a scaled or fractional
+// transform, see-through painting, another pixel depth) keeps the fills.
+bool CFramedBoxStamps::CanCopy(const QPainter &painter)
+{
+    const QPaintEngine *engine = painter.paintEngine();
+    if (!engine || engine->type() != QPaintEngine::Raster || !painter.device() || painter.device()->depth() != 32)
+        return false;
+    if (painter.opacity() != 1.0 || painter.compositionMode() != QPainter::CompositionMode_SourceOver)
+        return false;
+    const QTransform &t = painter.deviceTransform();
+    return t.type() <= QTransform::TxTranslate && t.dx() == std::floor(t.dx()) && t.dy() == std::floor(t.dy());
+}
+
+bool CFramedBoxStamps::Draw(QPainter &painter, const QRect &box, const QColor &frame, const QColor &inside)
+{
+    if (box.width() < 3 || box.height() < 3 || box.width() > kWidestStamp)
+        return false;
+    if (frame.alpha() != 255 || inside.alpha() != 255 || !CanCopy(painter))
+        return false;
+    const Key key{box.width(), box.height(), frame.rgb(), inside.rgb()};
+    auto found = m_images.find(key);
+    if (found == m_images.end()) {
+        const std::size_t bytes = std::size_t(box.width()) * std::size_t(box.height()) * 4;
+        if (bytes > kByteBudget)
+            return false;
+        if (m_bytes + bytes > kByteBudget)
+            Clear();
+        QImage image(box.size(), QImage::Format_RGB32);
+        image.fill(frame.rgb());
+        const QRgb in = inside.rgb();
+        for (int y = 1; y < box.height() - 1; ++y) {
+            QRgb *row = reinterpret_cast<QRgb *>(image.scanLine(y));
+            std::fill(row + 1, row + box.width() - 1, in);
+        }
+        found = m_images.emplace(key, std::move(image)).first;
+        m_bytes += bytes;
+    }
+    painter.drawImage(box.topLeft(), found->second);
+    return true;
+}
+
+void CFramedBoxStamps::Clear()
+{
+    m_images.clear();
+    m_bytes = 0;
+}
