@@ -18,12 +18,25 @@ std::size_t CFramedBoxStamps::KeyHash::operator()(const Key &k) const noexcept
 
 // An opaque 32-bit image drawn at a whole-pixel offset by the raster engine is copied row by row,
 // the same bytes an opaque fill writes. Anything else (a printer, a scaled or fractional
-// transform, see-through painting, another pixel depth) keeps the fills.
+// transform, see-through painting, another pixel format) keeps the fills. The pixels are those
+// of the engine's own device: a window paints into its backing store's image, whatever depth the
+// window itself reports.
 bool CFramedBoxStamps::CanCopy(const QPainter &painter)
 {
     const QPaintEngine *engine = painter.paintEngine();
-    if (!engine || engine->type() != QPaintEngine::Raster || !painter.device() || painter.device()->depth() != 32)
+    if (!engine || engine->type() != QPaintEngine::Raster)
         return false;
+    const QPaintDevice *target = engine->paintDevice();
+    if (!target || target->devType() != QInternal::Image)
+        return false;
+    switch (static_cast<const QImage *>(target)->format()) {
+    case QImage::Format_RGB32:
+    case QImage::Format_ARGB32:
+    case QImage::Format_ARGB32_Premultiplied:
+        break;
+    default:
+        return false;
+    }
     if (painter.opacity() != 1.0 || painter.compositionMode() != QPainter::CompositionMode_SourceOver)
         return false;
     const QTransform &t = painter.deviceTransform();

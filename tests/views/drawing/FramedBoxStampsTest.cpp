@@ -2,10 +2,13 @@
 // wherever it could not.
 #include "views/drawing/FramedBoxStamps.h"
 
+#include <QCoreApplication>
 #include <QImage>
 #include <QPainter>
 #include <QPicture>
+#include <QPixmap>
 #include <QRegion>
+#include <QWidget>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -35,6 +38,24 @@ struct Case
 };
 
 const auto kNone = [](QPainter &) {};
+
+// A window paints into its backing store: the copy must serve there, where a person sees it, and
+// not only in offscreen images.
+class StampedWindow : public QWidget
+{
+  public:
+    CFramedBoxStamps stamps;
+    int paints = 0, stamped = 0;
+
+  protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        painter.fillRect(rect(), Qt::white);
+        ++paints;
+        stamped += stamps.Draw(painter, QRect(4, 4, 8, 30), kFrame, kInside) ? 1 : 0;
+    }
+};
 
 } // namespace
 
@@ -131,4 +152,27 @@ TEST(FramedBoxStampsTest, KeptImagesStayWithinTheirBudget)
     }
     stamps.Clear();
     EXPECT_EQ(stamps.Size(), 0);
+}
+
+TEST(FramedBoxStampsTest, WindowsAndPixmapsAreStampedToo)
+{
+    StampedWindow window;
+    window.resize(40, 50);
+    window.show();
+    for (int i = 0; i < 50 && window.paints == 0; ++i) {
+        QCoreApplication::processEvents();
+        window.repaint();
+    }
+    ASSERT_GT(window.paints, 0);
+    EXPECT_EQ(window.stamped, window.paints);
+    const QImage shown = window.grab().toImage();
+    EXPECT_EQ(shown.pixel(4, 4), kFrame.rgb());
+    EXPECT_EQ(shown.pixel(11, 33), kFrame.rgb());
+    EXPECT_EQ(shown.pixel(5, 5), kInside.rgb());
+    EXPECT_EQ(shown.pixel(10, 32), kInside.rgb());
+    EXPECT_EQ(shown.pixel(12, 4), QColor(Qt::white).rgb());
+
+    QPixmap pixmap(20, 40);
+    QPainter painter(&pixmap);
+    EXPECT_TRUE(window.stamps.Draw(painter, QRect(0, 0, 8, 30), kFrame, kInside));
 }
