@@ -1,6 +1,7 @@
 #include "views/drawing/FramedBoxStamps.h"
 
 #include <QColor>
+#include <QHashFunctions>
 #include <QPaintEngine>
 #include <QPainter>
 #include <QRect>
@@ -9,11 +10,7 @@
 
 std::size_t CFramedBoxStamps::KeyHash::operator()(const Key &k) const noexcept
 {
-    std::size_t h = static_cast<std::size_t>(k.width) * 0x9E3779B97F4A7C15ull;
-    h ^= static_cast<std::size_t>(k.height) + 0x632BE59BD9B4E019ull + (h << 6) + (h >> 2);
-    h ^= static_cast<std::size_t>(k.frame) + 0x8CB92BA72F3D8DD7ull + (h << 6) + (h >> 2);
-    h ^= static_cast<std::size_t>(k.inside) + 0x2545F4914F6CDD1Dull + (h << 6) + (h >> 2);
-    return h;
+    return qHashMulti(0, k.width, k.height, k.frame, k.inside);
 }
 
 // An opaque 32-bit image drawn at a whole-pixel offset by the raster engine is copied row by row,
